@@ -1,0 +1,28 @@
+# Shared by run.sh and test.sh: install what is missing, configure and build.
+# shellcheck shell=bash
+
+QUORVANE_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev fonts-ipafont-gothic
+)
+
+quorvane_install_missing() {
+  local missing=()
+  for p in "${QUORVANE_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# quorvane_build BUILD_DIR [extra cmake args...]
+quorvane_build() {
+  local dir="$1"; shift
+  cmake -S "$QUORVANE_ROOT" -B "$QUORVANE_ROOT/$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$QUORVANE_ROOT/$dir" -j2
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+// A command of quorvane-cli: takes its arguments (without the command name), writes its
+// results to `out` and its messages to `err`, and returns the exit status.
+using CommandFn = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+struct Command {
+  const char* name;
+  const char* summary;  // one line for the overall help, in Japanese
+  CommandFn run;
+};
+
+// Each cmd_*.cpp registers its command with a static CommandRegistrar.
+struct CommandRegistrar {
+  explicit CommandRegistrar(Command command);
+};
+
+const std::vector<Command>& registeredCommands();
+
+// Exit statuses shared by the commands.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitFileError = 3;
+
+}  // namespace quorvane::cli

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   ./test.sh             build/ and ctest
+#   ./test.sh --sanitize  the same in build-asan/ with AddressSanitizer and UBSan
+set -euo pipefail
+QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$QUORVANE_ROOT/scripts/common.sh"
+
+dir=build
+args=()
+if [ "${1:-}" = "--sanitize" ]; then
+  dir=build-asan
+  args=(-DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+fi
+
+quorvane_install_missing
+quorvane_build "$dir" "${args[@]}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+cd "$QUORVANE_ROOT/$dir"
+ctest --output-on-failure -j2
