@@ -157,18 +157,21 @@ void clsStatusBar::paintPanels(double sw, double sh) {
     c.setForeColor(p.TextColor);
     c.setCurrentX(x + 2 * px);
     c.setCurrentY((sh - c.TextHeight(p.Text)) / 2);
-    printClipped(p.Text, x + 2 * px + p.Width);
+    printClipped(p.Text, x + p.Width - px);
     x += p.Width;
   }
 }
 
-// Prints whole characters while the text cursor is left of the limit.
+// Prints whole characters as long as each one ends before `limit` (the panel's last
+// pixel column, where its frame's right line lies), so a long text never spills into the
+// next panel.
 void clsStatusBar::printClipped(const QString& text, double limit) {
   PictureBox& c = *m_canvas;
   for (qsizetype i = 0; i < text.size();) {
-    if (c.CurrentX() >= limit) return;
     const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-    c.Print(text.mid(i, n));
+    const QString ch = text.mid(i, n);
+    if (c.CurrentX() + c.TextWidth(ch) > limit) return;
+    c.Print(ch);
     i += n;
   }
 }

@@ -122,14 +122,19 @@ TEST_F(StatusBarTest, PanelFramesAndTextStartTwoPixelsIn) {
 TEST_F(StatusBarTest, LongTextStopsAtACharacterBoundary) {
   bar.AddPanel();
   bar.setText(0, QString(40, QLatin1Char('W')));
-  // Characters are printed while the text cursor is left of 2 + 96 pixels.
+  // Whole characters only, each ending before the panel's last column (95): from 2 pixels
+  // in, as many as fit completely.
   const int cw = static_cast<int>(canvas->TextWidth("W") / 15);
   ASSERT_GT(cw, 0);
-  int printed = 0;
-  while (2 + printed * cw < 98) ++printed;
+  const int printed = (95 - 2) / cw;
   const int ink = lastInk(1, 380);
   EXPECT_GT(ink, 2 + (printed - 1) * cw);
   EXPECT_LT(ink, 2 + printed * cw);
+  EXPECT_LT(ink, 95);
+  // A framed panel's right line is not covered either.
+  bar.setBevel(0, 1);
+  bar.setText(0, QString(40, QChar(0x6F22)));
+  EXPECT_EQ(columnString(img(), 95, 1, 21), std::string(20, 'W'));
 }
 
 TEST_F(StatusBarTest, FieldSettersWaitForTheNextRepaint) {
