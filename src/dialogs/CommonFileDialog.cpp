@@ -23,9 +23,9 @@ CommonFileDialog::CommonFileDialog(QWidget* owner, Kind kind, std::int32_t flags
   setOption(QFileDialog::HideNameFilterDetails, true);
   setFileMode(QFileDialog::AnyFile);
   setAcceptMode(kind == Kind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  setLabelText(QFileDialog::LookIn, QStringLiteral("ファイルの場所(&I):"));
+  setLabelText(QFileDialog::LookIn, QStringLiteral("ファイルの場所:"));
   setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名(&N):"));
-  setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類(&T):"));
+  setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
   setLabelText(QFileDialog::Accept,
                kind == Kind::Save ? QStringLiteral("保存(&S)") : QStringLiteral("開く(&O)"));
   setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));

@@ -134,6 +134,7 @@ TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndReturnsTheChosenFile) {
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(QDir(d->directory()).canonicalPath(), QDir(m_dir.path()).canonicalPath());
     EXPECT_EQ(d->selectedNameFilter(), QStringLiteral("All Files (*.*)"));
+    d->grab().save(QStringLiteral(QUORVANE_BINARY_DIR "/common_dialog_open.png"));
     typeAndAccept(d, QStringLiteral("a.txt"));
   });
   m_dialog.ShowOpen();
