@@ -10,7 +10,7 @@
 #include <QTest>
 #include <vector>
 
-#include "about/EtchedLine.h"
+#include "about/EtchedSeparator.h"
 #include "about/frmVersionInfo.h"
 #include "about/program_identity.h"
 #include "controls/system_colors.h"
@@ -178,8 +178,8 @@ TEST(VersionInfoForm, OkClosesTheModalWindowOverItsOwner) {
   EXPECT_TRUE(script.finished());
 }
 
-TEST(EtchedLine, DrawsShadowThenWhite) {
-  quorvane::EtchedLine line;
+TEST(EtchedSeparator, DrawsShadowThenWhite) {
+  quorvane::EtchedSeparator line;
   line.resize(50, 2);
   const QImage img = line.grab().toImage();
   EXPECT_EQ(QColor(img.pixel(10, 0)), quorvane::toQColor(quorvane::systemColorValue(quorvane::SysColor::ButtonShadow)));

@@ -1,4 +1,4 @@
-#include "about/EtchedLine.h"
+#include "about/EtchedSeparator.h"
 
 #include <QPainter>
 
@@ -6,12 +6,12 @@
 
 namespace quorvane {
 
-EtchedLine::EtchedLine(QWidget* parent) : QWidget(parent) {
+EtchedSeparator::EtchedSeparator(QWidget* parent) : QWidget(parent) {
   setFixedHeight(2);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void EtchedLine::paintEvent(QPaintEvent*) {
+void EtchedSeparator::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setPen(toQColor(systemColorValue(SysColor::ButtonShadow)));
   p.drawLine(0, 0, width() - 1, 0);

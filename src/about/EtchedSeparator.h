@@ -6,11 +6,11 @@ namespace quorvane {
 
 // A horizontal etched separator: a line in the button-shadow colour with a white line
 // one pixel below it.
-class EtchedLine : public QWidget {
+class EtchedSeparator : public QWidget {
   Q_OBJECT
 
  public:
-  explicit EtchedLine(QWidget* parent = nullptr);
+  explicit EtchedSeparator(QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
