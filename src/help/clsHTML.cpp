@@ -62,6 +62,7 @@ bool clsHTML::DispHTML(bool reload) {
   bool ok = false;
   if (Initialize()) {
     m_lastResult = m_doc.render(*m_canvasSurface, *m_workSurface);
+    m_canvasSurface->settle();
     ok = m_lastResult.ok;
     if (ok) applyScrollSettings();
     m_canvas->update();
@@ -98,11 +99,12 @@ bool clsHTML::Initialize() {
   scrollChanged();
   m_canvas->Cls();
   m_canvas->LoadPicture(QString());
-  m_canvas->setHeight(m_backFrame->Height());
-  m_canvasSurface->syncHeight();
+  // The layout starts from the frame's height; the box keeps its memory until the pass
+  // has settled the page's real height.
+  m_canvasSurface->setLayoutHeight(m_backFrame->Height());
   if (!m_work) return false;
   m_work->setWidth(m_canvas->Width());
-  m_work->setHeight(m_canvas->Height());
+  m_work->setHeight(m_backFrame->Height());
   m_workSurface->syncHeight();
   m_canvas->setCurrentX(0);
   m_canvas->setCurrentY(0);
@@ -212,7 +214,9 @@ void clsHTML::scrollChanged() {
     m_canvas->setTop(0);
     return;
   }
-  const double hidden = static_cast<double>(m_canvas->Height()) - m_backFrame->ScaleHeight();
+  // The page's height, not the box's: the box may keep memory below the page.
+  const double pageHeight = m_canvasSurface ? m_canvasSurface->scaleHeight() : m_canvas->Height();
+  const double hidden = pageHeight - m_backFrame->ScaleHeight();
   m_canvas->setTop(static_cast<int>(std::llround(-hidden * m_scroll->value() / maximum)));
 }
 
