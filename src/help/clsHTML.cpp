@@ -175,6 +175,11 @@ int clsHTML::CanvasHeight() const {
   return static_cast<int>(std::min(std::llround(h), 1LL << 30));
 }
 
+int clsHTML::PageHeight() const {
+  if (m_canvasSurface) return m_canvasSurface->scaleHeight();
+  return m_canvas ? m_canvas->Height() : 0;
+}
+
 int clsHTML::CanvasTop() const { return m_backFrame ? m_backFrame->Top() : 0; }
 int clsHTML::CanvasLeft() const { return m_backFrame ? m_backFrame->Left() : 0; }
 QString clsHTML::HtmlFile() const { return QString::fromStdString(m_doc.htmlFile()); }
@@ -215,7 +220,7 @@ void clsHTML::scrollChanged() {
     return;
   }
   // The page's height, not the box's: the box may keep memory below the page.
-  const double pageHeight = m_canvasSurface ? m_canvasSurface->scaleHeight() : m_canvas->Height();
+  const double pageHeight = PageHeight();
   const double hidden = pageHeight - m_backFrame->ScaleHeight();
   m_canvas->setTop(static_cast<int>(std::llround(-hidden * m_scroll->value() / maximum)));
 }
