@@ -60,13 +60,13 @@ RecordLayout CheckColumnHeader(std::string_view line) {
 
 const char* rowSplitText(RowSplit reason) {
   switch (reason) {
-    case RowSplit::Ok: return "ok";
-    case RowSplit::MissingTab: return "a column separator (TAB) is missing";
-    case RowSplit::BadSize: return "the size column is not a decimal number";
-    case RowSplit::MissingSpace: return "no space between date and time";
-    case RowSplit::BadText: return "the row is not valid text in the file's encoding";
+    case RowSplit::Ok: return "";
+    case RowSplit::MissingTab: return "列の区切り (TAB) が足りません";
+    case RowSplit::BadSize: return "サイズの列が10進数ではありません";
+    case RowSplit::MissingSpace: return "日付と時刻の間に空白がありません";
+    case RowSplit::BadText: return "ファイルの文字コードとして正しくない文字があります";
   }
-  return "unknown";
+  return "";
 }
 
 RowSplit ParseRecordLine(std::string_view line, RecordLayout layout, FileVersionEntry& entry) {
