@@ -1,5 +1,6 @@
 #include "compare/record_format.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/utf8.h"
@@ -100,6 +101,10 @@ std::optional<std::int64_t> parseSize(std::string_view text) {
 }
 
 std::string fixed8(std::string_view text) {
+  // The usual case: exactly eight ASCII characters.
+  if (text.size() == 8 && std::all_of(text.begin(), text.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(text);
   const std::size_t cut = utf8::byteOffset(text, 8);
   std::string out(text.substr(0, cut));
   const std::size_t length = utf8::length(out);
