@@ -1,0 +1,94 @@
+#include "compare/record_reader.h"
+
+#include <algorithm>
+
+#include "common/file_reader.h"
+
+namespace quorvane {
+
+using recordFormat::RowSplit;
+
+RecordRowReader::Status RecordRowReader::next(FileVersionEntry& entry) {
+  for (;;) {
+    std::string_view raw;
+    switch (m_lines.next(raw)) {
+      case TextLineReader::Status::End: return Status::End;
+      case TextLineReader::Status::TooLong: return Status::TooLong;
+      case TextLineReader::Status::ReadFailed: return Status::ReadFailed;
+      case TextLineReader::Status::Line: break;
+    }
+    // The kind depends on ASCII bytes only, which neither encoding uses inside a
+    // multi-byte character, so the raw bytes can be classified before decoding.
+    const int kind = recordFormat::CheckComment(raw);
+    if (kind == recordFormat::kIgnoreLine) continue;
+    auto text = decodeText(raw, m_lines.encoding());
+    if (kind == recordFormat::kColumnHeader) {
+      m_layout = text ? recordFormat::CheckColumnHeader(*text)
+                      : recordFormat::RecordLayout::Unrecognised;
+      continue;
+    }
+    entry = FileVersionEntry{};
+    m_splitError = text ? recordFormat::ParseRecordLine(*text, m_layout, entry) : RowSplit::BadText;
+    return m_splitError == RowSplit::Ok ? Status::Row : Status::RowFailed;
+  }
+}
+
+// A guess of the number of rows, so that the table is allocated once instead of being
+// moved again and again while it grows. A file with one kind of line ending has
+// max(CR count, LF count) + 1 lines, and a row has three TABs or more. The guess never
+// exceeds one row per 32 bytes, so a hostile file cannot make it allocate much more
+// than its own size; shorter rows just let the table grow.
+std::size_t estimateRecordRows(FileReader& file) {
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::vector<std::uint8_t> block;
+  std::size_t cr = 0, lf = 0, tabs = 0;
+  for (std::uint64_t offset = 0; offset < file.size(); offset += kBlock) {
+    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, file.size() - offset));
+    if (!file.readAt(offset, length, block)) return 0;
+    for (std::uint8_t b : block) cr += b == '\r', lf += b == '\n', tabs += b == '\t';
+  }
+  return std::min({std::max(cr, lf) + 1, tabs / 3, static_cast<std::size_t>(file.size() / 32)});
+}
+
+RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows) {
+  RecordReadResult result;
+  result.Entries.reserve(expectedRows);
+  RecordRowReader rows(lines);
+  for (;;) {
+    // Rows are split straight into their place in the table.
+    const auto status = rows.next(result.Entries.emplace_back());
+    if (status == RecordRowReader::Status::Row) continue;
+    result.Entries.pop_back();
+    switch (status) {
+      case RecordRowReader::Status::Row:
+      case RecordRowReader::Status::End:
+        return result;
+      case RecordRowReader::Status::RowFailed:
+        result.Error = RecordReadError::RowFailedToSplit;
+        result.SplitError = rows.splitError();
+        break;
+      case RecordRowReader::Status::TooLong:
+        result.Error = RecordReadError::LineTooLong;
+        break;
+      case RecordRowReader::Status::ReadFailed:
+        result.Error = RecordReadError::ReadFailed;
+        break;
+    }
+    result.Line = rows.lineNumber() + (result.Error == RecordReadError::RowFailedToSplit ? 0 : 1);
+    return result;
+  }
+}
+
+RecordReadResult ReadRecordFile(const std::string& path) {
+  FileReader file;
+  if (path.empty() || !file.open(path)) {
+    RecordReadResult result;
+    result.Error = RecordReadError::CannotOpen;
+    return result;
+  }
+  const std::size_t expected = estimateRecordRows(file);
+  TextLineReader lines(file);
+  return ReadRecord(lines, expected);
+}
+
+}  // namespace quorvane
