@@ -1,0 +1,130 @@
+// The main window's assembly at load time and its unloading.
+#include "shell/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "common/basDirUtil.h"
+#include "compare/ComparisonPage.h"
+#include "extraction/ExtractionPage.h"
+#include "program_info.h"
+#include "shell/MainControls.h"
+#include "shell/form_routines.h"
+#include "shell/window_placement.h"
+
+namespace quorvane {
+
+namespace {
+// The window's fixed client layout, pixels.
+constexpr int kClientWidth = 640;
+constexpr int kTabStripHeight = 430;
+constexpr int kStatusHeight = 22;
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setObjectName(QStringLiteral("frmMain"));
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createSurfaces() {
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  Picture4 = new QWidget(client);
+  Picture4->setObjectName(QStringLiteral("Picture4"));
+  Picture2 = new QWidget(client);
+  Picture2->setObjectName(QStringLiteral("Picture2"));
+  Picture5 = new QWidget(client);
+  Picture5->setObjectName(QStringLiteral("Picture5"));
+  Command2 = new QPushButton(client);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(100);
+  Picture4->setGeometry(0, 0, kClientWidth, 26);
+  Picture2->resize(kClientWidth, kTabStripHeight);
+  Picture5->setGeometry(0, 0, kClientWidth, kStatusHeight);
+}
+
+// Tab strip below the toolbar (when shown), the pages on its client area, the status bar
+// at the bottom; the window's height follows.
+void frmMain::placeSurfaces() {
+  const int top = toolbarVisible() ? m_controls->toolbarHeight() : 0;
+  Picture2->move(0, top);
+  const QRect client = m_controls->tabClientArea();
+  for (QWidget* page : Picture1) page->setGeometry(client);
+  Picture5->move(0, top + kTabStripHeight);
+  const int menuHeight = menuBar()->sizeHint().height();
+  setFixedSize(kClientWidth, menuHeight + top + kTabStripHeight + kStatusHeight);
+}
+
+void frmMain::Form_Load() {
+  if (m_loaded) return;
+  setWindowTitle(QString::fromUtf8(programInfo::kTitle));
+  setWindowIcon(QApplication::windowIcon());
+  createSurfaces();
+  createMenus();
+
+  MainControls::Events events;
+  events.buttonClick = [this](int id) { mcToolBar_ButtonClick(id); };
+  events.tabChanged = [this] { mcTabStrip_TabChanged(); };
+  events.changeFocus = [this] { mcChaseFocus_ChangeFocus(); };
+  m_controls = std::make_unique<MainControls>(this, std::move(events));
+  m_controls->attachStatusBar(Picture5);
+  m_controls->attachToolBar(Picture4, nullptr, Timer1, Command2);
+
+  m_controls->attachTabStrip(Picture2);
+  m_page0 = new ExtractionPage(*this, centralWidget());
+  m_page1 = new ComparisonPage(*this, centralWidget());
+  Picture1 = {m_page0, m_page1};
+  placeSurfaces();
+  if (!CenterForm(this, nullptr)) fitIntoScreen(this);
+  LoadWindowPlacement(this, true, 0, 0);
+  loadHelpFileName();
+
+  SetControlsProperty(this, QStringLiteral("PICTUREBOX"), QStringLiteral("TABSTOP"), false);
+  for (QWidget* page : Picture1) {
+    page->raise();
+    page->setFocusPolicy(Qt::NoFocus);
+  }
+  ShowPage();
+  m_page0->Tab0FormInitialize();
+  m_page1->Tab1FormInitialize();
+  setStatusText(QString());
+  UpdateControlState(false);
+
+  m_controls->createFocusChaser(Timer1);
+  Timer1->start();
+  m_loaded = true;
+}
+
+void frmMain::loadHelpFileName() {
+  m_helpFile = readSetting(QStringLiteral("HTMLHelpFile"));
+  if (m_helpFile.isEmpty()) {
+    const std::string folder =
+        basDirUtil::AddOrRemoveSlash(QCoreApplication::applicationDirPath().toStdString(), 1);
+    m_helpFile = QString::fromStdString(folder) + QStringLiteral("QUORVANE") +
+                 QStringLiteral(".") + QStringLiteral("HTM");
+  }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmMain::Form_Unload() {
+  if (m_unloaded) return;
+  if (m_helpWindow) m_helpWindow->close();
+  if (m_loaded) SaveWindowPlacement(this, true);
+  if (Timer1) Timer1->stop();
+  m_unloaded = true;
+}
+
+void frmMain::unloadMainWindow() { close(); }
+
+}  // namespace quorvane
