@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compare/record_format.h"
+#include "dialogs/text_lines.h"
+#include "extraction/FileVersionEntry.h"
+
+namespace quorvane {
+
+// Reads the data rows of one version record file in file order, applying its column
+// header lines. Every file starts in the unrecognised layout, so what was read before
+// never changes how a file is read.
+class RecordRowReader {
+ public:
+  enum class Status { Row, RowFailed, End, TooLong, ReadFailed };
+
+  explicit RecordRowReader(TextLineReader& lines) : m_lines(lines) {}
+
+  // Row: `entry` holds the next row. RowFailed: the row at lineNumber() did not split
+  // (splitError() says why; `entry` holds what was split). The reader may go on after
+  // a failed row; TooLong and ReadFailed end the file.
+  Status next(FileVersionEntry& entry);
+
+  std::int64_t lineNumber() const { return m_lines.lineNumber(); }
+  recordFormat::RowSplit splitError() const { return m_splitError; }
+  recordFormat::RecordLayout layout() const { return m_layout; }
+  FileTextEncoding encoding() const { return m_lines.encoding(); }
+
+ private:
+  TextLineReader& m_lines;
+  recordFormat::RecordLayout m_layout = recordFormat::RecordLayout::Unrecognised;
+  recordFormat::RowSplit m_splitError = recordFormat::RowSplit::Ok;
+};
+
+// Why reading a whole record stopped.
+enum class RecordReadError { None, CannotOpen, RowFailedToSplit, LineTooLong, ReadFailed };
+
+struct RecordReadResult {
+  RecordReadError Error = RecordReadError::None;
+  std::int64_t Line = 0;  // the line of a row that failed, or of the read error
+  recordFormat::RowSplit SplitError = recordFormat::RowSplit::Ok;
+  std::vector<FileVersionEntry> Entries;  // in file order
+  bool ok() const { return Error == RecordReadError::None; }
+};
+
+// Reads every row; stops at the first row that fails to split.
+RecordReadResult ReadRecord(TextLineReader& lines);
+RecordReadResult ReadRecordFile(const std::string& path);
+
+}  // namespace quorvane

@@ -1,0 +1,175 @@
+#include "compare/record_writer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/basDirUtil.h"
+#include "common/utf8.h"
+#include "compare/computer_name.h"
+#include "compare/record_format.h"
+#include "dialogs/file_error.h"
+#include "dialogs/replacing_file.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
+
+// A comment line ends at a line break, so one inside a value would start a line of its own.
+std::string oneLine(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c == '\r' || c == '\n') c = ' ';
+  return out;
+}
+
+// A version text is read back up to the next TAB, so TABs and line breaks in it (which
+// a hostile version resource may hold) become spaces rather than shifting the columns.
+std::string oneField(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  return out;
+}
+
+bool isWritableName(std::string_view name) {
+  return name.find_first_of("\t\r\n") == std::string_view::npos;
+}
+
+std::string displayName(const ExtractionResult& result, std::size_t i) {
+  if (i < result.DisplayNames.size()) return result.DisplayNames[i];
+  const FileVersionEntry& e = result.Entries[i];
+  const std::size_t start = e.NamePos > 0 ? static_cast<std::size_t>(e.NamePos - 1) : 0;
+  return basDirUtil::ConvertSingleByteCase(utf8::mid(e.FullPath, start + 1), 2);
+}
+
+// The rows in display order; storage order when `Order` is not a permutation of the
+// entries, so that no file is written twice or left out.
+std::vector<std::size_t> rowOrder(const ExtractionResult& result, std::size_t count) {
+  std::vector<std::size_t> order;
+  std::vector<bool> seen(count, false);
+  bool valid = result.Order.size() >= count;
+  for (std::size_t k = 0; valid && k < count; ++k) {
+    const auto idx = result.Order[k];
+    valid = idx >= 0 && static_cast<std::size_t>(idx) < count && !seen[static_cast<std::size_t>(idx)];
+    if (valid) seen[static_cast<std::size_t>(idx)] = true, order.push_back(static_cast<std::size_t>(idx));
+  }
+  if (valid) return order;
+  order.clear();
+  for (std::size_t i = 0; i < count; ++i) order.push_back(i);
+  return order;
+}
+
+std::string dataRow(const std::string& name, const FileVersionEntry& e) {
+  std::string row = name;
+  row += '\t';
+  row += oneField(e.FixedVersion);
+  row += '\t';
+  row += oneField(e.StringVersion);
+  row += "\t ";
+  row += std::to_string(e.Size);
+  row += " \t";
+  row += oneField(e.Date);
+  row += ' ';
+  row += oneField(e.Time);
+  return row;
+}
+
+// Calls `line` with every line of the record, as UTF-8 without its ending.
+template <typename LineFn>
+bool forEachLine(const ExtractionResult& result, std::string_view computerName, LineFn&& line) {
+  const std::size_t count = result.LastIndex < 0 ? 0
+      : std::min(result.Entries.size(), static_cast<std::size_t>(result.LastIndex) + 1);
+  using namespace recordFormat;
+  if (!line(std::string(kCreatedAt) + oneLine(result.RunDate) + " " + oneLine(result.RunTime)) ||
+      !line(std::string(kComputerName) + oneLine(computerName)) ||
+      !line(std::string(kFolder) + oneLine(result.RunFolder)) ||
+      !line(std::string(kKind) + oneLine(result.RunKind)) ||
+      !line(std::string(kFileCount) + " " + std::to_string(count) + " ") ||
+      !line(std::string(kFiveColumnHeader)) || !line(std::string()))
+    return false;
+  for (std::size_t i : rowOrder(result, count))
+    if (!line(dataRow(displayName(result, i), result.Entries[i]))) return false;
+  return true;
+}
+
+}  // namespace
+
+const char* recordWriteMessage(const RecordWriteResult& result) {
+  switch (result.Error) {
+    case RecordWriteError::None: return "ファイル出力完了";
+    case RecordWriteError::NoDestination: return "保存先ファイルが指定されていません";
+    case RecordWriteError::CannotOpen: return "ファイル名が間違っています";
+    case RecordWriteError::NameNotWritable:
+      return "ファイル名にタブまたは改行が含まれているため保存できません";
+    case RecordWriteError::WriteFailed: return "ファイル出力でエラーが発生しました";
+  }
+  return "原因不明のエラーです";
+}
+
+RecordWriteResult WriteVersionRecord(const ExtractionResult& result, std::string_view computerName,
+                                     const std::function<bool(std::string_view)>& sink) {
+  RecordWriteResult out;
+  bool fits = true;
+  forEachLine(result, computerName, [&](const std::string& text) {
+    fits = fits && fitsShiftJis(text);
+    return true;
+  });
+  const std::size_t count = result.LastIndex < 0 ? 0
+      : std::min(result.Entries.size(), static_cast<std::size_t>(result.LastIndex) + 1);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string name = displayName(result, i);
+    if (!isWritableName(name)) {
+      out.Error = RecordWriteError::NameNotWritable;
+      out.BadName = std::move(name);
+      return out;
+    }
+  }
+  out.Encoding = fits ? FileTextEncoding::ShiftJis : FileTextEncoding::Utf8WithBom;
+  std::string buffer;
+  if (!fits) buffer = kUtf8Bom;
+  bool ok = forEachLine(result, computerName, [&](const std::string& text) {
+    auto bytes = encodeText(text, out.Encoding);
+    if (!bytes) return false;
+    buffer += *bytes;
+    buffer += "\r\n";
+    if (buffer.size() < kFlushBytes) return true;
+    const bool written = sink(buffer);
+    buffer.clear();
+    return written;
+  });
+  if (ok && !buffer.empty()) ok = sink(buffer);
+  if (!ok) out.Error = RecordWriteError::WriteFailed;
+  return out;
+}
+
+RecordWriteResult OutputVersionRecord(const ExtractionResult& result, const std::string& path) {
+  RecordWriteResult out;
+  if (path.empty()) {
+    out.Error = RecordWriteError::NoDestination;
+    return out;
+  }
+  ReplacingFile file;
+  if (!file.open(path)) {
+    out.Error = RecordWriteError::CannotOpen;
+    out.FileError = file.classification();
+    out.Errno = file.lastErrno();
+    return out;
+  }
+  out = WriteVersionRecord(result, ComputerName(),
+                           [&](std::string_view bytes) { return file.write(bytes); });
+  if (!out.ok()) {
+    file.discard();
+    if (out.Error == RecordWriteError::WriteFailed) out.Errno = file.lastErrno();
+    return out;
+  }
+  if (!file.commit()) {
+    out.Error = RecordWriteError::WriteFailed;
+    out.FileError = file.classification();
+    out.Errno = file.lastErrno();
+  }
+  return out;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "extraction/basDecompress.h"
+#include "extraction/support_temp_folder.h"
+#include "support/szdd_writer.h"
+
+namespace quorvane::basDecompress {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::compressSzdd;
+using testsupport::readFile;
+using testsupport::writeFile;
+using Vec = std::vector<std::uint8_t>;
+
+Vec bytesOf(const std::string& s) { return Vec(s.begin(), s.end()); }
+
+class ExpandFileTest : public ::testing::Test {
+ protected:
+  testsupport::TempFolder dir{"expand"};
+  const std::string content = std::string(2000, 'x') + "MZ version resource stand-in" + std::string(500, ' ');
+};
+
+TEST_F(ExpandFileTest, ExpandsIntoMissingNestedFolder) {
+  writeFile(dir.path() / "SETUP.EX_", compressSzdd(content));
+  const fs::path out = dir.path() / "a" / "b" / "c";
+  EXPECT_TRUE(ExpandFile(dir.at("SETUP.EX_"), out.string(), "SETUP.EXE"));
+  EXPECT_EQ(readFile(out / "SETUP.EXE"), bytesOf(content));
+  // With a trailing separator the folder means the same.
+  EXPECT_TRUE(ExpandFile(dir.at("SETUP.EX_"), out.string() + "/", "AGAIN.EXE"));
+  EXPECT_EQ(readFile(out / "AGAIN.EXE"), bytesOf(content));
+}
+
+TEST_F(ExpandFileTest, PlainFileIsCopiedUnchanged) {
+  const Vec plain = {'M', 'Z', 0, 1, 2, 0xFF, 'S', 'Z', 'D', 'D'};
+  writeFile(dir.path() / "FAKE.DL_", plain);
+  EXPECT_TRUE(ExpandFile(dir.at("FAKE.DL_"), dir.at("out"), "FAKE.DLL"));
+  EXPECT_EQ(readFile(dir.path() / "out" / "FAKE.DLL"), plain);
+  writeFile(dir.path() / "EMPTY.DL_", Vec{});
+  EXPECT_TRUE(ExpandFile(dir.at("EMPTY.DL_"), dir.at("out"), "EMPTY.DLL"));
+  EXPECT_TRUE(fs::exists(dir.path() / "out" / "EMPTY.DLL"));
+  EXPECT_EQ(fs::file_size(dir.path() / "out" / "EMPTY.DLL"), 0u);
+}
+
+TEST_F(ExpandFileTest, SecondRunOverwritesTheFirst) {
+  writeFile(dir.path() / "A.DL_", compressSzdd(std::string("first, and longer than the second")));
+  ASSERT_TRUE(ExpandFile(dir.at("A.DL_"), dir.at("out"), "A.DLL"));
+  writeFile(dir.path() / "A.DL_", compressSzdd(std::string("second")));
+  ASSERT_TRUE(ExpandFile(dir.at("A.DL_"), dir.at("out"), "A.DLL"));
+  EXPECT_EQ(readFile(dir.path() / "out" / "A.DLL"), bytesOf("second"));
+}
+
+TEST_F(ExpandFileTest, CorruptSourceFailsAndLeavesNoFileOfThatName) {
+  // An older expansion is there; the new source is cut in the middle of its data.
+  fs::create_directories(dir.path() / "out");
+  writeFile(dir.path() / "out" / "B.DLL", std::string("stale copy from an earlier run"));
+  Vec packed = compressSzdd(content);
+  packed.resize(packed.size() / 2);
+  writeFile(dir.path() / "B.DL_", packed);
+  EXPECT_EQ(ExpandFileChecked(dir.at("B.DL_"), dir.at("out"), "B.DLL"), ExpandError::CorruptSource);
+  EXPECT_FALSE(fs::exists(dir.path() / "out" / "B.DLL"));
+  // No temporary file is left behind either.
+  EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
+}
+
+TEST_F(ExpandFileTest, MissingSourceFailsAndRemovesTheStaleTarget) {
+  fs::create_directories(dir.path() / "out");
+  writeFile(dir.path() / "out" / "C.DLL", std::string("stale"));
+  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("out"), "C.DLL"), ExpandError::SourceUnreadable);
+  EXPECT_FALSE(fs::exists(dir.path() / "out" / "C.DLL"));
+  EXPECT_FALSE(ExpandFile(dir.str(), dir.at("out"), "D.DLL"));  // a folder is not a source
+}
+
+TEST_F(ExpandFileTest, FailedExpansionNeverRemovesTheSourceItself) {
+  Vec packed = compressSzdd(content);
+  packed.resize(40);
+  writeFile(dir.path() / "SAME", packed);
+  EXPECT_FALSE(ExpandFile(dir.at("SAME"), dir.str(), "SAME"));
+  EXPECT_EQ(readFile(dir.path() / "SAME"), packed);
+}
+
+TEST_F(ExpandFileTest, PlainFileOntoItselfStaysIntact) {
+  writeFile(dir.path() / "P.TXT", std::string("plain text"));
+  EXPECT_TRUE(ExpandFile(dir.at("P.TXT"), dir.str(), "P.TXT"));
+  EXPECT_EQ(readFile(dir.path() / "P.TXT"), bytesOf("plain text"));
+}
+
+TEST_F(ExpandFileTest, TargetFolderThatIsAFileFails) {
+  writeFile(dir.path() / "E.DL_", compressSzdd(std::string("e")));
+  writeFile(dir.path() / "blocker", std::string("x"));
+  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("blocker"), "E.DLL"), ExpandError::FolderUnavailable);
+  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), "", "E.DLL"), ExpandError::FolderUnavailable);
+}
+
+TEST_F(ExpandFileTest, TargetThatIsAFolderFailsCleanly) {
+  writeFile(dir.path() / "F.DL_", compressSzdd(std::string("f")));
+  fs::create_directories(dir.path() / "out" / "F.DLL");
+  EXPECT_EQ(ExpandFileChecked(dir.at("F.DL_"), dir.at("out"), "F.DLL"), ExpandError::TargetUnwritable);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "out" / "F.DLL"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
+}
+
+TEST_F(ExpandFileTest, ExpandedCopyKeepsTheSourceDate) {
+  writeFile(dir.path() / "G.DL_", compressSzdd(std::string("g")));
+  const auto when = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  fs::last_write_time(dir.path() / "G.DL_", when);
+  ASSERT_TRUE(ExpandFile(dir.at("G.DL_"), dir.at("out"), "G.DLL"));
+  EXPECT_EQ(fs::last_write_time(dir.path() / "out" / "G.DLL"), when);
+}
+
+TEST_F(ExpandFileTest, DoubleByteNames) {
+  writeFile(dir.path() / fs::u8path("日本語.DL_"), compressSzdd(std::string("jp")));
+  EXPECT_TRUE(ExpandFile(dir.at("日本語.DL_"), dir.at("展開先"), "日本語.DLL"));
+  EXPECT_EQ(readFile(dir.path() / fs::u8path("展開先") / fs::u8path("日本語.DLL")), bytesOf("jp"));
+}
+
+TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
+  EXPECT_EQ(ExpandedFileName("SETUP.EX_"), "SETUP.EXE");
+  EXPECT_EQ(ExpandedFileName("COMMDLG.DL_"), "COMMDLG.DLL");
+  EXPECT_EQ(ExpandedFileName("A.B.DL_"), "A.B.DLL");
+  EXPECT_EQ(ExpandedFileName("X.OC_"), "X.OCX");
+  EXPECT_EQ(ExpandedFileName("X.TL_"), "X.TLB");
+  EXPECT_EQ(ExpandedFileName("X.OL_"), "X.OLB");
+  EXPECT_EQ(ExpandedFileName("setup.ex_"), "setup.EXE");
+  EXPECT_EQ(ExpandedFileName("/some/where/X.OL_"), "X.OLB");
+  EXPECT_EQ(ExpandedFileName("README.TX_"), "README.TX_");
+  EXPECT_EQ(ExpandedFileName("DL_"), "DL_");
+  EXPECT_EQ(ExpandedFileName("A.DLL"), "A.DLL");
+}
+
+#if !defined(_WIN32)
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : m_name(name) {
+    if (const char* old = std::getenv(name)) m_old = old, m_had = true;
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (m_had) setenv(m_name, m_old.c_str(), 1);
+    else unsetenv(m_name);
+  }
+
+ private:
+  const char* m_name;
+  std::string m_old;
+  bool m_had = false;
+};
+
+TEST(Folders, TempFolderFollowsTmpdir) {
+  {
+    ScopedEnv env("TMPDIR", "/var/tmp");
+    EXPECT_EQ(TempFolder(), "/var/tmp/");
+  }
+  {
+    ScopedEnv env("TMPDIR", "/var/tmp/");
+    EXPECT_EQ(TempFolder(), "/var/tmp/");
+  }
+  ScopedEnv env("TMPDIR", nullptr);
+  EXPECT_EQ(TempFolder(), "/tmp/");
+}
+
+TEST(Folders, SystemFolderPrefersTheWinePrefix) {
+  testsupport::TempFolder home("home");
+  ScopedEnv h("HOME", home.str().c_str());
+  ScopedEnv w("WINEPREFIX", nullptr);
+  EXPECT_EQ(SystemFolder(), home.str() + "/");
+  fs::create_directories(home.path() / ".wine" / "drive_c" / "windows" / "system32");
+  EXPECT_EQ(SystemFolder(), home.str() + "/.wine/drive_c/windows/system32/");
+  const std::string prefix = home.at("other");
+  ScopedEnv w2("WINEPREFIX", prefix.c_str());
+  EXPECT_EQ(SystemFolder(), home.str() + "/");  // the named prefix has no system32
+  fs::create_directories(home.path() / "other" / "drive_c" / "windows" / "system32");
+  EXPECT_EQ(SystemFolder(), prefix + "/drive_c/windows/system32/");
+}
+#endif
+
+}  // namespace
+}  // namespace quorvane::basDecompress
