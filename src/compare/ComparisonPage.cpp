@@ -135,7 +135,7 @@ void ComparisonPage::Tab1FormInitialize() {
   Check1[1]->setChecked(false);
   Check1[2]->setChecked(true);
   Command5[0]->setEnabled(false);
-  Command5[0]->setFocusPolicy(Qt::NoFocus);
+  Command5[0]->setFocusPolicy(Qt::ClickFocus);
   Command5[1]->setEnabled(false);
   Command5[3]->setEnabled(false);
   Command5[4]->setEnabled(false);

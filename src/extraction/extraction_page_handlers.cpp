@@ -12,7 +12,6 @@
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
-#include "extraction/extraction_run.h"
 #include "shell/PageHost.h"
 
 namespace quorvane {
@@ -21,6 +20,17 @@ namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 std::string toStd(const QString& s) { return s.toStdString(); }
+
+// The kinds offered in the kind box, in this order.
+constexpr const char* kKindTexts[] = {
+    "*.DLL",
+    "*.OCX",
+    "*.DLL *.OCX",
+    "*.DLL *.OCX *.OLB *.TLB",
+    "*.DLL *.OCX *.OLB *.TLB *.EXE",
+    "*.DL_ *.OC_ *.OL_ *.TL_ *.EX_",
+    "*.*",
+};
 
 void setBoxColour(QLineEdit* box, bool enabled) {
   QPalette palette = box->palette();
@@ -61,7 +71,7 @@ void ExtractionPage::Tab0FormInitialize() {
   Check2->setEnabled(false);
   List1->setEnabled(false);
   Command1[0]->setEnabled(false);
-  Command1[0]->setFocusPolicy(Qt::NoFocus);
+  Command1[0]->setFocusPolicy(Qt::ClickFocus);
   Command1[2]->setEnabled(false);
   Command1[3]->setEnabled(false);
 }
@@ -73,8 +83,13 @@ void ExtractionPage::SetCombo1() {
 
 void ExtractionPage::Combo1_Click() {
   const std::string kind = toStd(Combo1->currentText());
-  Patterns = KindPatterns(kind);
-  ExpandCompressed = KindNeedsExpansion(Patterns);
+  Patterns.clear();
+  ExpandCompressed = false;
+  const int words = basDirUtil::WordCount(kind, 1, " ");
+  for (int i = 1; i <= words; ++i) {
+    Patterns.push_back(basDirUtil::GetWord(kind, i, 1, " "));
+    if (Patterns.back().find('_') != std::string::npos) ExpandCompressed = true;
+  }
   QLineEdit* box = Text1[1];
   if (ExpandCompressed) {
     box->setText(m_savedExpansionFolder);
