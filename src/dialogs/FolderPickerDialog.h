@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFileDialog>
+#include <QString>
+
+namespace quorvane {
+
+// Qt's own file dialog in folder mode, with the file name and file type rows hidden and
+// the accept button reading "選択(&S)". Accepting returns the folder that is open in the
+// dialog; a folder highlighted in the list is opened first, as in the Explorer-style
+// dialog, so the folder shown to the user is always the one returned.
+class FolderPickerDialog : public QFileDialog {
+  Q_OBJECT
+
+ public:
+  explicit FolderPickerDialog(QWidget* owner);
+
+  // The folder currently open in the dialog, with native separators.
+  QString currentFolder() const;
+
+  // The place of the hidden rows, where the caller's widget is shown.
+  void embed(QWidget* widget);
+
+ signals:
+  // Every time another folder is opened, and once for the folder the dialog opens in.
+  void folderShown(const QString& folder);
+
+ public slots:
+  void accept() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void openFolder(const QString& folder);
+  bool m_reportedInitial = false;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,134 @@
+// clsBitMapEx: each Draw kind on a known picture, the mask pictures, and the copy routines.
+#include "controls/clsBitMapEx.h"
+#include "controls/picture_copy.h"
+#include "controls/raster_ops.h"
+
+#include "support_pixels.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+using namespace quorvane::testing;
+
+constexpr OleColor kRed = rgbColor(255, 0, 0);
+constexpr OleColor kBlue = rgbColor(0, 0, 255);
+constexpr OleColor kGreen = rgbColor(0, 128, 0);
+
+// Row 0: key, red, blue; row 1: key, white, black.
+QImage knownPicture() {
+  QImage img(3, 2, QImage::Format_RGB32);
+  const OleColor px[2][3] = {{kFace, kRed, kBlue}, {kFace, kWhite, kBlack}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) img.setPixel(x, y, toQRgb(px[y][x]));
+  return img;
+}
+
+class BitMapExTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    canvas.resize(8, 6);
+    canvas.setBackColor(kGreen);
+    canvas.Cls();
+    bmp.setCanvas(&canvas);
+    bmp.setSrcPic(knownPicture());
+    bmp.setMaskColor(bmp.MaskColor());
+    bmp.setMonoForeColor(bmp.MonoForeColor());
+    bmp.setLeft(15);
+    bmp.setTop(15);
+  }
+  std::string drawn(int kind, int dx = 0, int dy = 0) {
+    canvas.Cls();
+    bmp.Draw(kind, dx, dy);
+    const QImage i = canvas.Image();
+    return rowString(i, 1, 0, 5) + "|" + rowString(i, 2, 0, 5);
+  }
+  PictureBox canvas;
+  clsBitMapEx bmp;
+};
+
+TEST_F(BitMapExTest, MaskAndMonoPicturesFollowTheKeyColour) {
+  EXPECT_EQ(bmp.MaskColor(), rgbColor(192, 192, 192));
+  EXPECT_EQ(bmp.MonoForeColor(), rgbColor(128, 128, 128));
+  EXPECT_EQ(rowString(bmp.MaskPic(), 0, 0, 3), "WKK");
+  EXPECT_EQ(rowString(bmp.MaskPic(), 1, 0, 3), "WKK");
+  EXPECT_EQ(rowString(bmp.MonoPic(), 0, 0, 3), "KSS");
+  EXPECT_EQ(rowString(bmp.maskedImage(), 0, 0, 3), "K<0000FF><FF0000>");  // red, blue kept
+  EXPECT_EQ(rowString(bmp.maskedImage(), 1, 0, 3), "KWK");
+}
+
+TEST_F(BitMapExTest, EachKindOnAKnownPicture) {
+  const std::string g = "<008000>";
+  EXPECT_EQ(drawn(0), g + "F<0000FF><FF0000>" + g + "|" + g + "FWK" + g);  // as it is
+  EXPECT_EQ(drawn(1), g + g + "<0000FF><FF0000>" + g + "|" + g + g + "WK" + g);  // key shows green
+  EXPECT_EQ(drawn(2), g + "KSS" + g + "|" + g + "KSS" + g);  // silhouette, key black
+  EXPECT_EQ(drawn(3), g + g + "SS" + g + "|" + g + g + "SS" + g);  // transparent silhouette
+  EXPECT_EQ(drawn(4), g + g + "WW" + g + "|" + g + g + "WW" + g);  // white silhouette
+  const std::string blank = g + g + g + g + g + "|" + g + g + g + g + g;
+  EXPECT_EQ(drawn(5), blank);
+  EXPECT_EQ(drawn(-1), blank);
+}
+
+TEST_F(BitMapExTest, DisabledLookIsWhiteShadowUnderAGreySilhouette) {
+  canvas.setBackColor(kFace);
+  canvas.Cls();
+  bmp.Draw(4, 1, 1);
+  bmp.Draw(3, 0, 0);
+  const QImage i = canvas.Image();
+  EXPECT_EQ(rowString(i, 1, 0, 6), "FFSSFF");
+  EXPECT_EQ(rowString(i, 2, 0, 6), "FFSSWF");
+  EXPECT_EQ(rowString(i, 3, 0, 6), "FFFWWF");
+}
+
+TEST_F(BitMapExTest, APictureWithoutTheKeyIsOpaque) {
+  QImage solid(2, 2, QImage::Format_RGB32);
+  solid.fill(toQRgb(kRed));
+  bmp.setSrcPic(solid);
+  // Setting SrcPic alone keeps the old masks; the owner rebuilds them.
+  EXPECT_EQ(bmp.MaskPic().size(), QSize(3, 2));
+  bmp.setMaskColor(bmp.MaskColor());
+  bmp.setMonoForeColor(bmp.MonoForeColor());
+  canvas.Cls();
+  bmp.Draw(1);
+  EXPECT_TRUE(allPixels(canvas.Image(), 1, 1, 3, 3, kRed));
+  bmp.Draw(3);
+  EXPECT_TRUE(allPixels(canvas.Image(), 1, 1, 3, 3, kShadow));
+}
+
+TEST_F(BitMapExTest, PositionIsKeptInPixels) {
+  bmp.setLeft(23);
+  EXPECT_EQ(bmp.leftPixels(), 2);
+  EXPECT_EQ(bmp.Left(), 30);
+  bmp.setTop(22);  // 1.47 pixels
+  EXPECT_EQ(bmp.Top(), 15);
+  EXPECT_EQ(bmp.Width(), 45);
+  EXPECT_EQ(bmp.Height(), 30);
+}
+
+TEST_F(BitMapExTest, NothingIsDrawnWithoutCanvasOrPicture) {
+  clsBitMapEx empty;
+  empty.Draw(0);  // no canvas
+  empty.setCanvas(&canvas);
+  EXPECT_EQ(empty.WorkCanvas(), &canvas);
+  canvas.Cls();
+  empty.Draw(1);
+  EXPECT_TRUE(allPixels(canvas.Image(), 0, 0, 8, 6, kGreen));
+}
+
+TEST(PictureCopy, CopyIntoPictureAndSizes) {
+  QImage dst;
+  CopyIntoPicture(dst, 1, 0, 2, 2, knownPicture(), 1, 0, raster::SRCCOPY);
+  ASSERT_EQ(dst.size(), QSize(2, 2));
+  EXPECT_EQ(rowString(dst, 0, 0, 2), "K<0000FF>");  // only the red column lands inside
+  int w = 0, h = 0;
+  GetPictureSize(knownPicture(), w, h);
+  EXPECT_EQ(w, 45);
+  EXPECT_EQ(h, 30);
+  const QImage two = MakeTwoColourPicture(knownPicture(), kRed, kBlue, kBlack);
+  EXPECT_EQ(rowString(two, 0, 0, 3), "<FF0000>K<FF0000>");
+  EXPECT_TRUE(MakeTwoColourPicture(QImage(), kRed).isNull());
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+
+// Drives modal dialogs from a test: each step waits until a modal widget of its type is
+// the active one, then acts on it (fill a name, press a button). Steps run in order; a
+// step's action may open a further modal (a question over the file dialog), which the
+// next step then handles. A script that is not finished within its time limit fails the
+// test and rejects every open modal, so no test is ever left waiting for a person.
+class DialogScript : public QObject {
+ public:
+  explicit DialogScript(int timeLimitMs = 5000) : m_timeLimitMs(timeLimitMs) {
+    m_clock.start();
+    m_timer.setInterval(10);
+    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+    m_timer.start();
+  }
+
+  ~DialogScript() override {
+    m_timer.stop();
+    EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " dialog step(s) never ran";
+  }
+
+  template <class W>
+  DialogScript& then(std::function<void(W*)> action) {
+    m_steps.push_back(Step{
+        [](QWidget* modal) {
+          auto* w = qobject_cast<W*>(modal);
+          return w != nullptr && w->isVisible();
+        },
+        [action](QWidget* modal) { action(qobject_cast<W*>(modal)); }});
+    return *this;
+  }
+
+  bool finished() const { return m_steps.empty(); }
+
+ private:
+  void tick() {
+    if (m_steps.empty()) return;
+    if (m_clock.elapsed() > m_timeLimitMs) {
+      ADD_FAILURE() << "dialog script timed out with " << m_steps.size() << " step(s) left";
+      m_steps.clear();
+      // QDialog::done closes even a message box that refuses a plain close.
+      for (int i = 0; i < 10; ++i) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) break;
+        dialog->done(QDialog::Rejected);
+      }
+      return;
+    }
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || m_actionPending) return;
+    // The action runs from the event queue, not inside this tick: it may enter a nested
+    // event loop (a message box), and Qt does not fire a timer again while its own
+    // handler is still running.
+    if (!m_steps.front().matches(modal)) return;
+    const Step step = m_steps.front();
+    m_steps.pop_front();
+    // Until the action has started, the same modal must not be taken for the next step.
+    m_actionPending = true;
+    QPointer<QWidget> target(modal);
+    QMetaObject::invokeMethod(
+        this,
+        [this, step, target] {
+          m_actionPending = false;
+          if (target) step.act(target);
+        },
+        Qt::QueuedConnection);
+  }
+
+  struct Step {
+    std::function<bool(QWidget*)> matches;
+    std::function<void(QWidget*)> act;
+  };
+  std::deque<Step> m_steps;
+  QTimer m_timer;
+  QElapsedTimer m_clock;
+  int m_timeLimitMs;
+  bool m_actionPending = false;
+};
