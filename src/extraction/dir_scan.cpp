@@ -1,0 +1,170 @@
+#include "extraction/dir_scan.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "common/basDirUtil.h"
+#include "common/utf8.h"
+
+namespace quorvane::basDirUtil {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Folders already scanned in this run, by their real path, so that a link pointing back
+// up the tree cannot make a descending scan go round forever.
+using VisitedSet = std::set<std::string>;
+
+std::string twoDigits(int v) {
+  const char s[3] = {static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10), 0};
+  return s;
+}
+
+bool localTime(std::time_t t, std::tm& out) {
+#if defined(_WIN32)
+  return localtime_s(&out, &t) == 0;
+#else
+  return localtime_r(&t, &out) != nullptr;
+#endif
+}
+
+// Read-only is a property of the file, as on Windows, not of who asks: the owner's
+// write permission decides, so the answer does not change when root runs the scan.
+std::uint8_t attributesOf(const fs::file_status& st, std::string_view name) {
+  std::uint8_t a = fs::is_directory(st) ? kAttrDirectory : kAttrArchive;
+  if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) a |= kAttrReadOnly;
+  if (!name.empty() && name.front() == '.') a |= kAttrHidden;
+  return a;
+}
+
+bool isVisitedAlready(const fs::path& folder, VisitedSet& visited) {
+  std::error_code ec;
+  const fs::path real = fs::canonical(folder, ec);
+  if (ec) return true;  // cannot tell where it leads: do not enter it
+  return !visited.insert(real.string()).second;
+}
+
+bool listsFolders(std::int16_t mode) { return mode != kListFiles && mode != kListFilesDeep; }
+bool listsFiles(std::int16_t mode) { return mode != kListFolders && mode != kListFoldersDeep; }
+bool descends(std::int16_t mode) {
+  return mode == kListAllDeep || mode == kListFoldersDeep || mode == kListFilesDeep;
+}
+
+bool matchesAny(const std::string& name, const std::vector<std::string>& patterns) {
+  const std::string matchName = EnsureDotForMatch(ConvertSingleByteCase(name, 2));
+  for (const std::string& p : patterns)
+    if (LikeMatch(matchName, p)) return true;
+  return false;
+}
+
+FileVersionEntry makeEntry(const std::string& base, const std::string& name, const FileStamp& stamp) {
+  FileVersionEntry e;
+  e.FullPath = base + name;
+  e.NamePos = static_cast<std::int32_t>(utf8::length(base) + 1);
+  e.Attributes = stamp.attributes;
+  if (!stamp.isFolder) {
+    e.Ext = ExtField(name);
+    e.Date = stamp.date;
+    e.Time = stamp.time;
+    e.Size = stamp.size;
+  }
+  return e;
+}
+
+bool scanLevel(const std::string& folder, const std::vector<std::string>& patterns,
+               std::vector<FileVersionEntry>& entries, std::int16_t mode, VisitedSet& visited) {
+  const std::string base = AddOrRemoveSlash(folder, 1);
+  bool found = false;
+  std::vector<std::string> subfolders;
+  std::error_code ec;
+  fs::directory_iterator it(fs::u8path(base), ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name == "." || name == "..") continue;
+    const auto stamp = ReadFileStamp(base + name);
+    if (!stamp) continue;  // vanished, unreadable, or neither file nor folder
+    if (stamp->isFolder) {
+      subfolders.push_back(name);
+      if (!listsFolders(mode)) continue;
+    } else if (!listsFiles(mode) || !matchesAny(name, patterns)) {
+      continue;
+    }
+    entries.push_back(makeEntry(base, name, *stamp));
+    found = true;
+  }
+  if (descends(mode)) {
+    for (const std::string& sub : subfolders) {
+      if (isVisitedAlready(fs::u8path(base + sub), visited)) continue;
+      if (scanLevel(base + sub, patterns, entries, mode, visited)) found = true;
+    }
+  }
+  return found;
+}
+
+std::vector<std::string> lowerCased(const std::vector<std::string>& patterns) {
+  std::vector<std::string> out;
+  out.reserve(patterns.size());
+  for (const std::string& p : patterns) out.push_back(ConvertSingleByteCase(p, 2));
+  return out;
+}
+
+}  // namespace
+
+std::string ExtField(std::string_view name) {
+  std::string ext = utf8::mid(ExtensionPart(name), 1, 3);
+  for (std::size_t n = utf8::length(ext); n < 3; ++n) ext += ' ';
+  return ext;
+}
+
+std::optional<FileStamp> ReadFileStamp(const std::string& path) {
+  std::error_code ec;
+  const fs::path p = fs::u8path(path);
+  const fs::file_status st = fs::status(p, ec);
+  if (ec || !(fs::is_regular_file(st) || fs::is_directory(st))) return std::nullopt;
+  FileStamp stamp;
+  stamp.isFolder = fs::is_directory(st);
+  stamp.attributes = attributesOf(st, FileNamePart(path));
+  if (stamp.isFolder) return stamp;
+  const auto size = fs::file_size(p, ec);
+  if (ec) return std::nullopt;
+  const auto written = fs::last_write_time(p, ec);
+  if (ec) return std::nullopt;
+  const auto sys = std::chrono::file_clock::to_sys(written);
+  std::tm tm{};
+  if (!localTime(std::chrono::system_clock::to_time_t(
+                     std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys)),
+                 tm))
+    return std::nullopt;
+  stamp.size = static_cast<std::int64_t>(size);
+  stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
+  stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
+  return stamp;
+}
+
+bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
+                     std::vector<FileVersionEntry>& entries, std::int16_t mode) {
+  VisitedSet visited;
+  isVisitedAlready(fs::u8path(std::string(folder)), visited);
+  return scanLevel(std::string(folder), patterns, entries, mode, visited);
+}
+
+ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
+                      std::vector<FileVersionEntry>& entries, std::int16_t mode) {
+  if (patterns.empty()) return ScanResult::NoPatterns;
+  if (folder.empty()) return ScanResult::NoFolder;
+  const std::string base = AddOrRemoveSlash(folder, 1);
+  std::error_code ec;
+  if (!fs::is_directory(fs::u8path(base), ec) || ec) return ScanResult::FolderMissing;
+  fs::directory_iterator probe(fs::u8path(base), ec);
+  if (ec) return ScanResult::FolderMissing;
+  std::vector<FileVersionEntry> fresh;
+  if (!ScanFolderLevel(folder, lowerCased(patterns), fresh, mode)) return ScanResult::NothingMatched;
+  entries = std::move(fresh);
+  return ScanResult::Found;
+}
+
+}  // namespace quorvane::basDirUtil

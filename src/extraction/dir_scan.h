@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "extraction/FileVersionEntry.h"
+
+// The folder scan: lists a folder's entries that match name patterns, optionally with its
+// subfolders, as FileVersionEntry records without version information.
+namespace quorvane::basDirUtil {
+
+// What ScanFolder found. The values are the ones stored and shown by callers.
+enum class ScanResult : std::int16_t {
+  Found = -1,          // at least one entry; the entry list was replaced
+  NothingMatched = 0,  // the folder exists but nothing matched
+  NoPatterns = 1,      // no pattern list (no kind chosen yet)
+  FolderMissing = 2,   // the folder cannot be listed
+  NoFolder = 3,        // the folder text is empty
+};
+
+// Listing modes: which entries are listed and whether subfolders are scanned too.
+inline constexpr std::int16_t kListFolders = 1;           // folders of this folder
+inline constexpr std::int16_t kListFiles = 2;             // files of this folder
+inline constexpr std::int16_t kListAllDeep = 3;           // folders and files, descending
+inline constexpr std::int16_t kListFoldersDeep = 4;       // folders, descending
+inline constexpr std::int16_t kListFilesDeep = 5;         // files, descending
+// Any other value lists folders and files of this folder only.
+
+// Windows attribute bits as the listing reports them. On POSIX: a folder has
+// kAttrDirectory; a file has kAttrArchive; an entry without the owner's write
+// permission has kAttrReadOnly; an entry whose name starts with "." has kAttrHidden.
+inline constexpr std::uint8_t kAttrReadOnly = 1;
+inline constexpr std::uint8_t kAttrHidden = 2;
+inline constexpr std::uint8_t kAttrDirectory = 16;
+inline constexpr std::uint8_t kAttrArchive = 32;
+
+// Lists `folder` (with or without a trailing separator) by `patterns` (wildcards, matched
+// without regard to the case of single-byte letters; an empty list means no kind was
+// chosen). Only on Found is `entries` replaced; otherwise it is left as it was.
+// Entries that are neither files nor folders (devices, pipes, sockets, dangling links)
+// are not listed; an entry that vanishes or cannot be examined while the scan runs is
+// skipped. A linked folder that leads back to a folder already scanned is not entered again.
+ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
+                      std::vector<FileVersionEntry>& entries, std::int16_t mode);
+
+// Lists one folder (and by mode its subfolders), appending to `entries`. The patterns
+// must already be lower-cased. True when anything was appended.
+bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
+                     std::vector<FileVersionEntry>& entries, std::int16_t mode);
+
+// Size, last-write date and time ("YY/MM/DD", "HH:MM:SS", local time) and attributes of
+// one file or folder; nothing when it does not exist or cannot be examined.
+struct FileStamp {
+  bool isFolder = false;
+  std::int64_t size = 0;
+  std::string date;
+  std::string time;
+  std::uint8_t attributes = 0;
+};
+std::optional<FileStamp> ReadFileStamp(const std::string& path);
+
+// The first three characters of a name's extension, padded with blanks.
+std::string ExtField(std::string_view name);
+
+}  // namespace quorvane::basDirUtil

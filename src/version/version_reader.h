@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/file_reader.h"
+#include "version/byte_source.h"
+#include "version/pe_resource.h"
+#include "version/version_error.h"
+
+namespace quorvane {
+
+// Locates and copies the version block of an image in one pass over the source.
+// `block` receives at most the block limit; on failure it is emptied.
+VersionFault readVersionBlock(ByteSource& source, std::vector<std::uint8_t>& scratch,
+                              std::vector<std::uint8_t>& block, VersionResource* where = nullptr);
+
+// Reads version blocks of files, one open per file, keeping its buffers between files so
+// that reading a whole folder does not allocate per file.
+class VersionFileReader {
+ public:
+  VersionFault read(const std::string& path, std::vector<std::uint8_t>& block,
+                    VersionResource* where = nullptr);
+
+ private:
+  FileReader m_file;
+  std::vector<std::uint8_t> m_scratch;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "common/basDirUtil.h"
+#include "extraction/dir_scan.h"
+#include "extraction/support_temp_folder.h"
+
+namespace quorvane::basDirUtil {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::writeFile;
+
+std::set<std::string> names(const std::vector<FileVersionEntry>& entries) {
+  std::set<std::string> out;
+  for (const auto& e : entries) out.insert(e.FullPath.substr(static_cast<std::size_t>(e.NamePos) - 1));
+  return out;
+}
+
+class ScanTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* f : {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"})
+      writeFile(dir.path() / f, std::string(f));
+    fs::create_directories(dir.path() / "sub" / "deeper");
+    writeFile(dir.path() / "sub" / "INNER.DLL", std::string("inner"));
+    writeFile(dir.path() / "sub" / "deeper" / "DEEP.DLL", std::string("deep"));
+  }
+  testsupport::TempFolder dir{"scan"};
+  std::vector<FileVersionEntry> entries;
+};
+
+TEST_F(ScanTest, PatternsMatchRegardlessOfCase) {
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(names(entries), (std::set<std::string>{"KERNEL32.DLL", "user32.dll"}));
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(entries.size(), 2u);
+}
+
+TEST_F(ScanTest, StarDotStarMatchesNamesWithoutExtension) {
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.*"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(names(entries),
+            (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}));
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.EXE"}, entries, kListFiles), ScanResult::NothingMatched);
+}
+
+TEST_F(ScanTest, SeveralPatternsListEachFileOnce) {
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL", "K*", "*.*"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(entries.size(), 5u);
+}
+
+TEST_F(ScanTest, NameWithoutExtensionMatchesOnlyWithTheDot) {
+  EXPECT_EQ(ScanFolder(dir.str(), {"README"}, entries, kListFiles), ScanResult::NothingMatched);
+  EXPECT_EQ(ScanFolder(dir.str(), {"README."}, entries, kListFiles), ScanResult::Found);
+}
+
+TEST_F(ScanTest, EntryFieldsOfAFile) {
+  ASSERT_EQ(ScanFolder(dir.str(), {"README."}, entries, kListFiles), ScanResult::Found);
+  ASSERT_EQ(entries.size(), 1u);
+  const FileVersionEntry& e = entries[0];
+  EXPECT_EQ(e.FullPath, dir.str() + "/README");
+  EXPECT_EQ(e.NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
+  EXPECT_EQ(e.Ext, "REA");
+  EXPECT_EQ(e.Size, 6);
+  EXPECT_EQ(e.Attributes, kAttrArchive);
+  EXPECT_EQ(e.Date.size(), 8u);
+  EXPECT_EQ(e.Time.size(), 8u);
+  EXPECT_TRUE(e.FixedVersion.empty());
+  EXPECT_TRUE(e.StringVersion.empty());
+  ASSERT_EQ(ScanFolder(dir.str(), {"a.b.c"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(entries[0].Ext, "c  ");
+}
+
+TEST_F(ScanTest, FolderWithOrWithoutTrailingSeparator) {
+  std::vector<FileVersionEntry> other;
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.*"}, entries, kListFiles), ScanResult::Found);
+  ASSERT_EQ(ScanFolder(dir.str() + "/", {"*.*"}, other, kListFiles), ScanResult::Found);
+  ASSERT_EQ(entries.size(), other.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].FullPath, other[i].FullPath);
+    EXPECT_EQ(entries[i].NamePos, other[i].NamePos);
+  }
+}
+
+TEST_F(ScanTest, DateAndTimeAreLocalLastWriteTime) {
+  std::tm when{};
+  when.tm_year = 98, when.tm_mon = 6, when.tm_mday = 15;  // 1998-07-15
+  when.tm_hour = 13, when.tm_min = 5, when.tm_sec = 9, when.tm_isdst = -1;
+  const auto sys = std::chrono::system_clock::from_time_t(std::mktime(&when));
+  fs::last_write_time(dir.path() / "README", std::chrono::file_clock::from_sys(sys));
+  ASSERT_EQ(ScanFolder(dir.str(), {"readme."}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(entries[0].Date, "98/07/15");
+  EXPECT_EQ(entries[0].Time, "13:05:09");
+}
+
+TEST_F(ScanTest, ResultsThatLeaveTheEntriesAlone) {
+  entries.resize(1);
+  entries[0].FullPath = "previous";
+  EXPECT_EQ(ScanFolder(dir.str(), {}, entries, kListFiles), ScanResult::NoPatterns);
+  EXPECT_EQ(ScanFolder("", {"*.*"}, entries, kListFiles), ScanResult::NoFolder);
+  EXPECT_EQ(ScanFolder("", {}, entries, kListFiles), ScanResult::NoPatterns);
+  EXPECT_EQ(ScanFolder(dir.at("missing"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
+  EXPECT_EQ(ScanFolder(dir.at("README"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.ZZZ"}, entries, kListFiles), ScanResult::NothingMatched);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].FullPath, "previous");
+}
+
+TEST_F(ScanTest, FolderOfOnlySubfolders) {
+  testsupport::TempFolder only("onlysub");
+  fs::create_directories(only.path() / "x");
+  EXPECT_EQ(ScanFolder(only.str(), {"*.*"}, entries, kListFiles), ScanResult::NothingMatched);
+  EXPECT_EQ(ScanFolder(only.str(), {"*.*"}, entries, kListFolders), ScanResult::Found);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].FullPath, only.str() + "/x");
+  EXPECT_EQ(entries[0].Attributes & kAttrDirectory, kAttrDirectory);
+  EXPECT_EQ(entries[0].Size, 0);
+  EXPECT_TRUE(entries[0].Ext.empty());
+  EXPECT_TRUE(entries[0].Date.empty());
+}
+
+TEST_F(ScanTest, AllSixModes) {
+  const std::vector<std::string> dll = {"*.DLL"};
+  struct Case {
+    std::int16_t mode;
+    std::set<std::string> expected;
+  };
+  const Case cases[] = {
+      {1, {"sub"}},
+      {2, {"KERNEL32.DLL", "user32.dll"}},
+      {3, {"sub", "KERNEL32.DLL", "user32.dll", "INNER.DLL", "deeper", "DEEP.DLL"}},
+      {4, {"sub", "deeper"}},
+      {5, {"KERNEL32.DLL", "user32.dll", "INNER.DLL", "DEEP.DLL"}},
+      {0, {"sub", "KERNEL32.DLL", "user32.dll"}},
+      {9, {"sub", "KERNEL32.DLL", "user32.dll"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<FileVersionEntry> got;
+    EXPECT_EQ(ScanFolder(dir.str(), dll, got, c.mode), ScanResult::Found) << c.mode;
+    EXPECT_EQ(names(got), c.expected) << "mode " << c.mode;
+  }
+}
+
+TEST_F(ScanTest, SubfolderEntriesComeAfterTheirParents) {
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[2].FullPath, dir.str() + "/sub/INNER.DLL");
+  EXPECT_EQ(entries[3].FullPath, dir.str() + "/sub/deeper/DEEP.DLL");
+  EXPECT_EQ(entries[3].NamePos, static_cast<std::int32_t>(dir.str().size() + 13));
+}
+
+TEST_F(ScanTest, ScanFolderLevelAppendsAndTellsWhetherItFound) {
+  entries.resize(1);
+  EXPECT_TRUE(ScanFolderLevel(dir.str(), {"*.dll"}, entries, kListFiles));
+  EXPECT_EQ(entries.size(), 3u);
+  EXPECT_FALSE(ScanFolderLevel(dir.str(), {"*.zzz"}, entries, kListFiles));
+  EXPECT_EQ(entries.size(), 3u);
+  // A level below that finds something counts.
+  EXPECT_TRUE(ScanFolderLevel(dir.str(), {"deep.dll"}, entries, kListFilesDeep));
+}
+
+#if !defined(_WIN32)
+TEST_F(ScanTest, LinkBackUpTheTreeDoesNotLoop) {
+  fs::create_directory_symlink(dir.path(), dir.path() / "sub" / "loop");
+  fs::create_directory_symlink(dir.path() / "sub", dir.path() / "sub" / "deeper" / "up");
+  for (std::int16_t mode : {kListAllDeep, kListFoldersDeep, kListFilesDeep}) {
+    std::vector<FileVersionEntry> got;
+    EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, got, mode), ScanResult::Found);
+    EXPECT_LT(got.size(), 20u);
+  }
+  std::vector<FileVersionEntry> files;
+  ScanFolder(dir.str(), {"*.DLL"}, files, kListFilesDeep);
+  EXPECT_EQ(names(files), (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "INNER.DLL", "DEEP.DLL"}));
+}
+
+TEST_F(ScanTest, DanglingLinksAndSpecialFilesAreSkipped) {
+  fs::create_symlink(dir.path() / "nowhere.dll", dir.path() / "BROKEN.DLL");
+  fs::create_symlink(dir.path() / "user32.dll", dir.path() / "LINKED.DLL");
+  ASSERT_EQ(::mkfifo((dir.path() / "PIPE.DLL").c_str(), 0600), 0);
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(names(entries), (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "LINKED.DLL"}));
+}
+
+TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
+  writeFile(dir.path() / ".hidden.dll", std::string("h"));
+  writeFile(dir.path() / "ro.dll", std::string("r"));
+  fs::permissions(dir.path() / "ro.dll", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
+  for (const auto& e : entries) {
+    const std::string name = e.FullPath.substr(static_cast<std::size_t>(e.NamePos) - 1);
+    if (name == ".hidden.dll") {
+      EXPECT_EQ(e.Attributes, kAttrArchive | kAttrHidden);
+    } else if (name == "ro.dll") {
+      EXPECT_EQ(e.Attributes, kAttrArchive | kAttrReadOnly);
+    } else if (name == "user32.dll") {
+      EXPECT_EQ(e.Attributes, kAttrArchive);
+    }
+  }
+}
+
+TEST_F(ScanTest, UnreadableFolderIsMissing) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  fs::permissions(dir.path() / "sub", fs::perms::owner_all, fs::perm_options::remove);
+  EXPECT_EQ(ScanFolder(dir.at("sub"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
+  // In a descending scan an unreadable subfolder is passed over.
+  EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
+  EXPECT_EQ(entries.size(), 2u);
+}
+#endif
+
+TEST_F(ScanTest, FilesOfTwoGibibytesAndMoreKeepTheirSize) {
+  const fs::path big = dir.path() / "BIG.DLL";
+  writeFile(big, std::string());
+  std::error_code ec;
+  fs::resize_file(big, (std::uintmax_t{3} << 30) + 5, ec);  // sparse where the file system allows
+  if (ec) GTEST_SKIP() << "cannot make a large sparse file here: " << ec.message();
+  ASSERT_EQ(ScanFolder(dir.str(), {"big.dll"}, entries, kListFiles), ScanResult::Found);
+  EXPECT_EQ(entries[0].Size, (std::int64_t{3} << 30) + 5);
+}
+
+TEST_F(ScanTest, DoubleByteNames) {
+  writeFile(dir.path() / fs::u8path("日本語ＡＢ.DLL"), std::string("jp"));
+  ASSERT_EQ(ScanFolder(dir.str(), {"日本*.dll"}, entries, kListFiles), ScanResult::Found);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].FullPath, dir.str() + "/日本語ＡＢ.DLL");
+  EXPECT_EQ(entries[0].NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
+  // A full-width letter is not a single-byte letter: its case matters.
+  EXPECT_EQ(ScanFolder(dir.str(), {"日本語ａｂ.dll"}, entries, kListFiles), ScanResult::NothingMatched);
+}
+
+TEST(ExtField, FirstThreeCharactersPadded) {
+  EXPECT_EQ(ExtField("README"), "REA");
+  EXPECT_EQ(ExtField("A.DLL"), "DLL");
+  EXPECT_EQ(ExtField("A.HTML"), "HTM");
+  EXPECT_EQ(ExtField("A.C"), "C  ");
+  EXPECT_EQ(ExtField("A."), "   ");
+  EXPECT_EQ(ExtField("A.日本語ファイル"), "日本語");
+}
+
+}  // namespace
+}  // namespace quorvane::basDirUtil
