@@ -221,9 +221,12 @@ void ComparisonPage::chooseFile(int boxIndex) {
   if (boxIndex < 2) {
     request.title = QStringLiteral("バージョン記録ファイル %1 の選択").arg(boxIndex + 1);
     request.save = false;
+    // Path and file must exist, prompt to create, no read-only box, explorer, long names.
+    request.flags = 0x800 | 0x1000 | 0x2000 | 0x4 | 0x80000 | 0x200000;
   } else {
     request.title = QStringLiteral("保存するバージョン比較結果ファイル名の選択");
     request.save = true;
+    request.flags = 2623494;  // overwrite prompt, no read-only box, path must exist
   }
   const auto chosen = m_host.chooseFile(request);
   if (chosen) box->setText(*chosen);

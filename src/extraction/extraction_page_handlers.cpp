@@ -165,6 +165,7 @@ void ExtractionPage::chooseRecordFile() {
   request.filterIndex = 0;
   request.initDir = startFolderFor(Text1[2]->text(), true);
   request.save = true;
+  request.flags = 0x280806;  // overwrite prompt, no read-only box, path must exist
   const auto chosen = m_host.chooseFile(request);
   if (chosen) Text1[2]->setText(*chosen);
 }

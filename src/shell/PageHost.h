@@ -26,7 +26,8 @@ struct FileRequest {
   int filterIndex = 1;
   QString initDir;
   QString defaultExt;
-  bool save = false;  // save dialog with an overwrite prompt; otherwise an open dialog
+  bool save = false;  // save dialog; otherwise an open dialog
+  int flags = 0;      // the dialog flags, with the values of the classic OFN_ constants
 };
 
 // The progress window of a long run, as the run sees it.

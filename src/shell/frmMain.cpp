@@ -9,6 +9,9 @@
 #include <QTimer>
 
 #include "common/basDirUtil.h"
+#include "controls/PictureBox.h"
+#include "controls/resources.h"
+#include "dialogs/clsCommonDialog.h"
 #include "compare/ComparisonPage.h"
 #include "extraction/ExtractionPage.h"
 #include "program_info.h"
@@ -35,12 +38,19 @@ frmMain::~frmMain() = default;
 void frmMain::createSurfaces() {
   auto* client = new QWidget(this);
   setCentralWidget(client);
-  Picture4 = new QWidget(client);
-  Picture4->setObjectName(QStringLiteral("Picture4"));
-  Picture2 = new QWidget(client);
-  Picture2->setObjectName(QStringLiteral("Picture2"));
-  Picture5 = new QWidget(client);
-  Picture5->setObjectName(QStringLiteral("Picture5"));
+  auto picture = [client](const char* name) {
+    auto* box = new PictureBox(client);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+  };
+  Picture4 = picture("Picture4");
+  Picture6 = picture("Picture6");
+  Picture6->hide();
+  Picture2 = picture("Picture2");
+  Picture5 = picture("Picture5");
+  Picture3 = picture("Picture3");
+  Picture3->setGeometry(0, 0, 400, 24);
+  Picture3->hide();
   Command2 = new QPushButton(client);
   Command2->setObjectName(QStringLiteral("Command2"));
   Timer1 = new QTimer(this);
@@ -65,7 +75,7 @@ void frmMain::placeSurfaces() {
 void frmMain::Form_Load() {
   if (m_loaded) return;
   setWindowTitle(QString::fromUtf8(programInfo::kTitle));
-  setWindowIcon(QApplication::windowIcon());
+  setWindowIcon(programIcon());
   createSurfaces();
   createMenus();
 
@@ -75,7 +85,7 @@ void frmMain::Form_Load() {
   events.changeFocus = [this] { mcChaseFocus_ChangeFocus(); };
   m_controls = std::make_unique<MainControls>(this, std::move(events));
   m_controls->attachStatusBar(Picture5);
-  m_controls->attachToolBar(Picture4, nullptr, Timer1, Command2);
+  m_controls->attachToolBar(Picture4, Picture6, Timer1, Command2);
 
   m_controls->attachTabStrip(Picture2);
   m_page0 = new ExtractionPage(*this, centralWidget());

@@ -16,7 +16,9 @@ class QPushButton;
 
 namespace quorvane {
 
+class clsCommonDialog;
 class ComparisonPage;
+class PictureBox;
 class ExtractionPage;
 class MainControls;
 
@@ -82,9 +84,11 @@ class frmMain : public QMainWindow, public PageHost {
   QAction* mnuVer = nullptr;
 
   // The picture boxes the custom controls draw on and the two page containers.
-  QWidget* Picture2 = nullptr;  // tab strip
-  QWidget* Picture4 = nullptr;  // toolbar
-  QWidget* Picture5 = nullptr;  // status bar
+  PictureBox* Picture2 = nullptr;  // tab strip
+  PictureBox* Picture3 = nullptr;  // the folder picker's folder display
+  PictureBox* Picture4 = nullptr;  // toolbar
+  PictureBox* Picture5 = nullptr;  // status bar
+  PictureBox* Picture6 = nullptr;  // the toolbar's work canvas
   std::array<QWidget*, 2> Picture1{};
   QPushButton* Command2 = nullptr;  // the toolbar's auxiliary button
   QTimer* Timer1 = nullptr;
@@ -121,6 +125,7 @@ class frmMain : public QMainWindow, public PageHost {
   void setCommandEnabled(QAction* menu, int toolbarId, bool enabled);
 
   std::unique_ptr<MainControls> m_controls;
+  std::unique_ptr<clsCommonDialog> m_fileDialog;
   ExtractionPage* m_page0 = nullptr;
   ComparisonPage* m_page1 = nullptr;
   ExtractionResult m_extraction;

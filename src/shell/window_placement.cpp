@@ -5,21 +5,14 @@
 #include <QSettings>
 #include <QWidget>
 #include <algorithm>
-#include <cmath>
+
+#include "controls/twips.h"
 
 
 namespace quorvane {
 
 namespace {
 
-// Twips per pixel of the screen the window is on (15 at 96 DPI).
-int twipsPerPixel(const QWidget* form, bool vertical) {
-  const QScreen* screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
-  const double dpi = screen ? (vertical ? screen->logicalDotsPerInchY() : screen->logicalDotsPerInchX()) : 96.0;
-  return dpi > 0 ? static_cast<int>(std::lround(1440.0 / dpi)) : 15;
-}
-int TwipsPerPixelX(const QWidget* form) { return twipsPerPixel(form, false); }
-int TwipsPerPixelY(const QWidget* form) { return twipsPerPixel(form, true); }
 
 QString settingsKey(const QString& key) { return QStringLiteral("Settings/") + key; }
 
@@ -48,8 +41,8 @@ void writeSetting(const QString& key, const QString& value) {
 }
 
 void LoadWindowPlacement(QWidget* form, bool fixedSize, int minWidth, int minHeight) {
-  const int tx = TwipsPerPixelX(form);
-  const int ty = TwipsPerPixelY(form);
+  const int tx = TwipsPerPixelX();
+  const int ty = TwipsPerPixelY();
   const QRect screen = screenRect(form);
   const long long left = numberSetting(QStringLiteral("MainLeft"));
   if (left >= 1 && left < static_cast<long long>(screen.width()) * tx)
@@ -69,8 +62,8 @@ void LoadWindowPlacement(QWidget* form, bool fixedSize, int minWidth, int minHei
 
 void SaveWindowPlacement(QWidget* form, bool fixedSize) {
   if (form->isMinimized()) return;
-  const int tx = TwipsPerPixelX(form);
-  const int ty = TwipsPerPixelY(form);
+  const int tx = TwipsPerPixelX();
+  const int ty = TwipsPerPixelY();
   writeSetting(QStringLiteral("MainLeft"), QString::number(static_cast<long long>(form->x()) * tx));
   writeSetting(QStringLiteral("MainTop"), QString::number(static_cast<long long>(form->y()) * ty));
   if (fixedSize) return;

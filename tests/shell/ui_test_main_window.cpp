@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "compare/ComparisonPage.h"
+#include "controls/PictureBox.h"
 #include "extraction/ExtractionPage.h"
 #include "support_main_window.h"
 
