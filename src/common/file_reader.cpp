@@ -2,18 +2,19 @@
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace quorvane {
 
 namespace {
-bool seekTo(std::FILE* f, std::uint64_t offset) {
 #if defined(_WIN32)
+bool seekTo(std::FILE* f, std::uint64_t offset) {
   return _fseeki64(f, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-  return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
 }
+#endif
 
 std::optional<std::uint64_t> lengthOf(std::FILE* f) {
 #if defined(_WIN32)
@@ -54,8 +55,21 @@ bool FileReader::readAt(std::uint64_t offset, std::size_t length, std::vector<st
   if (!m_file || offset > m_size || length > m_size - offset) return false;
   out.resize(length);
   if (length == 0) return true;
+#if defined(_WIN32)
   if (!seekTo(m_file, offset)) return false;
   return std::fread(out.data(), 1, length, m_file) == length;
+#else
+  // Positioned reads: no seek per read and no stdio buffer between the file and `out`,
+  // which matters to readers that fetch many small structures from many files.
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t n = pread(fileno(m_file), out.data() + done, length - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+#endif
 }
 
 std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxBytes,

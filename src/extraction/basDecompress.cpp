@@ -109,8 +109,11 @@ ExpandError expandInto(FileReader& in, std::string_view source, const std::strin
   const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(szdd::kHeaderSize, in.size()));
   if (!in.readAt(0, headSize, head)) return ExpandError::SourceUnreadable;
   const bool compressed = szdd::hasSignature(head);
-  // Copying a plain file onto itself changes nothing; writing would only risk it.
-  if (!compressed && sameFile(std::string(source), target)) return ExpandError::None;
+  if (sameFile(std::string(source), target)) {
+    // Copying a plain file onto itself changes nothing; writing would only risk it. A
+    // compressed file expanded onto itself would be lost, so that is refused.
+    return compressed ? ExpandError::TargetUnwritable : ExpandError::None;
+  }
 
   TempFileWriter out(folder, name);
   if (!out.isOpen()) return ExpandError::TargetUnwritable;

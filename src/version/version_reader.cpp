@@ -26,8 +26,8 @@ VersionFault VersionFileReader::read(const std::string& path, std::vector<std::u
                                      VersionResource* where) {
   block.clear();
   if (!m_file.open(path)) return {VersionError::CannotOpen, 0, "open"};
-  FileByteSource source(m_file);
-  const VersionFault fault = readVersionBlock(source, m_scratch, block, where);
+  m_source.reset();
+  const VersionFault fault = readVersionBlock(m_source, m_scratch, block, where);
   m_file.close();
   return fault;
 }

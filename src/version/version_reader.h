@@ -25,6 +25,7 @@ class VersionFileReader {
 
  private:
   FileReader m_file;
+  CachedFileSource m_source{m_file};
   std::vector<std::uint8_t> m_scratch;
 };
 

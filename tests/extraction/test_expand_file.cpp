@@ -84,6 +84,18 @@ TEST_F(ExpandFileTest, FailedExpansionNeverRemovesTheSourceItself) {
   EXPECT_EQ(readFile(dir.path() / "SAME"), packed);
 }
 
+TEST_F(ExpandFileTest, CompressedFileIsNeverExpandedOntoItself) {
+  const Vec packed = compressSzdd(content);
+  writeFile(dir.path() / "PACKED", packed);
+  EXPECT_EQ(ExpandFileChecked(dir.at("PACKED"), dir.str(), "PACKED"), ExpandError::TargetUnwritable);
+  EXPECT_EQ(readFile(dir.path() / "PACKED"), packed);
+  // Through a link to it as well.
+  fs::create_symlink(dir.path() / "PACKED", dir.path() / "LINK");
+  EXPECT_FALSE(ExpandFile(dir.at("PACKED"), dir.str(), "LINK"));
+  EXPECT_EQ(readFile(dir.path() / "PACKED"), packed);
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "LINK"));
+}
+
 TEST_F(ExpandFileTest, PlainFileOntoItselfStaysIntact) {
   writeFile(dir.path() / "P.TXT", std::string("plain text"));
   EXPECT_TRUE(ExpandFile(dir.at("P.TXT"), dir.str(), "P.TXT"));

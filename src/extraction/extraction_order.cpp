@@ -1,0 +1,95 @@
+#include "extraction/extraction_order.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <tuple>
+
+#include "common/basDirUtil.h"
+#include "common/sjis.h"
+#include "common/utf8.h"
+
+namespace quorvane {
+
+namespace {
+
+std::string nameOf(const FileVersionEntry& e) {
+  return utf8::mid(e.FullPath, static_cast<std::size_t>(std::max<std::int32_t>(e.NamePos, 1)));
+}
+
+// Lower case for the letters code page 932 holds: ASCII, full-width Latin, Greek, Cyrillic.
+char32_t lowerLetter(char32_t c) {
+  if (c >= U'A' && c <= U'Z') return c + 0x20;
+  if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;                      // Ａ..Ｚ
+  if (c >= 0x0391 && c <= 0x03A9 && c != 0x03A2) return c + 0x20;        // Α..Ω
+  if (c >= 0x0410 && c <= 0x042F) return c + 0x20;                       // А..Я
+  if (c == 0x0401) return 0x0451;                                        // Ё
+  return c;
+}
+
+struct StrictKey {
+  bool encodable = false;
+  std::string bytes;             // code page 932 bytes when encodable
+  std::vector<char32_t> points;  // otherwise the code points
+};
+
+StrictKey strictKey(const std::string& name) {
+  std::vector<char32_t> cps = utf8::toCodePoints(name);
+  for (char32_t& c : cps) c = lowerLetter(c);
+  StrictKey key;
+  auto encoded = sjis::encode(utf8::fromCodePoints(cps));
+  if (encoded.ok()) {
+    key.encodable = true;
+    key.bytes = std::move(*encoded.bytes);
+  } else {
+    key.points = std::move(cps);
+  }
+  return key;
+}
+
+bool strictLess(const StrictKey& a, const StrictKey& b) {
+  if (a.encodable != b.encodable) return a.encodable;  // encodable names first
+  // std::string compares its characters as unsigned char: plain byte order.
+  return a.encodable ? a.bytes < b.bytes : a.points < b.points;
+}
+
+}  // namespace
+
+void UpadateList(ExtractionResult& result, bool strict) {
+  const std::size_t count = static_cast<std::size_t>(std::max<std::int32_t>(result.LastIndex + 1, 0));
+  const std::size_t n = std::min(count, result.Entries.size());
+  std::vector<std::string> names(n);
+  result.DisplayNames.assign(n, {});
+  for (std::size_t i = 0; i < n; ++i) {
+    names[i] = nameOf(result.Entries[i]);
+    result.DisplayNames[i] = basDirUtil::ConvertSingleByteCase(names[i], 2);
+  }
+  std::vector<std::int32_t> order(n);
+  std::iota(order.begin(), order.end(), 0);
+  const auto tie = [&](std::int32_t a, std::int32_t b) {
+    return std::tie(names[static_cast<std::size_t>(a)], a) < std::tie(names[static_cast<std::size_t>(b)], b);
+  };
+  if (strict) {
+    std::vector<StrictKey> keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = strictKey(names[i]);
+    std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
+      const auto& ka = keys[static_cast<std::size_t>(a)];
+      const auto& kb = keys[static_cast<std::size_t>(b)];
+      if (strictLess(ka, kb)) return true;
+      if (strictLess(kb, ka)) return false;
+      return tie(a, b);
+    });
+  } else {
+    std::vector<std::vector<char32_t>> keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = utf8::toCodePoints(result.DisplayNames[i]);
+    std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
+      const auto& ka = keys[static_cast<std::size_t>(a)];
+      const auto& kb = keys[static_cast<std::size_t>(b)];
+      if (ka != kb) return ka < kb;
+      return tie(a, b);
+    });
+  }
+  result.Order = std::move(order);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "extraction/ExtractionResult.h"
+#include "extraction/dir_scan.h"
+
+namespace quorvane {
+
+class clsFileVersion;
+
+// What the user chose on the extraction page.
+struct ExtractionRequest {
+  std::string Folder;                 // the folder as typed
+  std::string KindText;               // the kind text shown
+  std::vector<std::string> Patterns;  // from PatternsOfKind; empty when no kind is chosen
+  bool ExpandCompressed = false;
+  std::string ExpansionFolder;        // where compressed files are expanded
+  bool StrictOrder = false;           // order names strictly (see UpadateList)
+};
+
+// How the run talks to a front end. Every callback may be left empty.
+struct ExtractionCallbacks {
+  // Before each file: fraction done (file i of N gives i / N), the caption and "i/N".
+  // Returning false means the progress display could not be shown: the run is abandoned.
+  std::function<bool(float fraction, const std::string& caption, const std::string& count)> progress;
+  // Asked after each progress update and once after the last file: true stops the run.
+  std::function<bool()> cancelled;
+  // Status-bar text; the empty text clears it.
+  std::function<void(const std::string&)> status;
+};
+
+enum class RunOutcome {
+  ScanStopped,  // the scan found nothing to do; the previous result is untouched
+  Completed,    // every file was read; the result is complete and ordered
+  Cancelled,    // the user stopped it; the result is not done
+  Abandoned,    // the progress display could not be shown; stopped at once
+};
+
+struct ExtractionRunReport {
+  basDirUtil::ScanResult Scan = basDirUtil::ScanResult::NoPatterns;
+  RunOutcome Outcome = RunOutcome::ScanStopped;
+  // Compressed files that could not be expanded; their entries describe the compressed
+  // file itself, without version information.
+  std::vector<std::string> ExpansionFailures;
+};
+
+// The extraction run: lists the folder, expands compressed files when asked, reads each
+// file's version information into `result` and orders it for display.
+//
+// - A scan that finds nothing to do (see Report.Scan) leaves `result` whole.
+// - Otherwise the entries are replaced. A completed run sets ExtractionDone, DisplayNames,
+//   Order and the run date, time, folder and kind.
+// - A cancelled or abandoned run leaves ExtractionDone false, DisplayNames and Order empty,
+//   and keeps the run date, time, folder and kind of the last completed run.
+// - HasDoubleByteNames is only ever set, never cleared.
+//
+// `reader` is meant to be kept by the caller and reused for every run, so that its
+// buffers are allocated once.
+ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, ExtractionResult& result,
+                                       clsFileVersion& reader, const ExtractionCallbacks& callbacks);
+
+// The same with a reader of its own, for callers that run once.
+ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, ExtractionResult& result,
+                                       const ExtractionCallbacks& callbacks);
+
+}  // namespace quorvane

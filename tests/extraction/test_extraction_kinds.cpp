@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "extraction/extraction_kinds.h"
+#include "extraction/extraction_texts.h"
+
+namespace quorvane {
+namespace {
+
+TEST(ExtractionKinds, SevenKindsInOrder) {
+  ASSERT_EQ(kExtractionKinds.size(), 7u);
+  EXPECT_STREQ(kExtractionKinds[0], "*.DLL");
+  EXPECT_STREQ(kExtractionKinds[kDefaultKindIndex], "*.DLL *.OCX *.OLB *.TLB");
+  EXPECT_EQ(std::string(kExtractionKinds[4]), std::string(kExtractionKinds[3]) + " *.EXE");
+  EXPECT_STREQ(kExtractionKinds[5], "*.DL_ *.OC_ *.OL_ *.TL_ *.EX_");
+  EXPECT_STREQ(kExtractionKinds[6], "*.*");
+}
+
+TEST(ExtractionKinds, OnlyTheCompressedKindExpands) {
+  for (std::size_t i = 0; i < kExtractionKinds.size(); ++i)
+    EXPECT_EQ(PatternsOfKind(kExtractionKinds[i]).ExpandCompressed, i == 5) << kExtractionKinds[i];
+}
+
+TEST(ExtractionKinds, SplitAtBlanks) {
+  const KindPatterns k = PatternsOfKind("  *.DLL   *.OCX *.OLB  ");
+  EXPECT_EQ(k.Patterns, (std::vector<std::string>{"*.DLL", "*.OCX", "*.OLB"}));
+  EXPECT_EQ(PatternsOfKind(kExtractionKinds[4]).Patterns.size(), 5u);
+  EXPECT_TRUE(PatternsOfKind("").Patterns.empty());
+  EXPECT_TRUE(PatternsOfKind("*.DLL my_*.*").ExpandCompressed);  // any "_" counts
+}
+
+TEST(ExtractionTexts, ScanMessages) {
+  using basDirUtil::ScanResult;
+  EXPECT_STREQ(extractionText::scanMessage(ScanResult::FolderMissing), "指定されたフォルダーは存在しません");
+  EXPECT_STREQ(extractionText::scanMessage(ScanResult::NoFolder), "フォルダーが指定されていません");
+  EXPECT_STREQ(extractionText::scanMessage(ScanResult::NothingMatched), "対象となるファイルは有りませんでした");
+  EXPECT_EQ(extractionText::scanMessage(ScanResult::NoPatterns), nullptr);
+  EXPECT_EQ(extractionText::scanMessage(ScanResult::Found), nullptr);
+}
+
+}  // namespace
+}  // namespace quorvane

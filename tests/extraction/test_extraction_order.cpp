@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "extraction/extraction_order.h"
+#include "extraction/support_run_folder.h"
+
+namespace quorvane {
+namespace {
+
+using testsupport::namesInOrder;
+
+// A result whose entries are the given file names in this listing order, in folder "/d/".
+ExtractionResult resultOf(const std::vector<std::string>& names) {
+  ExtractionResult r;
+  for (const std::string& n : names) {
+    FileVersionEntry e;
+    e.FullPath = "/d/" + n;
+    e.NamePos = 4;
+    r.Entries.push_back(e);
+  }
+  r.LastIndex = static_cast<std::int32_t>(names.size()) - 1;
+  return r;
+}
+
+std::vector<std::string> ordered(const std::vector<std::string>& names, bool strict) {
+  ExtractionResult r = resultOf(names);
+  UpadateList(r, strict);
+  return namesInOrder(r);
+}
+
+void expectPermutation(const ExtractionResult& r) {
+  std::vector<std::int32_t> sorted = r.Order;
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<std::int32_t> expected(static_cast<std::size_t>(r.LastIndex + 1));
+  std::iota(expected.begin(), expected.end(), 0);
+  EXPECT_EQ(sorted, expected);
+}
+
+const std::vector<std::string> kMixed = {
+    "b.dll", "B.DLL", "a.dll", "A.DLL", "_x.dll", "Z.dll", "z.DLL", "10.dll", "9.dll", "日本語.dll",
+    "ａ.dll", "Ａ.dll", "ｶﾅ.dll", "café.dll", "😀.dll", "b.dll", "", "あ.dll", "漢.dll", "Ｂ.dll"};
+
+TEST(ExtractionOrder, EveryIndexExactlyOnceInBothOrders) {
+  for (const bool strict : {false, true}) {
+    ExtractionResult r = resultOf(kMixed);
+    UpadateList(r, strict);
+    ASSERT_EQ(r.Order.size(), kMixed.size());
+    expectPermutation(r);
+    EXPECT_EQ(r.DisplayNames.size(), kMixed.size());
+  }
+}
+
+TEST(ExtractionOrder, SingleByteLettersCompareWithoutCase) {
+  EXPECT_EQ(ordered({"c.DLL", "B.dll", "a.OCX"}, false), (std::vector<std::string>{"a.OCX", "B.dll", "c.DLL"}));
+  EXPECT_EQ(ordered({"c.DLL", "B.dll", "a.OCX"}, true), (std::vector<std::string>{"a.OCX", "B.dll", "c.DLL"}));
+  // Same letters in different case: the exact names decide, upper case first.
+  EXPECT_EQ(ordered({"kernel32.dll", "KERNEL32.DLL"}, false), (std::vector<std::string>{"KERNEL32.DLL", "kernel32.dll"}));
+}
+
+TEST(ExtractionOrder, SameNamesGiveTheSameOrderWhateverTheListingOrder) {
+  const std::vector<std::string> reference = ordered(kMixed, false);
+  const std::vector<std::string> strictReference = ordered(kMixed, true);
+  std::vector<std::string> shuffled = kMixed;
+  std::mt19937 gen(12345);
+  for (int round = 0; round < 20; ++round) {
+    std::shuffle(shuffled.begin(), shuffled.end(), gen);
+    EXPECT_EQ(ordered(shuffled, false), reference);
+    EXPECT_EQ(ordered(shuffled, true), strictReference);
+  }
+}
+
+TEST(ExtractionOrder, LocaleDoesNotMatter) {
+  const std::vector<std::string> reference = ordered(kMixed, false);
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (std::setlocale(LC_ALL, "C.UTF-8") || std::setlocale(LC_ALL, "en_US.UTF-8")) {
+    EXPECT_EQ(ordered(kMixed, false), reference);
+  }
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(ExtractionOrder, DisplayNamesLowerOnlySingleByteLetters) {
+  ExtractionResult r = resultOf({"KERNEL32.DLL", "ＡＢＣ.DLL", "ｶﾅ.DLL"});
+  UpadateList(r, false);
+  EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
+  // The strict order changes the order only, never the names shown.
+  UpadateList(r, true);
+  EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
+}
+
+TEST(ExtractionOrder, NormalOrderIsByCodePointOfTheDisplayNames) {
+  // Full-width capitals keep their case, so Ｂ (U+FF22) comes before ａ (U+FF41).
+  EXPECT_EQ(ordered({"ｃ.dll", "ａ.dll", "Ｂ.dll"}, false), (std::vector<std::string>{"Ｂ.dll", "ａ.dll", "ｃ.dll"}));
+  EXPECT_EQ(ordered({"ｱ.dll", "漢.dll", "Ａ.dll", "あ.dll"}, false),
+            (std::vector<std::string>{"あ.dll", "漢.dll", "Ａ.dll", "ｱ.dll"}));
+}
+
+TEST(ExtractionOrder, StrictOrderLowersEveryLetterAndComparesCodePage932Bytes) {
+  EXPECT_EQ(ordered({"ｃ.dll", "ａ.dll", "Ｂ.dll"}, true), (std::vector<std::string>{"ａ.dll", "Ｂ.dll", "ｃ.dll"}));
+  // In code page 932: ａ 82 81, あ 82 A0, 漢 8A BF, ｱ B1.
+  EXPECT_EQ(ordered({"ｱ.dll", "漢.dll", "Ａ.dll", "あ.dll"}, true),
+            (std::vector<std::string>{"Ａ.dll", "あ.dll", "漢.dll", "ｱ.dll"}));
+  // Greek and Cyrillic capitals sort with their small letters.
+  EXPECT_EQ(ordered({"β.dll", "Α.dll", "б.dll", "А.dll"}, true),
+            (std::vector<std::string>{"Α.dll", "β.dll", "А.dll", "б.dll"}));
+  // Names that code page 932 cannot hold come after all others.
+  EXPECT_EQ(ordered({"café.dll", "zz.dll", "😀.dll", "漢.dll"}, true),
+            (std::vector<std::string>{"zz.dll", "漢.dll", "café.dll", "😀.dll"}));
+}
+
+TEST(ExtractionOrder, NamesStartAtNamePos) {
+  ExtractionResult r;
+  for (const auto& [path, pos] : std::vector<std::pair<std::string, int>>{
+           {"/z/A.DLL", 4}, {"/a/B.DLL", 4}, {"/日本/C.DLL", 5}}) {
+    FileVersionEntry e;
+    e.FullPath = path;
+    e.NamePos = pos;
+    r.Entries.push_back(e);
+  }
+  r.LastIndex = 2;
+  UpadateList(r, false);
+  EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"a.dll", "b.dll", "c.dll"}));
+  EXPECT_EQ(r.Order, (std::vector<std::int32_t>{0, 1, 2}));
+}
+
+TEST(ExtractionOrder, EmptyResultAndStaleLastIndex) {
+  ExtractionResult r;
+  UpadateList(r, false);
+  EXPECT_TRUE(r.Order.empty());
+  EXPECT_TRUE(r.DisplayNames.empty());
+  // LastIndex larger than the entries: only existing entries are ordered.
+  r = resultOf({"b", "a"});
+  r.LastIndex = 5;
+  UpadateList(r, true);
+  EXPECT_EQ(r.Order, (std::vector<std::int32_t>{1, 0}));
+}
+
+}  // namespace
+}  // namespace quorvane
