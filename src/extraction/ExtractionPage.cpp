@@ -10,6 +10,7 @@
 
 #include "shell/EtchedLine.h"
 #include "shell/PageHost.h"
+#include "version/clsFileVersion.h"
 
 namespace quorvane {
 
@@ -19,6 +20,8 @@ ExtractionPage::ExtractionPage(PageHost& host, QWidget* parent) : QWidget(parent
   placeControls();
   connectHandlers();
 }
+
+ExtractionPage::~ExtractionPage() = default;
 
 void ExtractionPage::createControls() {
   for (int i = 0; i < 3; ++i) {

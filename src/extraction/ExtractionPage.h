@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class QPushButton;
 
 namespace quorvane {
 
+class clsFileVersion;
 class EtchedLine;
 class PageHost;
 
@@ -24,6 +26,7 @@ class ExtractionPage : public QWidget {
   Q_OBJECT
  public:
   ExtractionPage(PageHost& host, QWidget* parent = nullptr);
+  ~ExtractionPage() override;
 
   void Tab0FormInitialize();
 
@@ -71,10 +74,13 @@ class ExtractionPage : public QWidget {
   void chooseFolderFor(int index);
   void chooseRecordFile();
   void finishRun(bool completed);
+  void fillList1();
+  bool strictOrder() const;
   QString startFolderFor(const QString& text, bool fileName) const;
 
   PageHost& m_host;
   QString m_savedExpansionFolder;
+  std::unique_ptr<clsFileVersion> m_reader;  // reused by every run
 };
 
 }  // namespace quorvane

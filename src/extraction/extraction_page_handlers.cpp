@@ -12,6 +12,7 @@
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
+#include "extraction/extraction_kinds.h"
 #include "shell/PageHost.h"
 
 namespace quorvane {
@@ -20,17 +21,6 @@ namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 std::string toStd(const QString& s) { return s.toStdString(); }
-
-// The kinds offered in the kind box, in this order.
-constexpr const char* kKindTexts[] = {
-    "*.DLL",
-    "*.OCX",
-    "*.DLL *.OCX",
-    "*.DLL *.OCX *.OLB *.TLB",
-    "*.DLL *.OCX *.OLB *.TLB *.EXE",
-    "*.DL_ *.OC_ *.OL_ *.TL_ *.EX_",
-    "*.*",
-};
 
 void setBoxColour(QLineEdit* box, bool enabled) {
   QPalette palette = box->palette();
@@ -47,7 +37,7 @@ void ExtractionPage::Tab0FormInitialize() {
   m_savedExpansionFolder = Text1[1]->text();
 
   SetCombo1();
-  Combo1->setCurrentIndex(3);
+  Combo1->setCurrentIndex(static_cast<int>(kDefaultKindIndex));
   Combo1_Click();  // the index may not have changed, so run the handler once more
 
   Label3[3]->setText(QStringLiteral("情報抽出先フォルダ(&A)"));
@@ -78,18 +68,13 @@ void ExtractionPage::Tab0FormInitialize() {
 
 void ExtractionPage::SetCombo1() {
   Combo1->clear();
-  for (const char* kind : kKindTexts) Combo1->addItem(QString::fromUtf8(kind));
+  for (const char* kind : kExtractionKinds) Combo1->addItem(QString::fromUtf8(kind));
 }
 
 void ExtractionPage::Combo1_Click() {
-  const std::string kind = toStd(Combo1->currentText());
-  Patterns.clear();
-  ExpandCompressed = false;
-  const int words = basDirUtil::WordCount(kind, 1, " ");
-  for (int i = 1; i <= words; ++i) {
-    Patterns.push_back(basDirUtil::GetWord(kind, i, 1, " "));
-    if (Patterns.back().find('_') != std::string::npos) ExpandCompressed = true;
-  }
+  const KindPatterns kind = PatternsOfKind(Combo1->currentText().toStdString());
+  Patterns = kind.Patterns;
+  ExpandCompressed = kind.ExpandCompressed;
   QLineEdit* box = Text1[1];
   if (ExpandCompressed) {
     box->setText(m_savedExpansionFolder);
