@@ -135,7 +135,7 @@ void ComparisonPage::fillList(int category) {
 }
 
 void ComparisonPage::Option1_Click(int index) {
-  if (index < 0 || index > 3 || !Option1[static_cast<std::size_t>(index)]->isEnabled()) return;
+  if (index < 0 || index > 3 || !Option1[static_cast<std::size_t>(index)]->isEnabledTo(this)) return;
   fillList(index);
 }
 

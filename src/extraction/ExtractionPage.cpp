@@ -101,7 +101,7 @@ void ExtractionPage::Text1_Change(int index) {
 }
 
 void ExtractionPage::Check2_Click() {
-  if (Check2->isEnabled()) UpadateList();
+  if (Check2->isEnabledTo(this)) UpadateList();
 }
 
 }  // namespace quorvane

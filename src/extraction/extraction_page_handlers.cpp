@@ -81,7 +81,7 @@ void ExtractionPage::Combo1_Click() {
     box->setEnabled(true);
   } else {
     // Only a box that holds its own text keeps it aside; a disabled one is already empty.
-    if (box->isEnabled()) m_savedExpansionFolder = box->text();
+    if (box->isEnabledTo(this)) m_savedExpansionFolder = box->text();
     box->clear();
     box->setEnabled(false);
   }

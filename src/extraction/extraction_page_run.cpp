@@ -40,7 +40,7 @@ void ExtractionPage::fillList1() {
   }
 }
 
-bool ExtractionPage::strictOrder() const { return Check2->isEnabled() && Check2->isChecked(); }
+bool ExtractionPage::strictOrder() const { return Check2->isEnabledTo(this) && Check2->isChecked(); }
 
 void ExtractionPage::UpadateList() {
   ExtractionResult& result = m_host.extraction();

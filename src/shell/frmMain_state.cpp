@@ -38,15 +38,15 @@ void frmMain::UpdateControlState(bool onlyRun) {
     m_page0->Command1[1]->setEnabled(canRun);
     setCommandEnabled(mnuRun, kRunButton, canRun);
     if (onlyRun) return;
-    setCommandEnabled(mnuSave, kSaveButton, m_page0->Command1[3]->isEnabled());
-    m_controls->setToolbarEnabled(kCopyButton, m_page0->Command1[2]->isEnabled());
+    setCommandEnabled(mnuSave, kSaveButton, m_page0->Command1[3]->isEnabledTo(m_page0));
+    m_controls->setToolbarEnabled(kCopyButton, m_page0->Command1[2]->isEnabledTo(m_page0));
   } else {
     const bool canRun = !m_page1->Text4[0]->text().isEmpty();
     m_page1->Command5[1]->setEnabled(canRun);
     setCommandEnabled(mnuRun, kRunButton, canRun);
     if (onlyRun) return;
-    setCommandEnabled(mnuSave, kSaveButton, m_page1->Command5[4]->isEnabled());
-    m_controls->setToolbarEnabled(kCopyButton, m_page1->Command5[3]->isEnabled());
+    setCommandEnabled(mnuSave, kSaveButton, m_page1->Command5[4]->isEnabledTo(m_page1));
+    m_controls->setToolbarEnabled(kCopyButton, m_page1->Command5[3]->isEnabledTo(m_page1));
   }
 }
 
