@@ -65,13 +65,16 @@ int virtualKeyFromQt(int qtKey) {
 }
 
 bool PictureBox::event(QEvent* e) {
-  // Tab and Shift+Tab never reach keyPressEvent (the widget moves the focus first), yet
-  // the surface's owner still sees them as KeyDown.
+  // Tab and Shift+Tab move the focus, yet the surface's owner still sees them as KeyDown,
+  // exactly once whether or not another widget takes the focus.
   if (e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
         !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       emit KeyDown(9, shiftStateFromQt(k->modifiers()));
+      const bool backward = k->key() == Qt::Key_Backtab || (k->modifiers() & Qt::ShiftModifier);
+      focusNextPrevChild(!backward);
+      return true;
     }
   }
   return QWidget::event(e);

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <string>
+#include <unordered_map>
+
+#include "help/HelpSurface.h"
+
+namespace quorvane {
+class PictureBox;
+}
+
+namespace quorvane::help {
+
+// The help layout's surface operations on a PictureBox (twips scale). Character widths
+// are measured once per font and character. A growing canvas takes its memory in large
+// steps instead of line by line, so a long page is not copied once per line; the height
+// the layout sees is always the one it set.
+class PictureSurface : public HelpSurface {
+ public:
+  enum class Growth { Exact, Geometric };
+  // A taller drawing is clipped: beyond this the backing image would take hundreds of MB.
+  static constexpr int kMaxPixelHeight = 120000;
+  static constexpr int kMaxPictureSide = 8192;
+
+  PictureSurface(PictureBox& box, Growth growth);
+
+  PictureBox& box() { return m_box; }
+  // Takes the box's current height as the layout height (after the host resized it).
+  void syncHeight();
+
+  int twipsPerPixelX() const override;
+  int twipsPerPixelY() const override;
+  Twips scaleWidth() const override;
+  Twips scaleHeight() const override { return m_height; }
+  void setWidth(Twips width) override;
+  void setHeight(Twips height) override;
+  Twips currentX() const override;
+  Twips currentY() const override;
+  void setCurrentX(Twips x) override;
+  void setCurrentY(Twips y) override;
+  const FontSpec& font() const override { return m_font; }
+  void setFont(const FontSpec& font) override;
+  Color foreColor() const override;
+  void setForeColor(Color color) override;
+  Color backColor() const override;
+  void setBackColor(Color color) override;
+  void print(std::string_view utf8) override;
+  void lineEnd() override;
+  Twips textWidth(std::string_view utf8) override;
+  Twips textHeight(std::string_view utf8) override;
+  void cls() override;
+  void drawLine(Twips x1, Twips y1, Twips x2, Twips y2, Color color) override;
+  void drawBox(Twips x, Twips y, Twips width, Twips height, Color color) override;
+  bool loadPicture(const std::string& path) override;
+  void clearPicture() override;
+  int pixelWidth() const override;
+  int pixelHeight() const override;
+  void stretchFrom(const HelpSurface& source, int x, int y, int width, int height, int srcX,
+                   int srcY, int srcWidth, int srcHeight) override;
+
+ private:
+  struct Metrics {
+    std::unordered_map<char32_t, Twips> widths;
+    Twips lineHeight = 0;
+  };
+  Metrics& metrics();
+  void applyFont();
+
+  PictureBox& m_box;
+  Growth m_growth;
+  Twips m_height = 0;
+  FontSpec m_font;
+  QHash<QString, Metrics> m_metrics;
+  Metrics* m_current = nullptr;
+};
+
+}  // namespace quorvane::help

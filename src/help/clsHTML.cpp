@@ -1,0 +1,285 @@
+#include "help/clsHTML.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QUrl>
+
+#include <cmath>
+
+#include "controls/PictureBox.h"
+#include "controls/resources.h"
+#include "controls/twips.h"
+#include "help/PictureSurface.h"
+
+namespace quorvane::help {
+
+namespace {
+constexpr int kVkEnd = 0x23, kVkHome = 0x24, kVkUp = 0x26, kVkDown = 0x28;
+
+// The hourglass for the length of a scope.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+bool openWithDesktop(const QString& target) {
+  const QUrl url = isInternetAddress(target.toStdString()) ? QUrl(target) : QUrl::fromLocalFile(target);
+  return QDesktopServices::openUrl(url);
+}
+}  // namespace
+
+clsHTML::clsHTML(QObject* parent) : QObject(parent), m_launcher(openWithDesktop) {}
+
+clsHTML::~clsHTML() = default;
+
+bool clsHTML::GoNext() {
+  const auto topic = m_doc.nextTopic();
+  if (!topic) return false;
+  m_doc.setCurName(*topic);
+  return DispHTML(false);
+}
+
+bool clsHTML::GoBack() {
+  const auto topic = m_doc.previousTopic();
+  if (!topic) return false;
+  m_doc.setCurName(*topic);
+  return DispHTML(false);
+}
+
+bool clsHTML::DispHTML(bool reload) {
+  if (m_doc.hasPendingAddress()) {
+    launch(QString::fromStdString(m_doc.takePendingAddress()));
+    return true;
+  }
+  WaitCursor wait;
+  if ((reload || !m_doc.isLoaded()) && !m_doc.load(true)) return false;
+  bool ok = false;
+  if (Initialize()) {
+    m_lastResult = m_doc.render(*m_canvasSurface, *m_workSurface);
+    ok = m_lastResult.ok;
+    if (ok) applyScrollSettings();
+    m_canvas->update();
+  }
+  emit DispDone();
+  return ok;
+}
+
+void clsHTML::applyScrollSettings() {
+  m_backFrame->setBackColor(m_canvas->BackColor());
+  m_backFrame->Cls();
+  const ScrollSettings s = computeScrollSettings(CanvasHeight(), m_backFrame->Height(), TwipsPerPixelY());
+  m_scroll->setEnabled(s.enabled);
+  if (s.enabled) {
+    m_scroll->setMinimum(0);
+    m_scroll->setMaximum(s.maximum);
+    m_scroll->setPageStep(s.largeChange);
+    m_scroll->setSingleStep(s.smallChange);
+  }
+  if (m_autoHeight) {
+    m_resizing = true;
+    m_backFrame->setHeight(CanvasHeight());
+    m_resizing = false;
+  }
+}
+
+bool clsHTML::Initialize() {
+  m_doc.resetPageSettings();
+  m_hoverIndex = -1;
+  if (!m_canvas || !m_backFrame || !m_scroll) return false;
+  if (m_canvas->parentWidget() != m_backFrame) m_canvas->setParent(m_backFrame);
+  if (m_scroll->parentWidget() != m_backFrame->parentWidget()) m_scroll->setParent(m_backFrame->parentWidget());
+  m_scroll->setValue(0);
+  scrollChanged();
+  m_canvas->Cls();
+  m_canvas->LoadPicture(QString());
+  m_canvas->setHeight(m_backFrame->Height());
+  m_canvasSurface->syncHeight();
+  if (!m_work) return false;
+  m_work->setWidth(m_canvas->Width());
+  m_work->setHeight(m_canvas->Height());
+  m_workSurface->syncHeight();
+  m_canvas->setCurrentX(0);
+  m_canvas->setCurrentY(0);
+  return !m_doc.htmlFile().empty();
+}
+
+void clsHTML::setCanvas(PictureBox* canvas) {
+  m_canvas = canvas;
+  m_canvasSurface.reset();
+  if (!canvas) return;
+  m_canvasSurface = std::make_unique<PictureSurface>(*canvas, PictureSurface::Growth::Geometric);
+  canvas->setVisible(true);
+  canvas->setAutoRedraw(true);
+  canvas->setMouseTracking(true);
+  canvas->setFocusPolicy(Qt::StrongFocus);
+  connect(canvas, &PictureBox::MouseMove, this,
+          [this](int, int, double x, double y) { canvasMouseMove(x, y); });
+  connect(canvas, &PictureBox::MouseDown, this,
+          [this](int button, int, double x, double y) { canvasMouseDown(button, x, y); });
+  connect(canvas, &PictureBox::KeyDown, this, [this](int key, int shift) { handleKey(key, shift); });
+}
+
+void clsHTML::setWorkCanvas(PictureBox* work) {
+  m_work = work;
+  m_workSurface.reset();
+  if (!work) return;
+  m_workSurface = std::make_unique<PictureSurface>(*work, PictureSurface::Growth::Exact);
+  if (m_canvas) {
+    work->setWidth(m_canvas->Width());
+    work->setHeight(m_canvas->Height());
+    m_workSurface->syncHeight();
+  }
+  work->setVisible(false);
+  work->setAutoRedraw(true);
+}
+
+void clsHTML::setVScroll(QScrollBar* scroll) {
+  m_scroll = scroll;
+  if (!scroll) return;
+  connect(scroll, &QScrollBar::valueChanged, this, [this] { scrollChanged(); });
+  connect(scroll, &QScrollBar::sliderMoved, this, [this] { scrollChanged(); });
+  scroll->installEventFilter(this);
+}
+
+void clsHTML::setBackFrame(PictureBox* frame) {
+  m_backFrame = frame;
+  if (frame) connect(frame, &PictureBox::Resize, this, [this] { backFrameResize(); });
+}
+
+bool clsHTML::eventFilter(QObject* watched, QEvent* event) {
+  // The scroll bar answers the keys the same way as the canvas, not with its own steps.
+  if (watched == m_scroll && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int vk = virtualKeyFromQt(key->key());
+    if (vk == kVkHome || vk == kVkEnd || vk == kVkUp || vk == kVkDown) {
+      handleKey(vk, shiftStateFromQt(key->modifiers()));
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+QString clsHTML::PlaneText() const { return QString::fromStdString(m_doc.plainText()); }
+
+int clsHTML::CanvasHeight() const {
+  if (!m_canvas) return 0;
+  const double h = m_canvas->TextHeight(QStringLiteral("Ay")) + m_canvas->CurrentY() + 8.0 * TwipsPerPixelY();
+  return static_cast<int>(std::min(std::llround(h), 1LL << 30));
+}
+
+int clsHTML::CanvasTop() const { return m_backFrame ? m_backFrame->Top() : 0; }
+int clsHTML::CanvasLeft() const { return m_backFrame ? m_backFrame->Left() : 0; }
+QString clsHTML::HtmlFile() const { return QString::fromStdString(m_doc.htmlFile()); }
+void clsHTML::setHtmlFile(const QString& name) { m_doc.setHtmlFile(name.toStdString()); }
+QString clsHTML::CurName() const { return QString::fromStdString(m_doc.curName()); }
+void clsHTML::setCurName(const QString& name) { m_doc.setCurName(name.toStdString()); }
+
+void clsHTML::Move(int left, int top, int width, int height) {
+  if (!m_backFrame) return;
+  const QSize before = m_backFrame->size();
+  if (width < 1) {
+    m_backFrame->setLeft(left);
+    m_backFrame->setTop(top);
+  } else {
+    m_backFrame->Move(left, top, width, height < 1 ? m_backFrame->Height() : height);
+  }
+  // A hidden frame gets its resize event only when shown; lay out now all the same.
+  if (!m_backFrame->isVisible() && m_backFrame->size() != before) backFrameResize();
+}
+
+void clsHTML::backFrameResize() {
+  if (!m_backFrame) return;
+  if (m_canvas) m_canvas->Move(0, 0, m_backFrame->Width(), m_backFrame->Height());
+  if (m_canvasSurface) m_canvasSurface->syncHeight();
+  if (m_scroll) {
+    const int tppX = TwipsPerPixelX(), tppY = TwipsPerPixelY();
+    m_scroll->setGeometry((m_backFrame->Left() + m_backFrame->Width()) / tppX, m_backFrame->Top() / tppY,
+                          m_scroll->width(), m_backFrame->Height() / tppY);
+  }
+  if (!m_resizing) DispHTML(false);
+}
+
+void clsHTML::scrollChanged() {
+  if (!m_canvas || !m_backFrame || !m_scroll) return;
+  const int maximum = m_scroll->maximum();
+  if (maximum <= 0) {
+    m_canvas->setTop(0);
+    return;
+  }
+  const double hidden = static_cast<double>(m_canvas->Height()) - m_backFrame->ScaleHeight();
+  m_canvas->setTop(static_cast<int>(std::llround(-hidden * m_scroll->value() / maximum)));
+}
+
+void clsHTML::handleKey(int keyCode, int shift) {
+  if (!m_scroll) return;
+  const bool shifted = (shift & ShiftState::Shift) != 0;
+  const int step = shifted ? m_scroll->pageStep() : m_scroll->singleStep();
+  switch (keyCode) {
+    case kVkHome: m_scroll->setValue(m_scroll->minimum()); break;
+    case kVkEnd: m_scroll->setValue(m_scroll->maximum()); break;
+    case kVkUp: m_scroll->setValue(std::max(0, m_scroll->value() - step)); break;
+    case kVkDown: m_scroll->setValue(std::min(m_scroll->maximum(), m_scroll->value() + step)); break;
+    default: break;
+  }
+}
+
+void clsHTML::canvasMouseMove(double x, double y) {
+  const auto& links = m_doc.links();
+  int found = -1;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    const LinkRegion& r = links[i];
+    if (r.X1 < x && x < r.X2 && r.Y1 < y && y < r.Y2) {
+      found = static_cast<int>(i);
+      break;
+    }
+  }
+  m_hoverIndex = found;
+  if (!m_canvas) return;
+  if (found >= 0) {
+    m_canvas->setToolTip(QString::fromStdString(links[static_cast<std::size_t>(found)].Text));
+    if (!m_hovering) {
+      m_canvas->setCursor(LoadResCursor(100));
+      m_hovering = true;
+    }
+  } else {
+    m_canvas->setToolTip(QString());
+    if (m_hovering) {
+      m_canvas->unsetCursor();
+      m_hovering = false;
+    }
+  }
+}
+
+void clsHTML::canvasMouseDown(int button, double x, double y) {
+  canvasMouseMove(x, y);
+  if (!m_hovering || m_hoverIndex < 0) {
+    emit MouseDown(button);
+    return;
+  }
+  const QString target = QString::fromStdString(m_doc.links()[static_cast<std::size_t>(m_hoverIndex)].Target);
+  if (button == MouseButton::Left) emit LinkClick(target);
+  else if (button == MouseButton::Right) emit LinkRightClick(target);
+}
+
+void clsHTML::ShowBrowser() {
+  if (m_doc.hasPendingAddress()) launch(QString::fromStdString(m_doc.takePendingAddress()));
+}
+
+void clsHTML::ShowHelpFileInBrowser() { launch(QFileInfo(HtmlFile()).absoluteFilePath()); }
+
+void clsHTML::launch(const QString& target) {
+  // A failed launch is not reported: the desktop shows its own message if it has one.
+  {
+    WaitCursor wait;
+    if (m_launcher) m_launcher(target);
+  }
+  QCoreApplication::processEvents();
+}
+
+}  // namespace quorvane::help

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <cmath>
+#include <limits>
+
+#include "controls/PictureBox.h"
+#include "dialogs/clsProgressForm.h"
+#include "dialogs/frmProgress.h"
+#include "dialogs/progress_bar.h"
+#include "dialogs/qt_print.h"
+
+using quorvane::clsProgressForm;
+using quorvane::frmProgress;
+using quorvane::PictureBox;
+namespace progressBar = quorvane::progressBar;
+
+namespace {
+
+constexpr QRgb kNavy = qRgb(0, 0, 128);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Replaces the window's clock for one test, so stalls take no real time.
+class FakeClock {
+ public:
+  FakeClock() : m_saved(frmProgress::clock()) {
+    frmProgress::clock() = [this] { return m_now; };
+  }
+  ~FakeClock() { frmProgress::clock() = m_saved; }
+  void advanceMs(qint64 ms) { m_now += ms; }
+
+ private:
+  std::function<qint64()> m_saved;
+  qint64 m_now = 1'000'000;
+};
+
+class ProgressTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_owner.resize(500, 300);
+    m_owner.show();
+    m_progress = std::make_unique<clsProgressForm>();
+    m_progress->setOwnerForm(&m_owner);
+  }
+  void TearDown() override {
+    m_progress.reset();
+    flushDeletes();
+    EXPECT_EQ(frmProgress::shared(), nullptr);
+    EXPECT_TRUE(m_owner.isEnabled());
+  }
+
+  QWidget m_owner;
+  std::unique_ptr<clsProgressForm> m_progress;
+};
+
+}  // namespace
+
+TEST(ProgressBarText, PercentRoundsAndNeverClaimsTheEndsEarly) {
+  EXPECT_EQ(progressBar::percent(0.004f, false), 1);
+  EXPECT_EQ(progressBar::percent(0.996f, false), 99);
+  EXPECT_EQ(progressBar::percent(1.0f, true), 100);
+  EXPECT_EQ(progressBar::percent(1.0f, false), 99);
+  EXPECT_EQ(progressBar::percent(0.0f, true), 0);
+  EXPECT_EQ(progressBar::percent(0.0f, false), 1);
+  EXPECT_EQ(progressBar::percent(0.425f, false), 43);
+  EXPECT_EQ(progressBar::label(0.5f, true), QStringLiteral("50%"));
+}
+
+TEST(ProgressBarText, HostileFractionsStayInRange) {
+  EXPECT_EQ(progressBar::percent(std::numeric_limits<float>::quiet_NaN(), true), 0);
+  EXPECT_EQ(progressBar::percent(std::numeric_limits<float>::infinity(), true), 100);
+  EXPECT_EQ(progressBar::percent(-5.0f, true), 0);
+  EXPECT_EQ(progressBar::percent(1e30f, false), 99);
+  EXPECT_EQ(progressBar::filledWidth(std::numeric_limits<float>::quiet_NaN(), 300), 0);
+  EXPECT_EQ(progressBar::filledWidth(2.0f, 300), 300);
+  EXPECT_EQ(progressBar::filledWidth(-1.0f, 300), 0);
+  EXPECT_EQ(progressBar::filledWidth(0.5f, 0), 0);
+  EXPECT_EQ(progressBar::filledWidth(0.999f, 300), 299);
+}
+
+TEST(ProgressBarDrawing, BarIsNavyAndTheLabelIsInvertedWhereTheBarCoversIt) {
+  PictureBox box;
+  box.resize(300, 20);
+  progressBar::draw(box, 0.5f, false);
+  const QImage img = box.Image();
+  EXPECT_EQ(img.pixel(2, 1) & 0xFFFFFF, kNavy & 0xFFFFFF);
+  EXPECT_EQ(img.pixel(149, 18) & 0xFFFFFF, kNavy & 0xFFFFFF);
+  EXPECT_EQ(img.pixel(150, 18) & 0xFFFFFF, kWhite & 0xFFFFFF);
+  EXPECT_EQ(img.pixel(297, 1) & 0xFFFFFF, kWhite & 0xFFFFFF);
+  // "50%" straddles the bar's end: its left part shows light on navy, its right part
+  // dark on white.
+  int lightOnBar = 0, darkOffBar = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 120; x < 150; ++x) lightOnBar += qBlue(img.pixel(x, y)) > 200 && qRed(img.pixel(x, y)) > 100;
+    for (int x = 150; x < 180; ++x) darkOffBar += qRed(img.pixel(x, y)) < 100;
+  }
+  EXPECT_GT(lightOnBar, 5);
+  EXPECT_GT(darkOffBar, 5);
+}
+
+TEST_F(ProgressTest, FirstUpdateShowsTheWindowAndDisablesTheOwner) {
+  ASSERT_TRUE(m_progress->UpdateStatus(0.25f, QStringLiteral("バージョン情報抽出中 "), true));
+  frmProgress* w = frmProgress::shared();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_FALSE(m_owner.isEnabled());
+  EXPECT_TRUE(w->isEnabled());
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("バージョン情報抽出中 "));
+  EXPECT_EQ(w->Command1->text(), QStringLiteral("キャンセル(&C)"));
+  EXPECT_TRUE(w->Timer1.isActive());
+  EXPECT_EQ(w->Picture1->Image().pixel(1, 1) & 0xFFFFFF, kNavy & 0xFFFFFF);
+}
+
+TEST_F(ProgressTest, UpdatesThatKeepTheBarWidthDoNotRepaintItButChangeTheText) {
+  m_progress->UpdateStatus(0.5f, QStringLiteral("a"), true);
+  frmProgress* w = frmProgress::shared();
+  ASSERT_NE(w, nullptr);
+  w->Picture1->PSet(299, 19, quorvane::rgbColor(255, 0, 0));  // a marker a repaint would erase
+  m_progress->UpdateStatus(0.501f, QStringLiteral("b"), true);  // 150.3 px: same width
+  EXPECT_EQ(w->Picture1->Image().pixel(299, 19) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("b"));
+  m_progress->UpdateStatus(0.51f, QStringLiteral("c"), true);  // 153 px
+  EXPECT_EQ(w->Picture1->Image().pixel(299, 19) & 0xFFFFFF, kWhite & 0xFFFFFF);
+}
+
+TEST_F(ProgressTest, CompletionShowsOkAndWaitsForTheButton) {
+  m_progress->setDispFinished(true);
+  m_progress->UpdateStatus(1.0f, QStringLiteral("バージョン情報抽出完了 "), true);
+  QPointer<frmProgress> w = frmProgress::shared();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Command1->text(), QStringLiteral("OK"));
+  EXPECT_TRUE(w->Command1->isDefault());
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_FALSE(m_owner.isEnabled());
+  EXPECT_FALSE(m_progress->Canceled());
+  w->Command1->click();
+  flushDeletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_TRUE(m_owner.isEnabled());
+}
+
+TEST_F(ProgressTest, CompletionWithoutFinishedModeOrBeyondOneClosesAtOnce) {
+  m_progress->setDispFinished(false);
+  m_progress->UpdateStatus(1.0f, QStringLiteral("x"), true);
+  EXPECT_EQ(frmProgress::shared(), nullptr);
+  EXPECT_TRUE(m_owner.isEnabled());
+  m_progress->setDispFinished(true);
+  m_progress->UpdateStatus(0.3f, QStringLiteral("x"), true);
+  EXPECT_NE(frmProgress::shared(), nullptr);
+  m_progress->UpdateStatus(1.5f, QStringLiteral("x"), true);
+  EXPECT_EQ(frmProgress::shared(), nullptr);
+  EXPECT_TRUE(m_owner.isEnabled());
+}
+
+TEST_F(ProgressTest, CancelHidesTheWindowAndTheCallerSeesItOnce) {
+  m_progress->UpdateStatus(0.1f, QStringLiteral("x"), true);
+  QPointer<frmProgress> w = frmProgress::shared();
+  w->Command1->click();
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_TRUE(m_owner.isEnabled());
+  EXPECT_EQ(frmProgress::shared(), w.data());  // kept until the caller has read it
+  EXPECT_TRUE(m_progress->Canceled());
+  EXPECT_EQ(frmProgress::shared(), nullptr);
+  EXPECT_TRUE(m_progress->Canceled());  // stays true
+}
+
+TEST_F(ProgressTest, ACancelClickIsNoticedDuringTheNextUpdate) {
+  m_progress->UpdateStatus(0.1f, QStringLiteral("x"), true);
+  frmProgress* w = frmProgress::shared();
+  QTimer::singleShot(0, w->Command1, &QPushButton::click);
+  int processed = 0;
+  for (int i = 2; i <= 100 && !m_progress->Canceled(); ++i) {
+    m_progress->UpdateStatus(i / 100.0f, QStringLiteral("x"), true);
+    ++processed;
+  }
+  EXPECT_EQ(processed, 1);
+}
+
+TEST_F(ProgressTest, ClosingTheWindowCancelsTheRun) {
+  m_progress->UpdateStatus(0.1f, QStringLiteral("x"), true);
+  frmProgress::shared()->close();
+  EXPECT_TRUE(m_progress->Canceled());
+}
+
+TEST_F(ProgressTest, StallTimeoutClosesARunningWindowButNotAFinishedOne) {
+  FakeClock clock;
+  m_progress->setTimeOutCount(3);
+  m_progress->UpdateStatus(0.2f, QStringLiteral("x"), true);
+  frmProgress* w = frmProgress::shared();
+  clock.advanceMs(3000);
+  w->Timer1_Timer();
+  ASSERT_EQ(frmProgress::shared(), w);  // exactly the limit is not more than it
+  clock.advanceMs(1);
+  w->Timer1_Timer();
+  EXPECT_EQ(frmProgress::shared(), nullptr);
+  EXPECT_TRUE(m_owner.isEnabled());
+
+  // A later update opens the window again, still over (and disabling) the owner.
+  m_progress->UpdateStatus(1.0f, QStringLiteral("y"), true);
+  w = frmProgress::shared();
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(m_owner.isEnabled());
+  EXPECT_EQ(w->TimeOutCount(), 3);
+  clock.advanceMs(60'000);
+  w->Timer1_Timer();
+  EXPECT_EQ(frmProgress::shared(), w);
+}
+
+TEST_F(ProgressTest, TimeOutCountOfZeroOrLessMeansTen) {
+  m_progress->setTimeOutCount(0);
+  m_progress->UpdateStatus(0.2f, QStringLiteral("x"), true);
+  EXPECT_EQ(frmProgress::shared()->TimeOutCount(), 10);
+  m_progress->setTimeOutCount(-4);
+  EXPECT_EQ(frmProgress::shared()->TimeOutCount(), 10);
+  m_progress->setTimeOutCount(7);
+  EXPECT_EQ(frmProgress::shared()->TimeOutCount(), 7);
+}
+
+TEST_F(ProgressTest, TheStatusTextBlinksRedAndBlack) {
+  m_progress->UpdateStatus(0.2f, QStringLiteral("x"), true);
+  frmProgress* w = frmProgress::shared();
+  w->Timer1_Timer();
+  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  w->Timer1_Timer();
+  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+}
+
+TEST_F(ProgressTest, ReleasingTheProgressObjectClosesTheWindow) {
+  m_progress->UpdateStatus(1.0f, QStringLiteral("x"), true);
+  ASSERT_NE(frmProgress::shared(), nullptr);
+  m_progress.reset();
+  EXPECT_EQ(frmProgress::shared(), nullptr);
+  EXPECT_TRUE(m_owner.isEnabled());
+}
+
+TEST_F(ProgressTest, RendersForInspection) {
+  m_progress->UpdateStatus(0.42f, QStringLiteral("バージョン情報抽出中 "), true);
+  frmProgress::shared()->grab().save(QStringLiteral(QUORVANE_BINARY_DIR "/progress.png"));
+  m_progress->UpdateStatus(1.0f, QStringLiteral("バージョン情報抽出完了 "), true);
+  frmProgress::shared()->grab().save(QStringLiteral(QUORVANE_BINARY_DIR "/progress_done.png"));
+}

@@ -1,0 +1,26 @@
+#include "support_help_files.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "common/sjis.h"
+
+namespace quorvane::help::testing {
+
+std::string writeHelpFile(const std::string& name, const std::string& utf8Text) {
+  const auto dir = std::filesystem::path(QUORVANE_BINARY_DIR) / "help_test_files";
+  std::filesystem::create_directories(dir);
+  std::string crlf;
+  for (char c : utf8Text) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  const auto bytes = sjis::encode(crlf);
+  if (!bytes.ok()) throw std::runtime_error("not representable in code page 932");
+  const auto path = dir / name;
+  std::ofstream(path, std::ios::binary) << *bytes.bytes;
+  return path.string();
+}
+
+}  // namespace quorvane::help::testing

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QSettings>
+
+#include "controls/twips.h"
+#include "help/clsHTML.h"
+#include "help/frmHTMLHelp.h"
+#include "help/help_settings.h"
+#include "support_help_files.h"
+
+using namespace quorvane;
+using namespace quorvane::help;
+using quorvane::help::testing::writeHelpFile;
+
+namespace {
+
+const char* const kMain =
+    "<HTML><BODY>\n"
+    "<A NAME=\"context\"></A><H2>目次</H2>\n"
+    "<A HREF=\"#second\">二番目</A><BR>\n"
+    "<A HREF=\"other.htm\">別のファイル</A><BR>\n"
+    "<A HREF=\"http://example.org/\">外部</A>\n"
+    "<!-- zqHTML.EndOfTopic -->\n"
+    "<A NAME=\"second\"></A>二番目の項目です。\n"
+    "<!-- zqHTML.EndOfTopic -->\n"
+    "</BODY></HTML>\n";
+
+// Records every question and message; answers with preset values.
+struct Recorder {
+  QStringList critical, information, questions, asked;
+  QString fileAnswer;
+  bool yes = false;
+
+  HelpWindowServices services() {
+    HelpWindowServices s;
+    s.askFile = [this](QWidget*, const QString& title, const QString& filter, const QString&) {
+      asked << title << filter;
+      return fileAnswer;
+    };
+    s.critical = [this](QWidget*, const QString& title, const QString& text) { critical << title << text; };
+    s.information = [this](QWidget*, const QString& title, const QString& text) { information << title << text; };
+    s.askYesNo = [this](QWidget*, const QString& title, const QString& text) {
+      questions << title << text;
+      return yes;
+    };
+    return s;
+  }
+};
+
+struct Window {
+  Recorder rec;
+  frmHTMLHelp form{nullptr, rec.services()};
+  QStringList launched;
+
+  bool load(const QString& file) {
+    form.setHTMLHelpFile(file);
+    if (!form.Form_Load()) return false;
+    form.renderer()->setLauncher([this](const QString& t) {
+      launched << t;
+      return true;
+    });
+    return true;
+  }
+  QString text() const { return form.renderer()->PlaneText(); }
+};
+
+QString mainFile() {
+  writeHelpFile("other.htm", "<BODY>別のファイルです。</BODY>");
+  return QString::fromStdString(writeHelpFile("main.htm", kMain));
+}
+
+}  // namespace
+
+TEST(frmHTMLHelp, LoadsTheFirstTopicWithCaptionsAndDisabledButtons) {
+  Window w;
+  ASSERT_TRUE(w.load(mainFile()));
+  EXPECT_EQ(w.form.windowTitle(), QString::fromUtf8("Quorvane ヘルプ"));
+  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
+  EXPECT_FALSE(w.text().contains(QString::fromUtf8("二番目の項目")));
+  EXPECT_EQ(w.form.button(0)->text(), QString::fromUtf8("目次(&C)"));
+  EXPECT_EQ(w.form.button(2)->text(), QString::fromUtf8("戻る(&B)"));
+  for (int i : {1, 3, 4, 5}) EXPECT_FALSE(w.form.button(i)->isEnabled()) << i;
+  for (int i : {0, 2, 6}) EXPECT_TRUE(w.form.button(i)->isEnabled()) << i;
+}
+
+TEST(frmHTMLHelp, AnchorJumpThenBackAndContents) {
+  Window w;
+  ASSERT_TRUE(w.load(mainFile()));
+  w.form.mcHTML_LinkClick(QStringLiteral("#second"));
+  EXPECT_EQ(w.text(), QString::fromUtf8("二番目の項目です。"));
+  EXPECT_EQ(w.form.previousLocation(), QStringLiteral("#"));
+  w.form.Command1_Click(2);  // back: the top of the page
+  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
+  w.form.mcHTML_LinkClick(QStringLiteral("#second"));
+  w.form.Command1_Click(0);  // contents
+  EXPECT_EQ(w.form.renderer()->CurName(), QStringLiteral("#context"));
+  EXPECT_TRUE(w.text().contains(QString::fromUtf8("別のファイル")));
+}
+
+TEST(frmHTMLHelp, FileJumpThenBackReloadsTheFormerFile) {
+  Window w;
+  const QString file = mainFile();
+  ASSERT_TRUE(w.load(file));
+  w.form.mcHTML_LinkClick(QStringLiteral("other.htm"));
+  EXPECT_EQ(w.text(), QString::fromUtf8("別のファイルです。"));
+  EXPECT_EQ(w.form.previousLocation(), file);
+  w.form.Command1_Click(2);
+  EXPECT_EQ(w.form.renderer()->HtmlFile(), file);
+  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
+}
+
+TEST(frmHTMLHelp, LinkThatCannotBeShown) {
+  Window w;
+  const QString file = mainFile();
+  ASSERT_TRUE(w.load(file));
+  w.form.mcHTML_LinkClick(QStringLiteral("missing.htm"));
+  ASSERT_EQ(w.rec.critical.size(), 2);
+  EXPECT_EQ(w.rec.critical[0], QStringLiteral("zqHTMLHelp"));
+  EXPECT_EQ(w.rec.critical[1], QString::fromUtf8("missing.htm を開けません"));
+  EXPECT_EQ(w.form.renderer()->HtmlFile(), file);
+  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
+}
+
+TEST(frmHTMLHelp, InternetLinksAskFirst) {
+  Window w;
+  ASSERT_TRUE(w.load(mainFile()));
+  w.rec.yes = false;
+  w.form.mcHTML_LinkClick(QStringLiteral("http://example.org/"));
+  ASSERT_EQ(w.rec.questions.size(), 2);
+  EXPECT_EQ(w.rec.questions[0], QStringLiteral("zqHTMLHelp"));
+  EXPECT_EQ(w.rec.questions[1], QString::fromUtf8("http://example.org/\r Internet URL へのハイパーリンクです。実行しますか？"));
+  EXPECT_TRUE(w.launched.isEmpty());
+  w.rec.yes = true;
+  w.form.mcHTML_LinkClick(QStringLiteral("mailto:someone@example.org"));
+  EXPECT_EQ(w.launched, QStringList{QStringLiteral("mailto:someone@example.org")});
+  EXPECT_TRUE(w.rec.critical.isEmpty());
+}
+
+TEST(frmHTMLHelp, CopyPageTextAndLinkLocations) {
+  Window w;
+  const QString file = mainFile();
+  ASSERT_TRUE(w.load(file));
+  w.form.mnuCopy_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), w.text());
+  w.form.setPopupEnabled(false);
+  w.form.mcHTML_LinkRightClick(QStringLiteral("#second"));
+  w.form.mnuPuCopy_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), file + QStringLiteral("#second"));
+  w.form.mcHTML_LinkRightClick(QStringLiteral("other.htm"));
+  w.form.mnuPuCopy_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("other.htm"));
+}
+
+TEST(frmHTMLHelp, MissingFileAsksAndSavesTheChoice) {
+  const QString chosen = mainFile();
+  {
+    Window w;
+    w.rec.fileAnswer = QString();
+    EXPECT_FALSE(w.load(QStringLiteral("/no/such/QUORVANE.HTM")));
+    ASSERT_EQ(w.rec.asked.size(), 2);
+    EXPECT_EQ(w.rec.asked[0], QString::fromUtf8("HTML ヘルプファイル名の選択"));
+    EXPECT_EQ(w.rec.asked[1], QStringLiteral("HTM Files (*.HTM)|*.HTM|HTML Files (*.HTML)|*.HTML"));
+  }
+  Window w;
+  w.rec.fileAnswer = chosen;
+  ASSERT_TRUE(w.load(QStringLiteral("/no/such/QUORVANE.HTM")));
+  EXPECT_EQ(w.form.HTMLHelpFile(), chosen);
+  QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
+  EXPECT_EQ(s.value(QStringLiteral("Settings/HTMLHelpFile")).toString(), chosen);
+  EXPECT_EQ(configuredHelpFile(), chosen);
+}
+
+TEST(frmHTMLHelp, FileThatCannotBeDisplayed) {
+  Window w;
+  const QString bad = QString::fromStdString(writeHelpFile("bad.htm", "<HTML>no body</HTML>"));
+  EXPECT_FALSE(w.load(bad));
+  ASSERT_EQ(w.rec.critical.size(), 2);
+  EXPECT_EQ(w.rec.critical[0], QStringLiteral("zqHTMLHelp"));
+  EXPECT_EQ(w.rec.critical[1], QString::fromUtf8("指定された HTML ファイル ") + bad + QString::fromUtf8(" が見つかりませんでした"));
+}
+
+TEST(frmHTMLHelp, OptionsStayOnTopFontSizeAndVersion) {
+  Window w;
+  const QString file = mainFile();
+  ASSERT_TRUE(w.load(file));
+  w.form.mnuOpDisp_Click(1);
+  EXPECT_TRUE(w.form.isStayOnTop());
+  w.form.mnuOpDisp_Click(2);
+  EXPECT_FALSE(w.form.isStayOnTop());
+  w.form.mnuOpFont_Click(2);
+  EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 1.3);
+  w.form.mnuOpFont_Click(0);
+  EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 0.8);
+  w.form.mnuVer_Click();
+  ASSERT_EQ(w.rec.information.size(), 2);
+  EXPECT_EQ(w.rec.information[0], QStringLiteral("zqHTMLHelp"));
+  EXPECT_EQ(w.rec.information[1],
+            QString::fromUtf8("zqHTMLHelp\nThis Version Of zqHTML.DLL Is embedded In Application\n\n"
+                              "Quorvane ファイルバージョン比較ツール ヘルプ\n( ") + file + QStringLiteral(" )"));
+}
+
+TEST(HelpSettings, DefaultRuleFindsBuildAndInstalledLayouts) {
+  const QString build = QStringLiteral(QUORVANE_BINARY_DIR);
+  // From build/src/shell the build's own copy in build/share/quorvane is found.
+  EXPECT_EQ(defaultHelpFile(build + QStringLiteral("/src/shell")),
+            build + QStringLiteral("/share/quorvane/QUORVANE.HTM"));
+  // From build/bin (an installed layout prefix/bin) it is found one level up.
+  EXPECT_EQ(defaultHelpFile(build + QStringLiteral("/bin")), build + QStringLiteral("/share/quorvane/QUORVANE.HTM"));
+  // Nowhere: the program's folder, and the window asks.
+  EXPECT_EQ(defaultHelpFile(QStringLiteral("/nonexistent/bin")), QStringLiteral("/nonexistent/bin/QUORVANE.HTM"));
+}
