@@ -1,152 +1,119 @@
 #include "shell/MainControls.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QStyle>
-#include <QTabBar>
 #include <QTimer>
-#include <QToolButton>
-#include <map>
+
+#include "controls/PictureBox.h"
+#include "controls/clsChaseFocus.h"
+#include "controls/clsStatusBar.h"
+#include "controls/clsTabStrip.h"
+#include "controls/clsToolBar.h"
+#include "controls/resources.h"
+#include "controls/twips.h"
 
 namespace quorvane {
 
 struct MainControls::Impl {
   QWidget* form = nullptr;
   Events events;
-  QLabel* status = nullptr;
-  QWidget* toolbarCanvas = nullptr;
-  std::map<int, QToolButton*> buttons;
-  QTabBar* tabs = nullptr;
-  QWidget* tabPicture = nullptr;
-  bool hook = false;
-  QPointer<QWidget> active;
-  QPointer<QWidget> last;
-  QPointer<QWidget> remembered;
-
-  void poll() {
-    if (!hook) return;
-    active = form->focusWidget();
-    if (active.data() != remembered.data()) {
-      last = remembered;
-      remembered = active;
-      if (events.changeFocus) events.changeFocus();
-    }
-  }
+  clsStatusBar statusBar;
+  clsToolBar toolBar;
+  clsTabStrip tabStrip;
+  clsChaseFocus chaseFocus;
+  PictureBox* toolbarCanvas = nullptr;
 };
 
 MainControls::MainControls(QWidget* form, Events events) : m(std::make_unique<Impl>()) {
   m->form = form;
   m->events = std::move(events);
+  QObject::connect(&m->toolBar, &clsToolBar::ButtonClick, form, [this](int id, clsToolButton*) {
+    if (m->events.buttonClick) m->events.buttonClick(id);
+  });
+  QObject::connect(&m->tabStrip, &clsTabStrip::TabChanged, form, [this] {
+    if (m->events.tabChanged) m->events.tabChanged();
+  });
+  QObject::connect(&m->chaseFocus, &clsChaseFocus::ChangeFocus, form, [this] {
+    if (m->events.changeFocus) m->events.changeFocus();
+  });
 }
 
 MainControls::~MainControls() = default;
 
-void MainControls::attachStatusBar(QWidget* picture5) {
-  m->status = new QLabel(picture5);
-  m->status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  m->status->setGeometry(0, 0, picture5->width(), picture5->height());
+// One line of text with an inset frame and the size grip.
+void MainControls::attachStatusBar(PictureBox* picture5) {
+  m->statusBar.setCanvas(picture5);
+  m->statusBar.setBarStyle(1);
+  m->statusBar.AddPanel();
+  m->statusBar.setAutoSize(0, 1);
+  m->statusBar.setBevel(0, 1);
 }
 
-void MainControls::setStatusText(const QString& text) {
-  if (m->status) m->status->setText(text);
-}
+void MainControls::setStatusText(const QString& text) { m->statusBar.setSimpleText(text); }
 
-QString MainControls::statusText() const { return m->status ? m->status->text() : QString(); }
+QString MainControls::statusText() const { return m->statusBar.SimpleText(); }
 
-void MainControls::attachToolBar(QWidget* picture4, QWidget*, QTimer*, QPushButton* command2) {
+void MainControls::attachToolBar(PictureBox* picture4, PictureBox* picture6, QTimer* timer) {
   m->toolbarCanvas = picture4;
-  command2->hide();
-  struct Item { int id; const char16_t* tip; QStyle::StandardPixmap icon; bool separator; };
-  const Item items[] = {
-      {50, u"終了", QStyle::SP_DialogCloseButton, true},
-      {40, u"ファイル/フォルダ選択", QStyle::SP_DirOpenIcon, false},
-      {30, u"実行", QStyle::SP_MediaPlay, false},
-      {3, u"保存", QStyle::SP_DialogSaveButton, true},
-      {41, u"クリップボードへコピー", QStyle::SP_FileDialogContentsView, true},
-      {51, u"ウィンドウを最小化", QStyle::SP_TitleBarMinButton, false},
-  };
-  int x = 10;
-  for (const Item& item : items) {
-    auto* button = new QToolButton(picture4);
-    button->setAutoRaise(true);
-    button->setIcon(picture4->style()->standardIcon(item.icon));
-    button->setToolTip(QString::fromUtf16(item.tip));
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(x, 2, 24, 22);
-    x += 24 + (item.separator ? 11 : 0);
-    const int id = item.id;
-    QObject::connect(button, &QToolButton::clicked, picture4, [this, id] {
-      if (m->events.buttonClick) m->events.buttonClick(id);
-    });
-    m->buttons[id] = button;
+  clsToolBar& bar = m->toolBar;
+  bar.setAutoWidth(false);
+  bar.setDrawEndline(true);
+  bar.setCanvas(picture4);
+  bar.setWorkCanvas(picture6);
+  bar.setTimerForMouse(timer);
+  bar.setCoolBar(true);
+  bar.Initialize();
+  // Key, separator after it; the key also numbers the picture and the tool tip.
+  const std::pair<int, bool> buttons[] = {{50, true}, {40, false}, {30, false}, {3, true}, {41, true}, {51, false}};
+  for (const auto& [id, separator] : buttons) {
+    bar.AddButton(LoadResPicture(id), id, 0, LoadResString(id));
+    if (separator) bar.AddSeparator();
   }
-  picture4->setFixedHeight(26);
 }
 
 int MainControls::toolbarHeight() const { return m->toolbarCanvas ? m->toolbarCanvas->height() : 0; }
 
 void MainControls::setToolbarVisible(bool visible) {
-  if (m->toolbarCanvas) m->toolbarCanvas->setVisible(visible);
+  m->toolBar.setBarVisible(visible);
+  if (visible) m->toolBar.Show();
 }
 
 void MainControls::setToolbarEnabled(int id, bool enabled) {
-  auto it = m->buttons.find(id);
-  if (it != m->buttons.end()) it->second->setEnabled(enabled);
+  if (m->toolBar.Enabled(id) != enabled) m->toolBar.setEnabled(id, enabled);
 }
 
-bool MainControls::toolbarEnabled(int id) const {
-  auto it = m->buttons.find(id);
-  return it != m->buttons.end() && it->second->isEnabled();
-}
+bool MainControls::toolbarEnabled(int id) const { return m->toolBar.Enabled(id); }
 
-void MainControls::attachTabStrip(QWidget* picture2) {
-  m->tabPicture = picture2;
-  m->tabs = new QTabBar(picture2);
-  m->tabs->addTab(QStringLiteral("ファイル情報抽出(&1)"));
-  m->tabs->addTab(QStringLiteral("ファイル情報比較(&2)"));
-  m->tabs->setGeometry(0, 0, picture2->width(), m->tabs->sizeHint().height());
-  QObject::connect(m->tabs, &QTabBar::tabBarClicked, picture2, [this](int index) { clickTab(index); });
+void MainControls::attachTabStrip(PictureBox* picture2) {
+  m->tabStrip.setPicture(picture2);
+  m->tabStrip.Add(QStringLiteral("ファイル情報抽出"), QStringLiteral("1"));
+  m->tabStrip.Add(QStringLiteral("ファイル情報比較"), QStringLiteral("2"));
 }
 
 QRect MainControls::tabClientArea() const {
-  const QRect box = m->tabPicture->geometry();
-  const int tabHeight = m->tabs->height();
-  return QRect(box.left() + 1, box.top() + tabHeight, box.width() - 3, box.height() - tabHeight - 2);
+  const int tx = TwipsPerPixelX();
+  const int ty = TwipsPerPixelY();
+  return QRect(m->tabStrip.ClientLeft() / tx, m->tabStrip.ClientTop() / ty, m->tabStrip.ClientWidth() / tx,
+               m->tabStrip.ClientHeight() / ty);
 }
 
-int MainControls::selectedIndex() const { return m->tabs ? m->tabs->currentIndex() : 0; }
+int MainControls::selectedIndex() const { return m->tabStrip.SelectedIndex(); }
 
-void MainControls::setSelectedIndex(int index) {
-  if (m->tabs && index >= 0 && index < m->tabs->count()) {
-    const QSignalBlocker block(m->tabs);
-    m->tabs->setCurrentIndex(index);
-  }
-}
+void MainControls::setSelectedIndex(int index) { m->tabStrip.setSelectedIndex(index); }
 
 void MainControls::clickTab(int index) {
-  if (!m->tabs || index < 0 || index >= m->tabs->count() || index == m->tabs->currentIndex()) return;
-  setSelectedIndex(index);
-  if (m->events.tabChanged) m->events.tabChanged();
+  // The access key of a tab selects it the way the user does.
+  m->tabStrip.AccelKeyCmdBtnClicked(m->tabStrip.buttonBase() + index + 1);
 }
 
 void MainControls::createFocusChaser(QTimer* timer) {
-  QObject::connect(timer, &QTimer::timeout, m->form, [this] { m->poll(); });
-  m->hook = true;
+  m->chaseFocus.setForm(m->form);
+  m->chaseFocus.setTimer(timer);
+  m->chaseFocus.setHook(true);
 }
 
-void MainControls::setFocusChaserHook(bool on) { m->hook = on; }
+void MainControls::setFocusChaserHook(bool on) { m->chaseFocus.setHook(on); }
 
-QWidget* MainControls::activeControl() {
-  m->poll();
-  return m->active;
-}
+QWidget* MainControls::activeControl() { return m->chaseFocus.ActiveControl(); }
 
-QWidget* MainControls::lastActiveControl() {
-  m->poll();
-  return m->last;
-}
+QWidget* MainControls::lastActiveControl() { return m->chaseFocus.LastActiveControl(); }
 
 }  // namespace quorvane

@@ -5,11 +5,12 @@
 #include <functional>
 #include <memory>
 
-class QPushButton;
 class QTimer;
 class QWidget;
 
 namespace quorvane {
+
+class PictureBox;
 
 // The custom controls of the main window behind one small interface: the toolbar, the
 // tab strip, the status bar and the focus chaser, each drawn on a picture box the window
@@ -25,19 +26,19 @@ class MainControls {
   MainControls(QWidget* form, Events events);
   ~MainControls();
 
-  void attachStatusBar(QWidget* picture5);
+  void attachStatusBar(PictureBox* picture5);
   void setStatusText(const QString& text);
   QString statusText() const;
 
   // The six buttons and three separators of the program's toolbar.
-  void attachToolBar(QWidget* picture4, QWidget* picture6, QTimer* timer, QPushButton* command2);
+  void attachToolBar(PictureBox* picture4, PictureBox* picture6, QTimer* timer);
   int toolbarHeight() const;  // pixels
   void setToolbarVisible(bool visible);
   void setToolbarEnabled(int id, bool enabled);
   bool toolbarEnabled(int id) const;
 
   // The two tabs of the main window.
-  void attachTabStrip(QWidget* picture2);
+  void attachTabStrip(PictureBox* picture2);
   QRect tabClientArea() const;  // in the coordinates of the tab strip's parent, pixels
   int selectedIndex() const;
   void setSelectedIndex(int index);  // by program: no tabChanged

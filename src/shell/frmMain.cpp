@@ -11,6 +11,7 @@
 #include "common/basDirUtil.h"
 #include "controls/PictureBox.h"
 #include "controls/resources.h"
+#include "help/help_settings.h"
 #include "dialogs/clsCommonDialog.h"
 #include "compare/ComparisonPage.h"
 #include "extraction/ExtractionPage.h"
@@ -51,11 +52,9 @@ void frmMain::createSurfaces() {
   Picture3 = picture("Picture3");
   Picture3->setGeometry(0, 0, 400, 24);
   Picture3->hide();
-  Command2 = new QPushButton(client);
-  Command2->setObjectName(QStringLiteral("Command2"));
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
-  Picture4->setGeometry(0, 0, kClientWidth, 26);
+  Picture4->setGeometry(0, 0, kClientWidth, 30);
   Picture2->resize(kClientWidth, kTabStripHeight);
   Picture5->setGeometry(0, 0, kClientWidth, kStatusHeight);
 }
@@ -85,7 +84,7 @@ void frmMain::Form_Load() {
   events.changeFocus = [this] { mcChaseFocus_ChangeFocus(); };
   m_controls = std::make_unique<MainControls>(this, std::move(events));
   m_controls->attachStatusBar(Picture5);
-  m_controls->attachToolBar(Picture4, Picture6, Timer1, Command2);
+  m_controls->attachToolBar(Picture4, Picture6, Timer1);
 
   m_controls->attachTabStrip(Picture2);
   m_page0 = new ExtractionPage(*this, centralWidget());
@@ -113,13 +112,8 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::loadHelpFileName() {
-  m_helpFile = readSetting(QStringLiteral("HTMLHelpFile"));
-  if (m_helpFile.isEmpty()) {
-    const std::string folder =
-        basDirUtil::AddOrRemoveSlash(QCoreApplication::applicationDirPath().toStdString(), 1);
-    m_helpFile = QString::fromStdString(folder) + QStringLiteral("QUORVANE") +
-                 QStringLiteral(".") + QStringLiteral("HTM");
-  }
+  // The setting, else QUORVANE.HTM where the program keeps its help file.
+  m_helpFile = help::configuredHelpFile();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

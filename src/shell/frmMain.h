@@ -90,7 +90,6 @@ class frmMain : public QMainWindow, public PageHost {
   PictureBox* Picture5 = nullptr;  // status bar
   PictureBox* Picture6 = nullptr;  // the toolbar's work canvas
   std::array<QWidget*, 2> Picture1{};
-  QPushButton* Command2 = nullptr;  // the toolbar's auxiliary button
   QTimer* Timer1 = nullptr;
 
   // PageHost

@@ -60,7 +60,14 @@ void frmMain::mnuOptToolbar_Click() {
 }
 
 void frmMain::mnuHelp1_Click() {
-  if (QWidget* help = showHelpWindow(this, m_helpFile)) m_helpWindow = help;
+  // One help window: a second request brings the open one to the front.
+  if (m_helpWindow) {
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+    return;
+  }
+  m_helpWindow = showHelpWindow(this, m_helpFile);
 }
 
 void frmMain::mnuVer_Click() {

@@ -69,11 +69,6 @@ void frmMain::mcTabStrip_TabChanged() {
 void frmMain::mcChaseFocus_ChangeFocus() {
   if (!m_controls || !m_page0 || !m_page1) return;
   QWidget* now = m_controls->activeControl();
-  if (now == Command2) {
-    // The toolbar's mouse catcher never keeps the focus.
-    if (QWidget* before = m_controls->lastActiveControl()) before->setFocus();
-    return;
-  }
   const auto& t1 = m_page0->Text1;
   const bool onPage0 = now == t1[0] || now == t1[1] || now == t1[2] || now == m_page0->Command1[0];
   const auto& t4 = m_page1->Text4;

@@ -1,20 +1,21 @@
 #include "shell/frmMain_windows.h"
 
-#include <QMessageBox>
-#include <QWidget>
-
-#include "program_info.h"
+#include "about/frmVersionInfo.h"
+#include "help/frmHTMLHelp.h"
 
 namespace quorvane {
 
 QWidget* showHelpWindow(QWidget* owner, const QString& helpFile) {
-  QMessageBox::information(owner, QString::fromUtf8(programInfo::kTitle), helpFile);
-  return nullptr;
+  auto* window = new frmHTMLHelp(owner);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowFlag(Qt::Window);
+  window->setHTMLHelpFile(helpFile);
+  // A window that could not load has closed (and deleted) itself.
+  if (!window->Form_Load()) return nullptr;
+  window->show();
+  return window;
 }
 
-void showAboutBox(QWidget* owner) {
-  QMessageBox::about(owner, QString::fromUtf8(programInfo::kTitle),
-                     QString::fromUtf8(programInfo::kProductName));
-}
+void showAboutBox(QWidget* owner) { frmVersionInfo::showModal(owner); }
 
 }  // namespace quorvane
