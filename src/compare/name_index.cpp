@@ -25,6 +25,16 @@ int compareNames(std::string_view a, std::string_view b, LookupMode mode) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// FNV-1a over the name's bytes, folded in scan mode, so that equal keys hash equally.
+std::uint64_t hashName(std::string_view name, LookupMode mode) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (char c : name) {
+    h ^= mode == LookupMode::Index ? static_cast<unsigned char>(c) : foldAscii(c);
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
 }  // namespace
 
 LookupMode NameIndex::modeFor(const std::vector<FileVersionEntry>& table) {
@@ -36,27 +46,36 @@ LookupMode NameIndex::modeFor(const std::vector<FileVersionEntry>& table) {
 NameIndex::NameIndex(const std::vector<FileVersionEntry>& table)
     : m_table(table), m_mode(modeFor(table)) {
   m_sorted.resize(table.size());
-  for (std::size_t i = 0; i < table.size(); ++i) m_sorted[i] = static_cast<std::int32_t>(i);
-  std::sort(m_sorted.begin(), m_sorted.end(), [&](std::int32_t x, std::int32_t y) {
-    const int c = compareNames(m_table[static_cast<std::size_t>(x)].FullPath,
-                               m_table[static_cast<std::size_t>(y)].FullPath, m_mode);
-    return c != 0 ? c < 0 : x < y;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    m_sorted[i] = {hashName(table[i].FullPath, m_mode), static_cast<std::int32_t>(i)};
+  // Ordered by hash first, so a lookup mostly compares numbers in one array; equal
+  // hashes fall back to the names, so even colliding names keep lookups logarithmic.
+  std::sort(m_sorted.begin(), m_sorted.end(), [&](const Key& x, const Key& y) {
+    if (x.hash != y.hash) return x.hash < y.hash;
+    const int c = compareNames(nameOf(x.pos), nameOf(y.pos), m_mode);
+    return c != 0 ? c < 0 : x.pos < y.pos;
   });
 }
 
+std::string_view NameIndex::nameOf(std::int32_t pos) const {
+  return m_table[static_cast<std::size_t>(pos)].FullPath;
+}
+
 std::int32_t NameIndex::find(std::string_view name) const {
-  const auto nameOf = [&](std::int32_t pos) -> std::string_view {
-    return m_table[static_cast<std::size_t>(pos)].FullPath;
+  const std::uint64_t h = hashName(name, m_mode);
+  const auto before = [&](const Key& k, std::string_view n) {
+    return k.hash != h ? k.hash < h : compareNames(nameOf(k.pos), n, m_mode) < 0;
   };
-  const auto first = std::lower_bound(m_sorted.begin(), m_sorted.end(), name,
-      [&](std::int32_t pos, std::string_view n) { return compareNames(nameOf(pos), n, m_mode) < 0; });
-  if (first == m_sorted.end() || compareNames(nameOf(*first), name, m_mode) != 0) return -1;
-  if (m_mode == LookupMode::Scan) return *first;
+  const auto first = std::lower_bound(m_sorted.begin(), m_sorted.end(), name, before);
+  if (first == m_sorted.end() || first->hash != h || compareNames(nameOf(first->pos), name, m_mode) != 0)
+    return -1;
+  if (m_mode == LookupMode::Scan) return first->pos;
   // Index mode: the last of several identical names, as the sorted list's neighbour test
   // finds it.
-  const auto last = std::upper_bound(first, m_sorted.end(), name,
-      [&](std::string_view n, std::int32_t pos) { return compareNames(n, nameOf(pos), m_mode) < 0; });
-  return *(last - 1);
+  const auto after = [&](std::string_view n, const Key& k) {
+    return k.hash != h ? h < k.hash : compareNames(n, nameOf(k.pos), m_mode) < 0;
+  };
+  return (std::upper_bound(first, m_sorted.end(), name, after) - 1)->pos;
 }
 
 }  // namespace quorvane

@@ -29,9 +29,15 @@ class NameIndex {
   std::int32_t find(std::string_view name) const;
 
  private:
+  struct Key {
+    std::uint64_t hash;
+    std::int32_t pos;
+  };
+  std::string_view nameOf(std::int32_t pos) const;
+
   const std::vector<FileVersionEntry>& m_table;
   LookupMode m_mode = LookupMode::Index;
-  std::vector<std::int32_t> m_sorted;  // positions ordered by key, then by position
+  std::vector<Key> m_sorted;  // ordered by hash, then name, then position
 };
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include "compare/record_format.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/utf8.h"
@@ -60,13 +61,13 @@ RecordLayout CheckColumnHeader(std::string_view line) {
 
 const char* rowSplitText(RowSplit reason) {
   switch (reason) {
-    case RowSplit::Ok: return "ok";
-    case RowSplit::MissingTab: return "a column separator (TAB) is missing";
-    case RowSplit::BadSize: return "the size column is not a decimal number";
-    case RowSplit::MissingSpace: return "no space between date and time";
-    case RowSplit::BadText: return "the row is not valid text in the file's encoding";
+    case RowSplit::Ok: return "";
+    case RowSplit::MissingTab: return "列の区切り (TAB) が足りません";
+    case RowSplit::BadSize: return "サイズの列が10進数ではありません";
+    case RowSplit::MissingSpace: return "日付と時刻の間に空白がありません";
+    case RowSplit::BadText: return "ファイルの文字コードとして正しくない文字があります";
   }
-  return "unknown";
+  return "";
 }
 
 RowSplit ParseRecordLine(std::string_view line, RecordLayout layout, FileVersionEntry& entry) {
@@ -100,6 +101,10 @@ std::optional<std::int64_t> parseSize(std::string_view text) {
 }
 
 std::string fixed8(std::string_view text) {
+  // The usual case: exactly eight ASCII characters.
+  if (text.size() == 8 && std::all_of(text.begin(), text.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(text);
   const std::size_t cut = utf8::byteOffset(text, 8);
   std::string out(text.substr(0, cut));
   const std::size_t length = utf8::length(out);

@@ -1,5 +1,7 @@
 #include "compare/record_reader.h"
 
+#include <algorithm>
+
 #include "common/file_reader.h"
 
 namespace quorvane {
@@ -31,15 +33,38 @@ RecordRowReader::Status RecordRowReader::next(FileVersionEntry& entry) {
   }
 }
 
-RecordReadResult ReadRecord(TextLineReader& lines) {
+namespace {
+
+// A guess of the number of rows, so that the table is allocated once instead of being
+// moved again and again while it grows. A file with one kind of line ending has
+// max(CR count, LF count) + 1 lines, and a row has three TABs or more. The guess never
+// exceeds one row per 32 bytes, so a hostile file cannot make it allocate much more
+// than its own size; shorter rows just let the table grow.
+std::size_t estimateLines(FileReader& file) {
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::vector<std::uint8_t> block;
+  std::size_t cr = 0, lf = 0, tabs = 0;
+  for (std::uint64_t offset = 0; offset < file.size(); offset += kBlock) {
+    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, file.size() - offset));
+    if (!file.readAt(offset, length, block)) return 0;
+    for (std::uint8_t b : block) cr += b == '\r', lf += b == '\n', tabs += b == '\t';
+  }
+  return std::min({std::max(cr, lf) + 1, tabs / 3, static_cast<std::size_t>(file.size() / 32)});
+}
+
+}  // namespace
+
+RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows) {
   RecordReadResult result;
+  result.Entries.reserve(expectedRows);
   RecordRowReader rows(lines);
-  FileVersionEntry entry;
   for (;;) {
-    switch (rows.next(entry)) {
+    // Rows are split straight into their place in the table.
+    const auto status = rows.next(result.Entries.emplace_back());
+    if (status == RecordRowReader::Status::Row) continue;
+    result.Entries.pop_back();
+    switch (status) {
       case RecordRowReader::Status::Row:
-        result.Entries.push_back(std::move(entry));
-        continue;
       case RecordRowReader::Status::End:
         return result;
       case RecordRowReader::Status::RowFailed:
@@ -65,8 +90,9 @@ RecordReadResult ReadRecordFile(const std::string& path) {
     result.Error = RecordReadError::CannotOpen;
     return result;
   }
+  const std::size_t expected = estimateLines(file);
   TextLineReader lines(file);
-  return ReadRecord(lines);
+  return ReadRecord(lines, expected);
 }
 
 }  // namespace quorvane

@@ -46,8 +46,9 @@ struct RecordReadResult {
   bool ok() const { return Error == RecordReadError::None; }
 };
 
-// Reads every row; stops at the first row that fails to split.
-RecordReadResult ReadRecord(TextLineReader& lines);
+// Reads every row; stops at the first row that fails to split. `expectedRows` is only
+// a hint for the table's allocation.
+RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows = 0);
 RecordReadResult ReadRecordFile(const std::string& path);
 
 }  // namespace quorvane

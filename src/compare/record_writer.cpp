@@ -61,37 +61,55 @@ std::vector<std::size_t> rowOrder(const ExtractionResult& result, std::size_t co
   return order;
 }
 
-std::string dataRow(const std::string& name, const FileVersionEntry& e) {
-  std::string row = name;
-  row += '\t';
-  row += oneField(e.FixedVersion);
-  row += '\t';
-  row += oneField(e.StringVersion);
-  row += "\t ";
-  row += std::to_string(e.Size);
-  row += " \t";
-  row += oneField(e.Date);
-  row += ' ';
-  row += oneField(e.Time);
-  return row;
+void appendRow(std::string& out, const std::string& name, const FileVersionEntry& e) {
+  out += name;
+  out += '\t';
+  out += oneField(e.FixedVersion);
+  out += '\t';
+  out += oneField(e.StringVersion);
+  out += "\t ";
+  out += std::to_string(e.Size);
+  out += " \t";
+  out += oneField(e.Date);
+  out += ' ';
+  out += oneField(e.Time);
 }
 
-// Calls `line` with every line of the record, as UTF-8 without its ending.
-template <typename LineFn>
-bool forEachLine(const ExtractionResult& result, std::string_view computerName, LineFn&& line) {
-  const std::size_t count = result.LastIndex < 0 ? 0
-      : std::min(result.Entries.size(), static_cast<std::size_t>(result.LastIndex) + 1);
+std::size_t entryCount(const ExtractionResult& result) {
+  if (result.LastIndex < 0) return 0;
+  return std::min(result.Entries.size(), static_cast<std::size_t>(result.LastIndex) + 1);
+}
+
+std::vector<std::string> headerLines(const ExtractionResult& result, std::string_view computerName) {
   using namespace recordFormat;
-  if (!line(std::string(kCreatedAt) + oneLine(result.RunDate) + " " + oneLine(result.RunTime)) ||
-      !line(std::string(kComputerName) + oneLine(computerName)) ||
-      !line(std::string(kFolder) + oneLine(result.RunFolder)) ||
-      !line(std::string(kKind) + oneLine(result.RunKind)) ||
-      !line(std::string(kFileCount) + " " + std::to_string(count) + " ") ||
-      !line(std::string(kFiveColumnHeader)) || !line(std::string()))
-    return false;
-  for (std::size_t i : rowOrder(result, count))
-    if (!line(dataRow(displayName(result, i), result.Entries[i]))) return false;
-  return true;
+  return {std::string(kCreatedAt) + oneLine(result.RunDate) + " " + oneLine(result.RunTime),
+          std::string(kComputerName) + oneLine(computerName),
+          std::string(kFolder) + oneLine(result.RunFolder),
+          std::string(kKind) + oneLine(result.RunKind),
+          std::string(kFileCount) + " " + std::to_string(entryCount(result)) + " ",
+          std::string(kFiveColumnHeader),
+          std::string()};
+}
+
+// Checks every text before anything is written: a name a row cannot carry stops the
+// write, and one text outside Shift_JIS makes the whole file UTF-8.
+RecordWriteResult checkTexts(const ExtractionResult& result, const std::vector<std::string>& header) {
+  RecordWriteResult out;
+  bool fits = true;
+  for (const auto& line : header) fits = fits && fitsShiftJis(line);
+  for (std::size_t i = 0, n = entryCount(result); i < n; ++i) {
+    std::string name = displayName(result, i);
+    if (!isWritableName(name)) {
+      out.Error = RecordWriteError::NameNotWritable;
+      out.BadName = std::move(name);
+      return out;
+    }
+    const FileVersionEntry& e = result.Entries[i];
+    fits = fits && fitsShiftJis(name) && fitsShiftJis(e.FixedVersion) && fitsShiftJis(e.StringVersion) &&
+           fitsShiftJis(e.Date) && fitsShiftJis(e.Time);
+  }
+  out.Encoding = fits ? FileTextEncoding::ShiftJis : FileTextEncoding::Utf8WithBom;
+  return out;
 }
 
 }  // namespace
@@ -110,26 +128,12 @@ const char* recordWriteMessage(const RecordWriteResult& result) {
 
 RecordWriteResult WriteVersionRecord(const ExtractionResult& result, std::string_view computerName,
                                      const std::function<bool(std::string_view)>& sink) {
-  RecordWriteResult out;
-  bool fits = true;
-  forEachLine(result, computerName, [&](const std::string& text) {
-    fits = fits && fitsShiftJis(text);
-    return true;
-  });
-  const std::size_t count = result.LastIndex < 0 ? 0
-      : std::min(result.Entries.size(), static_cast<std::size_t>(result.LastIndex) + 1);
-  for (std::size_t i = 0; i < count; ++i) {
-    std::string name = displayName(result, i);
-    if (!isWritableName(name)) {
-      out.Error = RecordWriteError::NameNotWritable;
-      out.BadName = std::move(name);
-      return out;
-    }
-  }
-  out.Encoding = fits ? FileTextEncoding::ShiftJis : FileTextEncoding::Utf8WithBom;
-  std::string buffer;
-  if (!fits) buffer = kUtf8Bom;
-  bool ok = forEachLine(result, computerName, [&](const std::string& text) {
+  const std::vector<std::string> header = headerLines(result, computerName);
+  RecordWriteResult out = checkTexts(result, header);
+  if (!out.ok()) return out;
+  std::string buffer = out.Encoding == FileTextEncoding::Utf8WithBom ? std::string(kUtf8Bom) : std::string();
+  std::string line;
+  auto put = [&](const std::string& text) {
     auto bytes = encodeText(text, out.Encoding);
     if (!bytes) return false;
     buffer += *bytes;
@@ -138,7 +142,16 @@ RecordWriteResult WriteVersionRecord(const ExtractionResult& result, std::string
     const bool written = sink(buffer);
     buffer.clear();
     return written;
-  });
+  };
+  bool ok = true;
+  for (const auto& text : header) ok = ok && put(text);
+  const std::size_t count = entryCount(result);
+  for (std::size_t i : rowOrder(result, count)) {
+    if (!ok) break;
+    line.clear();
+    appendRow(line, displayName(result, i), result.Entries[i]);
+    ok = put(line);
+  }
   if (ok && !buffer.empty()) ok = sink(buffer);
   if (!ok) out.Error = RecordWriteError::WriteFailed;
   return out;

@@ -1,7 +1,7 @@
 #include "dialogs/text_lines.h"
 
 #include <algorithm>
-#include <vector>
+#include <cstring>
 
 namespace quorvane {
 
@@ -19,15 +19,18 @@ bool TextLineReader::fill() {
   if (!m_file || m_fileOffset >= m_file->size()) return false;
   const std::uint64_t left = m_file->size() - m_fileOffset;
   const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(left, kBlockBytes));
-  std::vector<std::uint8_t> block;
-  if (!m_file->readAt(m_fileOffset, length, block)) {
+  if (!m_file->readAt(m_fileOffset, length, m_block)) {
     m_failed = true;
     return false;
   }
   m_fileOffset += length;
-  std::string rest(m_view);
-  rest.append(block.begin(), block.end());
-  m_storage = std::move(rest);
+  // The unread rest moves to the front of the one buffer, which keeps its capacity, so
+  // reading a large file does not allocate block after block.
+  const std::size_t rest = m_view.size();
+  if (rest > 0 && m_view.data() != m_storage.data())
+    std::memmove(m_storage.data(), m_view.data(), rest);
+  m_storage.resize(rest);
+  m_storage.append(reinterpret_cast<const char*>(m_block.data()), m_block.size());
   m_view = m_storage;
   return true;
 }

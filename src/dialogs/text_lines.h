@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/file_reader.h"
 #include "dialogs/file_text_encoding.h"
@@ -39,6 +40,7 @@ class TextLineReader {
 
   std::string_view m_view;     // the unread bytes
   std::string m_storage;       // the block buffer when reading a file
+  std::vector<std::uint8_t> m_block;
   FileReader* m_file = nullptr;
   std::uint64_t m_fileOffset = 0;
   bool m_atStart = true;

@@ -6,6 +6,10 @@
 #include <set>
 #include <system_error>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "common/basDirUtil.h"
 #include "common/utf8.h"
 
@@ -34,12 +38,63 @@ bool localTime(std::time_t t, std::tm& out) {
 
 // Read-only is a property of the file, as on Windows, not of who asks: the owner's
 // write permission decides, so the answer does not change when root runs the scan.
-std::uint8_t attributesOf(const fs::file_status& st, std::string_view name) {
-  std::uint8_t a = fs::is_directory(st) ? kAttrDirectory : kAttrArchive;
-  if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) a |= kAttrReadOnly;
+std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view name) {
+  std::uint8_t a = isFolder ? kAttrDirectory : kAttrArchive;
+  if (!ownerWritable) a |= kAttrReadOnly;
   if (!name.empty() && name.front() == '.') a |= kAttrHidden;
   return a;
 }
+
+void formatStamp(std::time_t written, FileStamp& stamp, bool& ok) {
+  std::tm tm{};
+  ok = localTime(written, tm);
+  if (!ok) return;
+  stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
+  stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
+}
+
+#if !defined(_WIN32)
+// One stat call gives kind, size, permissions and time; the scan calls this for every
+// listed file, so it is kept to that single call.
+std::optional<FileStamp> statStamp(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  const bool isFolder = S_ISDIR(st.st_mode);
+  if (!isFolder && !S_ISREG(st.st_mode)) return std::nullopt;
+  FileStamp stamp;
+  stamp.isFolder = isFolder;
+  stamp.attributes = attributesOf(isFolder, (st.st_mode & S_IWUSR) != 0, FileNamePart(path));
+  if (isFolder) return stamp;
+  bool ok = false;
+  formatStamp(st.st_mtime, stamp, ok);
+  if (!ok) return std::nullopt;
+  stamp.size = static_cast<std::int64_t>(st.st_size);
+  return stamp;
+}
+#else
+std::optional<FileStamp> statStamp(const std::string& path) {
+  std::error_code ec;
+  const fs::path p = fs::u8path(path);
+  const fs::file_status st = fs::status(p, ec);
+  if (ec || !(fs::is_regular_file(st) || fs::is_directory(st))) return std::nullopt;
+  FileStamp stamp;
+  stamp.isFolder = fs::is_directory(st);
+  stamp.attributes = attributesOf(stamp.isFolder, (st.permissions() & fs::perms::owner_write) != fs::perms::none,
+                                  FileNamePart(path));
+  if (stamp.isFolder) return stamp;
+  const auto size = fs::file_size(p, ec);
+  if (ec) return std::nullopt;
+  const auto written = fs::last_write_time(p, ec);
+  if (ec) return std::nullopt;
+  const auto sys = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+      std::chrono::file_clock::to_sys(written));
+  bool ok = false;
+  formatStamp(std::chrono::system_clock::to_time_t(sys), stamp, ok);
+  if (!ok) return std::nullopt;
+  stamp.size = static_cast<std::int64_t>(size);
+  return stamp;
+}
+#endif
 
 bool isVisitedAlready(const fs::path& folder, VisitedSet& visited) {
   std::error_code ec;
@@ -85,12 +140,17 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (name == "." || name == "..") continue;
+    // The listing usually knows an entry's kind already; a file that no pattern takes is
+    // then passed over without asking the file system about it.
+    std::error_code kindError;
+    const bool knownFile = it->is_regular_file(kindError) && !kindError;
+    if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) continue;
     const auto stamp = ReadFileStamp(base + name);
     if (!stamp) continue;  // vanished, unreadable, or neither file nor folder
     if (stamp->isFolder) {
       subfolders.push_back(name);
       if (!listsFolders(mode)) continue;
-    } else if (!listsFiles(mode) || !matchesAny(name, patterns)) {
+    } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
       continue;
     }
     entries.push_back(makeEntry(base, name, *stamp));
@@ -120,30 +180,7 @@ std::string ExtField(std::string_view name) {
   return ext;
 }
 
-std::optional<FileStamp> ReadFileStamp(const std::string& path) {
-  std::error_code ec;
-  const fs::path p = fs::u8path(path);
-  const fs::file_status st = fs::status(p, ec);
-  if (ec || !(fs::is_regular_file(st) || fs::is_directory(st))) return std::nullopt;
-  FileStamp stamp;
-  stamp.isFolder = fs::is_directory(st);
-  stamp.attributes = attributesOf(st, FileNamePart(path));
-  if (stamp.isFolder) return stamp;
-  const auto size = fs::file_size(p, ec);
-  if (ec) return std::nullopt;
-  const auto written = fs::last_write_time(p, ec);
-  if (ec) return std::nullopt;
-  const auto sys = std::chrono::file_clock::to_sys(written);
-  std::tm tm{};
-  if (!localTime(std::chrono::system_clock::to_time_t(
-                     std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys)),
-                 tm))
-    return std::nullopt;
-  stamp.size = static_cast<std::int64_t>(size);
-  stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
-  stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
-  return stamp;
-}
+std::optional<FileStamp> ReadFileStamp(const std::string& path) { return statStamp(path); }
 
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
                      std::vector<FileVersionEntry>& entries, std::int16_t mode) {

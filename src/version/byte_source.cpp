@@ -21,14 +21,14 @@ bool FileByteSource::readAt(std::uint64_t offset, std::size_t length,
   return m_file.readAt(offset, length, out);
 }
 
-void CachedFileSource::reset() {
+void PageCachedSource::reset() {
   for (Window& w : m_windows) w.bytes.clear();
 }
 
-std::uint64_t CachedFileSource::size() const { return m_file.size(); }
+std::uint64_t PageCachedSource::size() const { return m_inner.size(); }
 
-bool CachedFileSource::readAt(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) {
-  const std::uint64_t fileSize = m_file.size();
+bool PageCachedSource::readAt(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) {
+  const std::uint64_t fileSize = m_inner.size();
   if (offset > fileSize || length > fileSize - offset) return false;
   for (std::size_t i = 0; i < 2; ++i) {
     const Window& w = m_windows[i];
@@ -40,11 +40,11 @@ bool CachedFileSource::readAt(std::uint64_t offset, std::size_t length, std::vec
     }
   }
   const std::uint64_t start = offset / kPage * kPage;
-  if (offset + length - start > kWindowBytes) return m_file.readAt(offset, length, out);
+  if (offset + length - start > kWindowBytes) return m_inner.readAt(offset, length, out);
   const std::size_t slot = 1 - m_recent;
   Window& w = m_windows[slot];
   w.offset = start;
-  if (!m_file.readAt(start, static_cast<std::size_t>(std::min<std::uint64_t>(kWindowBytes, fileSize - start)), w.bytes)) {
+  if (!m_inner.readAt(start, static_cast<std::size_t>(std::min<std::uint64_t>(kWindowBytes, fileSize - start)), w.bytes)) {
     w.bytes.clear();
     return false;
   }

@@ -43,13 +43,13 @@ class FileByteSource final : public ByteSource {
   FileReader& m_file;
 };
 
-// Reads through an open FileReader in whole pages and keeps the last two windows, because
-// an image's headers, section table and resource directory are many small structures that
-// lie on one or two pages. Call reset() when the FileReader has opened another file; the
+// Reads another source in whole pages and keeps the last two windows, because an image's
+// headers, section table and resource directory are many small structures that lie on one
+// or two pages. Call reset() when the source underneath has changed (another file); the
 // windows keep their memory from file to file.
-class CachedFileSource final : public ByteSource {
+class PageCachedSource final : public ByteSource {
  public:
-  explicit CachedFileSource(FileReader& file) : m_file(file) {}
+  explicit PageCachedSource(ByteSource& inner) : m_inner(inner) {}
   void reset();
   std::uint64_t size() const override;
   bool readAt(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) override;
@@ -62,7 +62,7 @@ class CachedFileSource final : public ByteSource {
   static constexpr std::size_t kPage = 4096;
   static constexpr std::size_t kWindowBytes = 2 * kPage;
 
-  FileReader& m_file;
+  ByteSource& m_inner;
   Window m_windows[2];
   std::size_t m_recent = 0;  // the window used last; the other one is replaced on a miss
 };

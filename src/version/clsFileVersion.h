@@ -62,8 +62,8 @@ class clsFileVersion {
   bool lookUp(const VersionBlock& block, const std::string& key, const char* name, std::string& out) const;
   void readStrings(const VersionBlock& block);
 
-  mutable std::unique_ptr<clsFixedFileInfo> m_fixed;
-  mutable std::unique_ptr<clsStringFileInfo> m_strings;
+  std::unique_ptr<clsFixedFileInfo> m_fixed;
+  std::unique_ptr<clsStringFileInfo> m_strings;
   std::string m_fileName;
   std::string m_languageName;
   bool m_verInfoAvailable = false;

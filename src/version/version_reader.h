@@ -25,7 +25,8 @@ class VersionFileReader {
 
  private:
   FileReader m_file;
-  CachedFileSource m_source{m_file};
+  FileByteSource m_fileSource{m_file};
+  PageCachedSource m_source{m_fileSource};
   std::vector<std::uint8_t> m_scratch;
 };
 

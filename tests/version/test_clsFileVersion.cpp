@@ -169,6 +169,24 @@ TEST_F(FileVersionTest, FileWithoutVersionInformationClearsEverything) {
   EXPECT_FALSE(reader.GetFileVersion(folder.path()));  // a folder is not a file
 }
 
+TEST_F(FileVersionTest, EachFileOverwritesEveryValueOfTheLast) {
+  auto first = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
+  first.tables[0].values.push_back({"Comments", "only in the first file"});
+  first.translations = {{0x0411, 0x04B0}};
+  first.tables[0].key = "041104B0";
+  ASSERT_TRUE(reader.GetFileVersion(write(first)));
+  ASSERT_EQ(reader.StringFileInfo().Comments(), "only in the first file");
+  ASSERT_EQ(reader.LanguageName(), "日本語");
+
+  ASSERT_TRUE(reader.GetFileVersion(write(testsupport::simpleVersionInfo({2, 0, 0, 0}, "2.0"), ImageFormat::Ne)));
+  EXPECT_EQ(reader.StringFileInfo().Comments(), "");
+  EXPECT_EQ(reader.StringFileInfo().FileVersion(), "2.0");
+  EXPECT_EQ(reader.FixedFileInfo().FileVersion(), "2.0.0.0");
+  EXPECT_EQ(reader.CurrentKey(), "040904B0");
+  EXPECT_EQ(reader.KeyCandidate(0), "040904B0");
+  EXPECT_EQ(reader.LanguageName(), "英語 (米国)");
+}
+
 TEST_F(FileVersionTest, BlockWithoutFixedInfoIsNoVersionInformation) {
   auto spec = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
   spec.hasFixedInfo = false;

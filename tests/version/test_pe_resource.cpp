@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -122,6 +123,23 @@ TEST(PeLocator, AnyLanguageOfTheVersionResourceIsTaken) {
   options.language = 0x0407;
   const BuiltImage img = buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({3, 0, 0, 0}, "3.0"), options);
   EXPECT_EQ(fileVersionOf(img.bytes), "3.0");
+}
+
+TEST(PeLocator, VersionDataInAnotherSectionThanTheDirectory) {
+  // Nothing forces the data of a resource into the resource section: move the block into
+  // .text (RVA 0x1000 at file offset 0x400) and point the data entry there.
+  const auto spec = testsupport::simpleVersionInfo({6, 1, 0, 0}, "6.1");
+  BuiltImage img = buildImage(ImageFormat::Pe32, spec);
+  const auto block = testsupport::buildVersionBlock(spec, testsupport::BlockFormat::Wide);
+  ASSERT_LE(block.size(), 0x200u);
+  std::copy(block.begin(), block.end(), img.bytes.begin() + 0x400);
+  std::fill(img.bytes.begin() + static_cast<std::ptrdiff_t>(img.at.versionBlock),
+            img.bytes.begin() + static_cast<std::ptrdiff_t>(img.at.versionBlock + block.size()), 0);
+  put32(img.bytes, img.at.versionDataEntry, 0x1000);
+  const LocateResult r = locate(img.bytes);
+  ASSERT_TRUE(r.ok()) << describeFault(r.fault);
+  EXPECT_EQ(r.resource.offset, 0x400u);
+  EXPECT_EQ(fileVersionOf(img.bytes), "6.1");
 }
 
 TEST(PeLocator, NotImages) {

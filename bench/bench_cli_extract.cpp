@@ -1,0 +1,101 @@
+// The whole extraction as a user runs it, `quorvane-cli extract FOLDER --kind "*.*" -o FILE`
+// (a process of its own: scan, version information of every file, display order and the
+// record file), against the I/O floor of any extraction: a loop that lists the folder and
+// opens each file, reads its first 4 KiB and closes it. Target: within 3 times the floor.
+// Both run several times on a warm cache; the best run of each counts.
+//
+//   bench/setup_wine_dlls.sh && build/bench/bench_cli_extract bench/data/wine [rounds] [cli]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The floor: list the folder, then open, read the first 4 KiB and close every file.
+double floorPass(const std::string& folder, std::size_t& files) {
+  char buffer[4096];
+  files = 0;
+  const auto start = Clock::now();
+  std::vector<std::string> paths;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+    if (e.is_regular_file()) paths.push_back(e.path().string());
+  for (const std::string& p : paths) {
+    const int fd = open(p.c_str(), O_RDONLY);
+    if (fd < 0) continue;
+    if (read(fd, buffer, sizeof buffer) > 0) ++files;
+    close(fd);
+  }
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// One run of the command line program; negative when it failed.
+double cliPass(const std::string& cli, const std::string& folder, const std::string& record) {
+  std::vector<std::string> args = {cli, "extract", folder, "--kind", "*.*", "-o", record};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
+}
+
+std::string defaultCli(const char* self) {
+  std::error_code ec;
+  const auto exe = std::filesystem::canonical(self, ec);
+  return (exe.parent_path().parent_path() / "src" / "cli" / "quorvane-cli").string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string folder = argc > 1 ? argv[1] : "bench/data/wine";
+  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const std::string cli = argc > 3 ? argv[3] : defaultCli(argv[0]);
+  const std::string record = (std::filesystem::temp_directory_path() / "quorvane-bench-record.txt").string();
+
+  std::size_t files = 0;
+  floorPass(folder, files);  // warm the cache for both
+  if (files == 0 || cliPass(cli, folder, record) < 0) {
+    std::fprintf(stderr, "no files in %s or %s failed (run bench/setup_wine_dlls.sh first)\n", folder.c_str(),
+                 cli.c_str());
+    return 2;
+  }
+  double bestFloor = 1e9, bestCli = 1e9;
+  for (int r = 0; r < rounds; ++r) {
+    bestFloor = std::min(bestFloor, floorPass(folder, files));
+    const double t = cliPass(cli, folder, record);
+    if (t < 0) return 1;
+    bestCli = std::min(bestCli, t);
+  }
+  const auto recordBytes = std::filesystem::file_size(record);
+  std::filesystem::remove(record);
+  std::printf("files: %zu in %s, best of %d warm runs\n", files, folder.c_str(), rounds);
+  std::printf("floor (list, open, read 4 KiB, close): %8.1f ms\n", bestFloor * 1e3);
+  std::printf("quorvane-cli extract -o (record %ju bytes): %8.1f ms\n", static_cast<std::uintmax_t>(recordBytes),
+              bestCli * 1e3);
+  std::printf("ratio: %.2f (target: 3.00 or less)\n", bestCli / bestFloor);
+  return bestCli <= 3 * bestFloor ? 0 : 1;
+}

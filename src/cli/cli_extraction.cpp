@@ -1,0 +1,56 @@
+// The extraction run as the extract and compare commands use it.
+#include <iostream>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/record_cli.h"
+#include "extraction/basDecompress.h"
+#include "extraction/extraction_kinds.h"
+#include "extraction/extraction_run.h"
+#include "extraction/extraction_texts.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#define QUORVANE_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define QUORVANE_ISATTY(fd) isatty(fd)
+#endif
+
+namespace quorvane::cli {
+
+namespace {
+
+// Progress lines only make sense to a person watching a terminal.
+bool showsProgress(const std::ostream& err) { return &err == &std::cerr && QUORVANE_ISATTY(2); }
+
+}  // namespace
+
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err) {
+  const KindPatterns kind = PatternsOfKind(options.kind);
+  ExtractionRequest request;
+  request.Folder = options.folder;
+  request.KindText = options.kind;
+  request.Patterns = kind.Patterns;
+  request.ExpandCompressed = kind.ExpandCompressed;
+  if (kind.ExpandCompressed) request.ExpansionFolder = options.expandTo.empty() ? basDecompress::TempFolder() : options.expandTo;
+  request.StrictOrder = options.strictSort;
+
+  ExtractionCallbacks callbacks;
+  if (showsProgress(err)) {
+    callbacks.progress = [&err](float, const std::string&, const std::string& count) {
+      err << "\r" << count << "   " << std::flush;
+      return true;
+    };
+  }
+  const ExtractionRunReport report = ExtractVersionInfo(request, result, callbacks);
+  if (showsProgress(err) && report.Outcome != RunOutcome::ScanStopped) err << "\n";
+  for (const std::string& failed : report.ExpansionFailures)
+    err << "展開できませんでした: " << failed << "\n";
+  if (report.Outcome == RunOutcome::Completed) return kExitOk;
+  if (const char* message = extractionText::scanMessage(report.Scan)) err << message << ": " << options.folder << "\n";
+  err << extractionText::kFailed << "\n";
+  return kExitFailure;
+}
+
+}  // namespace quorvane::cli

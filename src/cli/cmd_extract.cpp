@@ -1,0 +1,110 @@
+// quorvane-cli extract: lists a folder's program files with their version information
+// and writes the version record file.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "cli/record_cli.h"
+#include "compare/computer_name.h"
+#include "compare/record_writer.h"
+#include "extraction/extraction_texts.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: quorvane-cli extract フォルダー [--kind \"種別\"] [--expand-to フォルダー] [--strict-sort] [-o ファイル]\n"
+    "\n"
+    "フォルダーのファイルのバージョン情報を抽出し、バージョン記録ファイルの形式で出力します。\n"
+    "\n"
+    "オプション:\n"
+    "  --kind \"種別\"          ファイルの種別 (既定: \"*.DLL *.OCX *.OLB *.TLB\")。例: \"*.DLL\", \"*.*\",\n"
+    "                          圧縮ファイル \"*.DL_ *.OC_ *.OL_ *.TL_ *.EX_\"\n"
+    "  --expand-to フォルダー  圧縮ファイルの展開先 (既定: 一時フォルダー)\n"
+    "  --strict-sort           ファイル名を厳密にソートします\n"
+    "  -o ファイル             バージョン記録ファイルに保存します (既定: 標準出力)\n"
+    "  --help, -h              この説明を表示します\n"
+    "\n"
+    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを書けない\n";
+
+struct Options {
+  ExtractOptions extraction;
+  std::vector<std::string> folders;
+  std::string output;
+  bool help = false;
+};
+
+std::string parse(const std::vector<std::string>& args, Options& opt) {
+  ArgCursor cursor(args);
+  while (!cursor.done()) {
+    std::string value;
+    const std::string& a = cursor.current();
+    if (a == "--help" || a == "-h") {
+      opt.help = true;
+    } else if (cursor.takeValue("-o", value)) {
+      opt.output = value;
+    } else if (auto problem = parseExtractOption(cursor, opt.extraction); problem != "-") {
+      if (!problem.empty()) return problem;
+      continue;
+    } else if (a.size() > 1 && a[0] == '-') {
+      return "不明なオプションです: " + a;
+    } else {
+      opt.folders.push_back(a);
+    }
+    if (!cursor.error().empty()) return cursor.error();
+    cursor.advance();
+  }
+  if (opt.help) return {};
+  if (opt.folders.empty()) return "抽出するフォルダーを指定してください";
+  if (opt.folders.size() > 1) return "フォルダーは一つだけ指定してください";
+  if (opt.extraction.kind.find_first_not_of(' ') == std::string::npos) return "--kind に種別を指定してください";
+  opt.extraction.folder = opt.folders[0];
+  return {};
+}
+
+int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options opt;
+  const std::string problem = parse(args, opt);
+  if (opt.help) {
+    out << kUsage;
+    return kExitOk;
+  }
+  if (!problem.empty()) {
+    err << "quorvane-cli extract: " << problem << "\n" << kUsage;
+    return kExitUsage;
+  }
+  ExtractionResult result;
+  if (const int status = extractForCli(opt.extraction, result, err); status != kExitOk) return status;
+  err << extractionText::kFinished << "\n";
+  RecordWriteResult written;
+  if (opt.output.empty()) {
+    written = WriteVersionRecord(result, ComputerName(), [&](std::string_view bytes) {
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      return static_cast<bool>(out);
+    });
+    out.flush();
+    if (written.ok() && !out) written.Error = RecordWriteError::WriteFailed;
+  } else {
+    written = OutputVersionRecord(result, opt.output);
+  }
+  if (!written.ok()) {
+    err << recordWriteMessage(written) << ": " << (opt.output.empty() ? "標準出力" : opt.output);
+    if (written.Error == RecordWriteError::NameNotWritable) err << " (" << written.BadName << ")";
+    err << "\n";
+    return kExitFileError;
+  }
+  err << recordWriteMessage(written) << "\n";
+  err << "抽出ファイル数： " << result.Entries.size() << " ";
+  if (written.Encoding == FileTextEncoding::Utf8WithBom)
+    err << "(Shift_JIS で表せない文字があるため UTF-8 で出力しました)";
+  err << "\n";
+  return kExitOk;
+}
+
+const CommandRegistrar registrar({"extract", "フォルダーのバージョン情報を抽出します", runExtract});
+
+}  // namespace
+
+}  // namespace quorvane::cli

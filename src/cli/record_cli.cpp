@@ -1,0 +1,53 @@
+#include "cli/record_cli.h"
+
+#include "dialogs/file_text_encoding.h"
+
+namespace quorvane::cli {
+
+bool ArgCursor::takeValue(const std::string& name, std::string& value) {
+  const std::string& a = current();
+  if (a == name) {
+    if (m_index + 1 >= m_args.size()) {
+      m_error = name + " の後に値を指定してください";
+      return true;
+    }
+    value = m_args[++m_index];
+    return true;
+  }
+  if (a.rfind(name + "=", 0) == 0) {
+    value = a.substr(name.size() + 1);
+    return true;
+  }
+  return false;
+}
+
+std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options) {
+  std::string value;
+  if (cursor.current() == "--strict-sort") {
+    options.strictSort = true;
+  } else if (cursor.takeValue("--kind", value)) {
+    options.kind = value;
+  } else if (cursor.takeValue("--expand-to", value)) {
+    options.expandTo = value;
+  } else {
+    return "-";
+  }
+  options.touched = true;
+  if (!cursor.error().empty()) return cursor.error();
+  cursor.advance();
+  return {};
+}
+
+std::string encodeLines(const std::vector<std::string>& lines) {
+  bool fits = true;
+  for (const auto& line : lines) fits = fits && fitsShiftJis(line);
+  const FileTextEncoding encoding = fits ? FileTextEncoding::ShiftJis : FileTextEncoding::Utf8WithBom;
+  std::string bytes = fits ? std::string() : std::string(kUtf8Bom);
+  for (const auto& line : lines) {
+    bytes += encodeText(line, encoding).value_or(std::string());
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "extraction/ExtractionResult.h"
+
+// Pieces shared by the extract and compare commands.
+namespace quorvane::cli {
+
+// Walks the arguments; options take their value as the next argument or after "=".
+class ArgCursor {
+ public:
+  explicit ArgCursor(const std::vector<std::string>& args) : m_args(args) {}
+  bool done() const { return m_index >= m_args.size(); }
+  const std::string& current() const { return m_args[m_index]; }
+  void advance() { ++m_index; }
+  // True when the current argument is `name` (taking the next one as its value) or
+  // "name=value". A missing value sets error().
+  bool takeValue(const std::string& name, std::string& value);
+  const std::string& error() const { return m_error; }
+
+ private:
+  const std::vector<std::string>& m_args;
+  std::size_t m_index = 0;
+  std::string m_error;
+};
+
+// What to extract: the folder and the choices of the extraction page.
+struct ExtractOptions {
+  std::string folder;
+  std::string kind = "*.DLL *.OCX *.OLB *.TLB";
+  std::string expandTo;  // empty: the temporary folder
+  bool strictSort = false;
+  bool touched = false;  // --kind, --expand-to or --strict-sort was given
+};
+
+// Takes --kind, --expand-to and --strict-sort at the cursor. Returns "-" when the
+// argument is none of them, "" when it was taken (the cursor moved past it), or an error.
+std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options);
+
+// Runs the extraction for the command line: messages on `err`, progress ("i/N") only
+// when standard error is a terminal. Returns an exit status.
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err);
+
+// Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
+// hold them: the rule of every file the program writes.
+std::string encodeLines(const std::vector<std::string>& lines);
+
+}  // namespace quorvane::cli

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/sjis.h"
+#include "support/pe_image_builder.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::buildImage;
+using testsupport::ImageFormat;
+
+struct CliResult {
+  std::string out;
+  int status = -1;
+};
+
+// Runs the built quorvane-cli in `folder` with UTC as the local time zone; standard
+// error goes to `errFile` when given.
+CliResult cli(const std::string& folder, const std::string& args, const std::string& errFile = "/dev/null") {
+  const std::string exe = std::string(QUORVANE_BINARY_DIR) + "/src/cli/quorvane-cli";
+  const std::string command = "cd '" + folder + "' && TZ=UTC0 '" + exe + "' " + args + " 2>'" + errFile + "'";
+  CliResult run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int rc = pclose(pipe);
+  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return run;
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string sjis(const std::string& utf8) { return *sjis::encode(utf8).bytes; }
+
+// Everything after the first line, which holds the time of the run.
+std::string afterFirstLine(const std::string& text) { return text.substr(text.find("\r\n") + 2); }
+
+class RecordCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/quorvane-records-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+    fs::create_directory(folder + "/dlls");
+    write("dlls/B.DLL", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({2, 0, 0, 1}, "2.0 (beta)")).bytes);
+    write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0")).bytes);
+    write("dlls/x.ocx", std::vector<std::uint8_t>(300, 'x'));
+    write("dlls/readme.txt", std::vector<std::uint8_t>(10, 'r'));
+    // 2001-02-03 04:05:06 UTC for every file, so the dates are known.
+    const auto when = fs::file_time_type::clock::from_sys(std::chrono::sys_seconds{std::chrono::seconds{981173106}});
+    for (const auto& e : fs::directory_iterator(folder + "/dlls")) fs::last_write_time(e.path(), when);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  void write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    ASSERT_TRUE(testsupport::writeFile(folder + "/" + name, bytes));
+  }
+  std::string size(const std::string& name) { return std::to_string(fs::file_size(folder + "/" + name)); }
+
+  std::string folder;
+};
+
+TEST_F(RecordCommands, ExtractWritesTheRecordToStandardOutputAndToAFile) {
+  const CliResult run = cli(folder, "extract dlls");
+  ASSERT_EQ(run.status, 0);
+  const std::string rows = "a.dll\t1.0.0.0\t1.0\t " + size("dlls/a.dll") + " \t01/02/03 04:05:06\r\n" +
+                           "b.dll\t2.0.0.1\t2.0 (beta)\t " + size("dlls/B.DLL") + " \t01/02/03 04:05:06\r\n" +
+                           "x.ocx\t\t\t 300 \t01/02/03 04:05:06\r\n";
+  const std::string tail = sjis(";抽出先：") + "dlls\r\n" + sjis(";抽出ファイル種別：") + "*.DLL *.OCX *.OLB *.TLB\r\n" +
+                           sjis(";抽出ファイル数：") + " 3 \r\n;#FN,FV,SV,SZ,DTTM\r\n\r\n" + rows;
+  ASSERT_GE(run.out.size(), tail.size());
+  EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+  EXPECT_EQ(run.out.rfind(sjis(";作成日時："), 0), 0u);
+  EXPECT_NE(run.out.find(sjis(";実行PC 名：")), std::string::npos);
+
+  const CliResult toFile = cli(folder, "extract dlls -o record.txt");
+  ASSERT_EQ(toFile.status, 0);
+  EXPECT_EQ(toFile.out, "");
+  EXPECT_EQ(afterFirstLine(readText(folder + "/record.txt")), afterFirstLine(run.out));
+}
+
+TEST_F(RecordCommands, CompareWithTheExtractionAndWithAnotherRecord) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  // The same folder again: nothing changed.
+  const CliResult same = cli(folder, "compare old.txt --extract dlls", folder + "/err.txt");
+  ASSERT_EQ(same.status, 0);
+  EXPECT_NE(same.out.find(sjis(";比較対象2：") + "dlls\r\n" + sjis(";比較対象2のファイル総数：") + "3\r\n"),
+            std::string::npos);
+  EXPECT_NE(same.out.find(sjis(";無変化ファイル 総数：") + " 3\r\na.dll\r\nb.dll\r\nx.ocx\r\n"), std::string::npos);
+  EXPECT_NE(readText(folder + "/err.txt").find("追加 0, 更新 0, 削除 0, 無変化 3"), std::string::npos);
+
+  // A new version of a.dll, x.ocx gone, a new c.tlb.
+  write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 2}, "1.0")).bytes);
+  fs::remove(folder + "/dlls/x.ocx");
+  write("dlls/c.tlb", std::vector<std::uint8_t>(5, 'c'));
+  ASSERT_EQ(cli(folder, "extract dlls -o new.txt").status, 0);
+  const CliResult diff = cli(folder, "compare old.txt new.txt --ignore-date -o result.txt");
+  ASSERT_EQ(diff.status, 0);
+  const std::string result = readText(folder + "/result.txt");
+  // The new a.dll was written just now, so only its size is known beforehand.
+  const std::string expected = sjis(";追加ファイル 総数：") + " 1\r\nc.tlb\r\n\r\n" + sjis(";更新ファイル 総数：") +
+                               " 1\r\na.dll\t1.0.0.2\t" + size("dlls/a.dll") + "\t";
+  EXPECT_NE(result.find(expected), std::string::npos) << result;
+  EXPECT_NE(result.find("\t\t1.0.0.0\t"), std::string::npos);
+  EXPECT_NE(result.find(sjis(";削除ファイル 総数：") + " 1\r\nx.ocx\r\n\r\n" + sjis(";無変化ファイル 総数：") + " 1\r\nb.dll\r\n"),
+            std::string::npos);
+  // The string version counts only when asked for.
+  write("dlls/b.dll", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({2, 0, 0, 1}, "2.0 (final)")).bytes);
+  fs::remove(folder + "/dlls/B.DLL");
+  const CliResult ignored = cli(folder, "compare old.txt --extract dlls --ignore-date");
+  EXPECT_NE(ignored.out.find(sjis(";無変化ファイル 総数：") + " 1\r\nb.dll\r\n"), std::string::npos);
+  const CliResult kept = cli(folder, "compare old.txt --extract dlls --ignore-date --keep-string-version");
+  EXPECT_NE(kept.out.find("\r\nb.dll\t2.0.0.1\t"), std::string::npos);
+}
+
+TEST_F(RecordCommands, ViewModeListsTheFirstRecord) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  const CliResult view = cli(folder, "compare old.txt");
+  EXPECT_EQ(view.status, 0);
+  EXPECT_EQ(view.out, "a.dll\r\nb.dll\r\nx.ocx\r\n");
+}
+
+TEST_F(RecordCommands, ExitStatuses) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  EXPECT_EQ(cli(folder, "compare").status, 2);
+  EXPECT_EQ(cli(folder, "compare old.txt old.txt --extract dlls").status, 2);
+  EXPECT_EQ(cli(folder, "compare old.txt --kind '*.DLL'").status, 2);
+  EXPECT_EQ(cli(folder, "extract").status, 2);
+  EXPECT_EQ(cli(folder, "extract dlls --bogus").status, 2);
+  EXPECT_EQ(cli(folder, "extract dlls -o").status, 2);
+  EXPECT_EQ(cli(folder, "compare missing.txt old.txt", folder + "/err.txt").status, 3);
+  EXPECT_EQ(readText(folder + "/err.txt"), "ファイル名が間違っています: missing.txt\n");
+  EXPECT_EQ(cli(folder, "compare old.txt missing.txt").status, 3);
+  EXPECT_EQ(cli(folder, "compare old.txt old.txt -o no/such/folder/r.txt").status, 3);
+  EXPECT_EQ(cli(folder, "extract dlls -o no/such/folder/r.txt").status, 3);
+  EXPECT_EQ(cli(folder, "extract nowhere", folder + "/err.txt").status, 1);
+  EXPECT_NE(readText(folder + "/err.txt").find("指定されたフォルダーは存在しません"), std::string::npos);
+  EXPECT_EQ(cli(folder, "extract dlls --kind '*.EXE'").status, 1);
+  EXPECT_EQ(cli(folder, "compare old.txt --extract nowhere").status, 1);
+
+  std::ofstream(folder + "/broken.txt", std::ios::binary) << "a.dll\t1\r\n";
+  EXPECT_EQ(cli(folder, "compare broken.txt old.txt", folder + "/err.txt").status, 3);
+  EXPECT_EQ(readText(folder + "/err.txt"),
+            "ファイル読込でエラーが発生しました: broken.txt 1 行目 (列の区切り (TAB) が足りません)\n");
+}
+
+}  // namespace
+}  // namespace quorvane

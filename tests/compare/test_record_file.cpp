@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "compare/computer_name.h"
+#include "compare/record_reader.h"
+#include "compare/record_test_support.h"
+#include "compare/record_writer.h"
+#include "dialogs/file_error.h"
+
+namespace quorvane {
+namespace {
+
+using testing::makeEntry;
+using testing::makeExtraction;
+using testing::readBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+// The Shift_JIS bytes of the comment prefixes, spelled out so the test does not trust
+// the encoder it checks.
+const std::string kCreatedSjis = "\x3b\x8d\xec\x90\xac\x93\xfa\x8e\x9e\x81\x46";
+const std::string kComputerSjis = "\x3b\x8e\xc0\x8d\x73\x50\x43\x20\x96\xbc\x81\x46";
+const std::string kFolderSjis = "\x3b\x92\x8a\x8f\x6f\x90\xe6\x81\x46";
+const std::string kKindSjis =
+    "\x3b\x92\x8a\x8f\x6f\x83\x74\x83\x40\x83\x43\x83\x8b\x8e\xed\x95\xca\x81\x46";
+const std::string kCountSjis =
+    "\x3b\x92\x8a\x8f\x6f\x83\x74\x83\x40\x83\x43\x83\x8b\x90\x94\x81\x46";
+
+ExtractionResult workedExample() {
+  return makeExtraction({makeEntry("sample1.dll", "4.71.1712.5", "4.71.1712.5", 2048, "98/05/11", "12:00:00"),
+                         makeEntry("sample2.exe", "", "", 1024, "97/12/01", "09:05:30")});
+}
+
+const std::string kWorkedExampleBytes =
+    kCreatedSjis + "98/06/15 10:23:45\r\n" + kComputerSjis + "PC01\r\n" + kFolderSjis + "C:\\TEST\r\n" +
+    kKindSjis + "*.*\r\n" + kCountSjis + " 2 \r\n" + ";#FN,FV,SV,SZ,DTTM\r\n" + "\r\n" +
+    "sample1.dll\t4.71.1712.5\t4.71.1712.5\t 2048 \t98/05/11 12:00:00\r\n" +
+    "sample2.exe\t\t\t 1024 \t97/12/01 09:05:30\r\n";
+
+std::string writeToString(const ExtractionResult& r, RecordWriteResult* status = nullptr) {
+  std::string bytes;
+  auto result = WriteVersionRecord(r, "PC01", [&](std::string_view b) {
+    bytes += b;
+    return true;
+  });
+  if (status) *status = result;
+  return bytes;
+}
+
+RecordReadResult readFromString(std::string_view bytes) {
+  TextLineReader lines(bytes);
+  return ReadRecord(lines);
+}
+
+TEST(RecordWriter, WorkedExampleByteForByte) {
+  RecordWriteResult status;
+  EXPECT_EQ(writeToString(workedExample(), &status), kWorkedExampleBytes);
+  EXPECT_TRUE(status.ok());
+  EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
+}
+
+TEST(RecordWriter, RowsFollowTheDisplayOrder) {
+  auto r = makeExtraction({makeEntry("b.dll", "", "", 1, "98/05/11", "12:00:00"),
+                           makeEntry("a.dll", "", "", 2, "98/05/11", "12:00:00")},
+                          {1, 0});
+  const auto read = readFromString(writeToString(r));
+  ASSERT_TRUE(read.ok());
+  ASSERT_EQ(read.Entries.size(), 2u);
+  EXPECT_EQ(read.Entries[0].FullPath, "a.dll");
+  EXPECT_EQ(read.Entries[1].FullPath, "b.dll");
+}
+
+TEST(RecordWriter, AnOrderThatIsNotAPermutationFallsBackToStorageOrder) {
+  auto r = makeExtraction({makeEntry("b.dll", "", "", 1, "98/05/11", "12:00:00"),
+                           makeEntry("a.dll", "", "", 2, "98/05/11", "12:00:00")},
+                          {1, 1});
+  const auto read = readFromString(writeToString(r));
+  ASSERT_EQ(read.Entries.size(), 2u);
+  EXPECT_EQ(read.Entries[0].FullPath, "b.dll");
+  EXPECT_EQ(read.Entries[1].FullPath, "a.dll");
+}
+
+TEST(RecordWriter, TextShiftJisCannotHoldIsWrittenAsUtf8WithBom) {
+  auto r = makeExtraction({makeEntry("naïve€ü.dll", "1.0", "Ελληνικά", 5, "98/05/11", "12:00:00")});
+  RecordWriteResult status;
+  const std::string bytes = writeToString(r, &status);
+  EXPECT_EQ(status.Encoding, FileTextEncoding::Utf8WithBom);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(bytes.find('?'), std::string::npos);
+  const auto read = readFromString(bytes);
+  ASSERT_TRUE(read.ok());
+  ASSERT_EQ(read.Entries.size(), 1u);
+  EXPECT_EQ(read.Entries[0].FullPath, "naïve€ü.dll");
+  EXPECT_EQ(read.Entries[0].StringVersion, "Ελληνικά");
+}
+
+TEST(RecordWriter, JapaneseNamesStayShiftJis) {
+  auto r = makeExtraction({makeEntry("日本語ﾌｧｲﾙ.dll", "1.0", "1.0", 5, "98/05/11", "12:00:00")});
+  RecordWriteResult status;
+  const std::string bytes = writeToString(r, &status);
+  EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
+  EXPECT_NE(bytes.find("\x93\xfa\x96\x7b\x8c\xea\xcc\xa7\xb2\xd9.dll\t"), std::string::npos);
+  EXPECT_EQ(readFromString(bytes).Entries.at(0).FullPath, "日本語ﾌｧｲﾙ.dll");
+}
+
+TEST(RecordWriter, VersionTextsWithTabsOrLineBreaksKeepTheColumns) {
+  auto r = makeExtraction({makeEntry("a.dll", "1\t2", "x\r\ny", 5, "98/05/11", "12:00:00")});
+  const auto read = readFromString(writeToString(r));
+  ASSERT_TRUE(read.ok());
+  ASSERT_EQ(read.Entries.size(), 1u);
+  EXPECT_EQ(read.Entries[0].FixedVersion, "1 2");
+  EXPECT_EQ(read.Entries[0].StringVersion, "x  y");
+  EXPECT_EQ(read.Entries[0].Size, 5);
+}
+
+TEST(RecordWriter, RoundTripKeepsEveryField) {
+  auto r = makeExtraction({makeEntry("big.dll", "10.0.19041.1", "10.0.19041.1 (WinBuild.160101.0800)",
+                                     5000000000LL, "21/01/02", "23:59:59"),
+                           makeEntry("empty.ocx", "", "", 0, "00/01/01", "00:00:00")});
+  const auto read = readFromString(writeToString(r));
+  ASSERT_TRUE(read.ok());
+  ASSERT_EQ(read.Entries.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(read.Entries[i].FullPath, r.DisplayNames[i]);
+    EXPECT_EQ(read.Entries[i].FixedVersion, r.Entries[i].FixedVersion);
+    EXPECT_EQ(read.Entries[i].StringVersion, r.Entries[i].StringVersion);
+    EXPECT_EQ(read.Entries[i].Size, r.Entries[i].Size);
+    EXPECT_EQ(read.Entries[i].Date, r.Entries[i].Date);
+    EXPECT_EQ(read.Entries[i].Time, r.Entries[i].Time);
+  }
+}
+
+TEST(RecordReader, AcceptsCrLfLoneCrAndLoneLf) {
+  const std::string rows = "a\t1\t1\t 1 \t98/05/11 12:00:00";
+  for (std::string end : {"\r\n", "\r", "\n"}) {
+    const auto read = readFromString(";#FN,FV,SV,SZ,DTTM" + end + rows + end + "b" + rows.substr(1));
+    ASSERT_TRUE(read.ok()) << "line end " << end.size();
+    ASSERT_EQ(read.Entries.size(), 2u);
+    EXPECT_EQ(read.Entries[1].FullPath, "b");
+    EXPECT_EQ(read.Entries[1].Time, "12:00:00");
+  }
+}
+
+TEST(RecordReader, HeaderWithTrailingSpaceLeavesTheFourColumnReading) {
+  const auto read = readFromString(";#FN,FV,SV,SZ,DTTM \r\na\t1.0\t 5 \t98/05/11 12:00:00\r\n");
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.Entries.at(0).StringVersion, "1.0");
+  EXPECT_EQ(read.Entries.at(0).FixedVersion, "");
+}
+
+TEST(RecordReader, LayoutChangesAtEveryHeaderLine) {
+  const auto read = readFromString(
+      ";#FN,FV,SZ,DTTM\r\na\tS\t 1 \t98/05/11 12:00:00\r\n"
+      ";#FN,FV,SV,SZ,DTTM\r\nb\tF\tS\t 2 \t98/05/11 12:00:00\r\n");
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.Entries.at(0).FixedVersion, "");
+  EXPECT_EQ(read.Entries.at(1).FixedVersion, "F");
+}
+
+TEST(RecordReader, EveryFileStartsInTheUnrecognisedLayout) {
+  // A five-column file read first must not change how a headerless file is read.
+  ASSERT_TRUE(readFromString(";#FN,FV,SV,SZ,DTTM\r\n").ok());
+  const auto read = readFromString("a\tS\t 1 \t98/05/11 12:00:00\r\n");
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.Entries.at(0).StringVersion, "S");
+}
+
+TEST(RecordReader, StopsAtTheFirstRowThatDoesNotSplit) {
+  const auto read = readFromString(";#FN,FV,SV,SZ,DTTM\r\nok\t\t\t 1 \t98/05/11 12:00:00\r\n\r\n;x\ty\r\n");
+  EXPECT_EQ(read.Error, RecordReadError::RowFailedToSplit);
+  EXPECT_EQ(read.Line, 4);
+  EXPECT_EQ(read.SplitError, recordFormat::RowSplit::MissingTab);
+  EXPECT_EQ(read.Entries.size(), 1u);
+}
+
+TEST(RecordReader, InvalidShiftJisRowIsARowThatDoesNotSplit) {
+  const auto read = readFromString("a\x81\t\t\t 1 \t98/05/11 12:00:00\r\n");
+  EXPECT_EQ(read.Error, RecordReadError::RowFailedToSplit);
+  EXPECT_EQ(read.SplitError, recordFormat::RowSplit::BadText);
+}
+
+TEST(RecordReader, InvalidBytesInCommentsAreIgnored) {
+  const auto read = readFromString(";\x81\x7f\xff\r\na\t\t 1 \t98/05/11 12:00:00\r\n");
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.Entries.size(), 1u);
+}
+
+TEST(RecordReader, OverlongLineIsAnErrorNotAnAllocation) {
+  std::string huge(TextLineReader::kMaxLineBytes + 10, 'x');
+  const auto read = readFromString("a\t\t 1 \t98/05/11 12:00:00\r\n" + huge);
+  EXPECT_EQ(read.Error, RecordReadError::LineTooLong);
+  EXPECT_EQ(read.Line, 2);
+}
+
+TEST(RecordFile, WritesAndReadsThroughTheFileSystem) {
+  TempFolder dir;
+  const std::string path = dir.file("record.txt");
+  ASSERT_TRUE(OutputVersionRecord(workedExample(), path).ok());
+  const std::string bytes = readBytes(path);
+  // Only the computer name differs from the worked example.
+  EXPECT_EQ(bytes.substr(0, 30), kWorkedExampleBytes.substr(0, 30));
+  EXPECT_NE(bytes.find(kComputerSjis + ComputerName() + "\r\n"), std::string::npos);
+  const auto read = ReadRecordFile(path);
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.Entries.size(), 2u);
+  EXPECT_EQ(dir.count(), 1u);  // no temporary file left behind
+}
+
+TEST(RecordFile, ReadsAFileLargerThanOneBlockWithCrLfAcrossBlocks) {
+  TempFolder dir;
+  std::vector<FileVersionEntry> entries;
+  for (int i = 0; i < 40000; ++i)
+    entries.push_back(makeEntry("file" + std::to_string(i) + ".dll", "1.0.0." + std::to_string(i), "1.0",
+                                i, "98/05/11", "12:00:00"));
+  ASSERT_TRUE(OutputVersionRecord(makeExtraction(entries), dir.file("big.txt")).ok());
+  const auto read = ReadRecordFile(dir.file("big.txt"));
+  ASSERT_TRUE(read.ok());
+  ASSERT_EQ(read.Entries.size(), 40000u);
+  EXPECT_EQ(read.Entries[39999].FullPath, "file39999.dll");
+  EXPECT_EQ(read.Entries[12345].FixedVersion, "1.0.0.12345");
+}
+
+TEST(RecordFile, ErrorsAreClassified) {
+  TempFolder dir;
+  EXPECT_EQ(OutputVersionRecord(workedExample(), "").Error, RecordWriteError::NoDestination);
+  const auto missing = OutputVersionRecord(workedExample(), dir.file("no/such/folder/r.txt"));
+  EXPECT_EQ(missing.Error, RecordWriteError::CannotOpen);
+  EXPECT_EQ(missing.FileError, fileError::kBadName);
+  EXPECT_STREQ(recordWriteMessage(missing), "ファイル名が間違っています");
+  const auto folder = OutputVersionRecord(workedExample(), dir.path().string());
+  EXPECT_EQ(folder.Error, RecordWriteError::CannotOpen);
+  EXPECT_EQ(ReadRecordFile(dir.file("absent.txt")).Error, RecordReadError::CannotOpen);
+  EXPECT_EQ(ReadRecordFile("").Error, RecordReadError::CannotOpen);
+}
+
+TEST(RecordFile, ReadOnlyDestinationIsRefusedAndKept) {
+  TempFolder dir;
+  const std::string path = dir.file("old.txt");
+  writeBytes(path, "old contents");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  const auto result = OutputVersionRecord(workedExample(), path);
+  EXPECT_EQ(result.Error, RecordWriteError::CannotOpen);
+  EXPECT_EQ(result.FileError, fileError::kReadOnly);
+  EXPECT_EQ(readBytes(path), "old contents");
+  EXPECT_EQ(dir.count(), 1u);
+}
+
+TEST(RecordFile, NameWithTabIsRefusedAndThePreviousFileStays) {
+  TempFolder dir;
+  const std::string path = dir.file("old.txt");
+  writeBytes(path, "old contents");
+  auto r = makeExtraction({makeEntry("a\tb.dll", "", "", 1, "98/05/11", "12:00:00")});
+  const auto result = OutputVersionRecord(r, path);
+  EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable);
+  EXPECT_EQ(result.BadName, "a\tb.dll");
+  EXPECT_EQ(readBytes(path), "old contents");
+  EXPECT_EQ(dir.count(), 1u);
+}
+
+TEST(RecordFile, ReplacesAnExistingFileAndKeepsItsPermissions) {
+  TempFolder dir;
+  const std::string path = dir.file("old.txt");
+  writeBytes(path, "old contents that are longer than the new record would be, surely not");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_read);
+  ASSERT_TRUE(OutputVersionRecord(workedExample(), path).ok());
+  EXPECT_EQ(readBytes(path).substr(0, kCreatedSjis.size()), kCreatedSjis);
+  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read);
+}
+
+}  // namespace
+}  // namespace quorvane
