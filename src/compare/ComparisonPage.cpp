@@ -80,7 +80,7 @@ void ComparisonPage::placeControls() {
   Check1[1]->setGeometry(160, 100, 150, 22);
   Check1[2]->setGeometry(312, 100, 306, 22);
   Line1[0]->setLine(8, 130, 616);
-  for (int i = 0; i < 4; ++i) Option1[i]->setGeometry(labelX + i * 110, 136, 108, 22);
+  for (int i = 0; i < 4; ++i) Option1[i]->setGeometry(labelX + i * 152, 136, 148, 22);
   Label3[9]->setGeometry(labelX, 160, 200, 20);
   List2->setGeometry(labelX, 180, 200, 200);
   Label3[10]->setGeometry(216, 160, 220, 20);

@@ -6,7 +6,7 @@
 namespace quorvane {
 
 QWidget* showHelpWindow(QWidget* owner, const QString& helpFile) {
-  auto* window = new frmHTMLHelp(owner);
+  auto* window = new help::frmHTMLHelp(owner);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowFlag(Qt::Window);
   window->setHTMLHelpFile(helpFile);
