@@ -35,6 +35,7 @@ void ComparisonPage::createControls() {
   Text4Detail->setLineWrapMode(QPlainTextEdit::NoWrap);
   List2 = new QListWidget(this);
   List2->setObjectName(QStringLiteral("List2"));
+  List2->setUniformItemSizes(true);  // long lists fill and scroll fast
   for (int i = 0; i < 3; ++i) {
     Check1[i] = new QCheckBox(this);
     Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));

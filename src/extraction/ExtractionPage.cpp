@@ -35,6 +35,7 @@ void ExtractionPage::createControls() {
   Combo1->setObjectName(QStringLiteral("Combo1"));
   List1 = new QListWidget(this);
   List1->setObjectName(QStringLiteral("List1"));
+  List1->setUniformItemSizes(true);  // long lists fill and scroll fast
   Check2 = new QCheckBox(this);
   Check2->setObjectName(QStringLiteral("Check2"));
   for (int i = 0; i < 4; ++i) {

@@ -32,6 +32,8 @@ constexpr int kStatusHeight = 22;
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setObjectName(QStringLiteral("frmMain"));
+  m_statusTimer.setSingleShot(true);
+  connect(&m_statusTimer, &QTimer::timeout, this, [this] { paintStatusText(); });
 }
 
 frmMain::~frmMain() = default;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -65,7 +67,10 @@ class frmMain : public QMainWindow, public PageHost {
   // The toolbar button with this key is enabled.
   bool toolbarEnabled(int id) const;
   bool toolbarVisible() const;
+  // The status text (the last one set; its painting may lag a few milliseconds).
   QString statusText() const;
+  // The text the status bar shows now.
+  QString paintedStatusText() const;
   QString helpFileName() const { return m_helpFile; }
 
   ExtractionPage* extractionPage() const { return m_page0; }
@@ -122,6 +127,7 @@ class frmMain : public QMainWindow, public PageHost {
   void Form_Unload();
   void loadHelpFileName();
   void setCommandEnabled(QAction* menu, int toolbarId, bool enabled);
+  void paintStatusText();
 
   std::unique_ptr<MainControls> m_controls;
   std::unique_ptr<clsCommonDialog> m_fileDialog;
@@ -130,6 +136,9 @@ class frmMain : public QMainWindow, public PageHost {
   ExtractionResult m_extraction;
   Interaction m_interaction;
   QString m_helpFile;
+  QString m_statusText;
+  QElapsedTimer m_statusPainted;
+  QTimer m_statusTimer;
   QPointer<QWidget> m_helpWindow;
   int m_busyDepth = 0;
   bool m_loaded = false;

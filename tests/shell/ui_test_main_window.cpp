@@ -165,6 +165,20 @@ TEST(MainWindowToolbar, CopyButtonPutsTheDetailTextWithALineEndOnTheClipboard) {
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("No : 1 / 1\r\nFile : a.dll\r\n"));
 }
 
+TEST(MainWindowStatus, RapidTextsAllBecomeTheStatusAndTheLastOneIsPainted) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  for (int i = 1; i <= 500; ++i) {
+    w.setStatusText(QStringLiteral("%1/500").arg(i));
+    EXPECT_EQ(w.statusText(), QStringLiteral("%1/500").arg(i));
+  }
+  QTest::qWait(100);
+  EXPECT_EQ(w.paintedStatusText(), QStringLiteral("500/500"));
+  w.setStatusText(QString());
+  QTest::qWait(100);
+  EXPECT_TRUE(w.paintedStatusText().isEmpty());
+}
+
 TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
   clearPlacement();
   QPoint placed;

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "compare/ComparisonPage.h"
 #include "extraction/ExtractionPage.h"
@@ -27,9 +28,8 @@ void putDll(const test::TempDir& dir, const char* name, std::array<std::uint16_t
                          buildImage(ImageFormat::Pe32, simpleVersionInfo(v, text)).bytes);
 }
 
-void settle() {
-  for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
+// Lets pending paints (the status line paints a moment after its last change) happen.
+void settle() { QTest::qWait(150); }
 
 TEST(Screenshots, BothPagesAfterRealRuns) {
   const QString out = qEnvironmentVariable("QUORVANE_SCREENSHOT_DIR");
