@@ -1,7 +1,10 @@
 #include "shell/basStartUp.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <exception>
+
+#include "controls/resources.h"
 
 #include "program_info.h"
 #include "shell/frmMain.h"
@@ -52,14 +55,17 @@ int Main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Quorvane"));
   QApplication::setApplicationName(QString::fromUtf8(programInfo::kTitle));
+  QApplication::setWindowIcon(programIcon());
   auto* splash = new frmSplash;
   splash->setAttribute(Qt::WA_DeleteOnClose);
   frmMain main;
-  if (ShowMainWithSplash(main, *splash, true) != 0) return 1;
-  if (main.isUnloaded() || !main.isVisible()) {
-    // Closed while loading, or held back by a modal window: nothing is left to run.
-    if (main.isUnloaded()) return 0;
+  if (ShowMainWithSplash(main, *splash, true) != 0) {
+    // Nothing can be shown; say so instead of leaving the splash up for good.
+    std::fprintf(stderr, "%s: メインウィンドウを読み込めませんでした\n", programInfo::kTitle);
+    return 1;
   }
+  // Closed while loading: nothing is left to run.
+  if (main.isUnloaded()) return 0;
   return app.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "common/basDirUtil.h"
@@ -108,6 +109,8 @@ void frmMain::Form_Load() {
   setStatusText(QString());
   UpdateControlState(false);
 
+  // The folder box is where work starts.
+  m_page0->Text1[0]->setFocus();
   m_controls->createFocusChaser(Timer1);
   Timer1->start();
   m_loaded = true;

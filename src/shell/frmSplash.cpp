@@ -6,6 +6,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "controls/PictureBox.h"
+#include "controls/clsBorder3D.h"
+
 #include "program_info.h"
 #include "shell/form_routines.h"
 
@@ -53,7 +56,10 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
   Form_Load();
 }
 
-frmSplash::~frmSplash() = default;
+frmSplash::~frmSplash() {
+  // The pointer may still show the hourglass of a start that ended early.
+  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+}
 
 QString frmSplash::versionLine(int major, int minor, int revision) {
   return QStringLiteral("Version :  %1.%2.0.%3").arg(major).arg(minor).arg(revision);
@@ -61,6 +67,16 @@ QString frmSplash::versionLine(int major, int minor, int revision) {
 
 void frmSplash::Form_Load() {
   setFixedSize(460, 230);
+  Frame = new PictureBox(this);
+  Frame->setGeometry(rect());
+  m_border = std::make_unique<clsBorder3D>();
+  m_border->setCanvas(Frame);
+  m_border->setClient(Frame);
+  m_border->setStyle3D(5);
+  m_border->setBevelOuter(2);
+  m_border->setBevelInner(2);
+  m_border->setBevelWidth(1);
+  connect(Frame, &PictureBox::Paint, this, [this] { Form_Paint(); });
   Image1 = new QLabel(this);
   Image1->setPixmap(drawProgramPicture(96));
   Image1->setGeometry(24, 40, 96, 96);
@@ -71,9 +87,10 @@ void frmSplash::Form_Load() {
 
   lblProductName = new QLabel(this);
   lblProductName->setText(QString::fromUtf8(programInfo::kProductName));
-  lblProductName->setGeometry(140, 40, 300, 28);
+  lblProductName->setGeometry(140, 24, 310, 52);
+  lblProductName->setWordWrap(true);
   QFont big = lblProductName->font();
-  big.setPointSizeF(big.pointSizeF() * 1.4);
+  big.setPointSizeF(big.pointSizeF() * 1.3);
   big.setBold(true);
   lblProductName->setFont(big);
 
@@ -93,22 +110,8 @@ void frmSplash::Form_Load() {
   CenterForm(this, nullptr);
 }
 
-void frmSplash::paintEvent(QPaintEvent*) {
-  // A raised frame two pixels wide around the whole window.
-  QPainter p(this);
-  const QRect r = rect().adjusted(0, 0, -1, -1);
-  const QColor light = palette().color(QPalette::Light);
-  const QColor dark = palette().color(QPalette::Shadow);
-  const QColor mid = palette().color(QPalette::Dark);
-  p.setPen(light);
-  p.drawLine(r.topLeft(), r.topRight());
-  p.drawLine(r.topLeft(), r.bottomLeft());
-  p.setPen(dark);
-  p.drawLine(r.bottomLeft(), r.bottomRight());
-  p.drawLine(r.topRight(), r.bottomRight());
-  p.setPen(mid);
-  p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
-  p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+void frmSplash::Form_Paint() {
+  if (m_border) m_border->Draw();
 }
 
 }  // namespace quorvane

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 
 namespace quorvane {
+
+class PictureBox;
+class clsBorder3D;
 
 // The window shown while the main window loads: the program's picture, version, product
 // name and copyright, centred on the screen in a raised 3D frame.
@@ -22,12 +26,13 @@ class frmSplash : public QWidget {
   QLabel* lblProductName = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* lblCopyright = nullptr;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
+  PictureBox* Frame = nullptr;  // the surface the 3D border is drawn on
 
  private:
   void Form_Load();
+  void Form_Paint();
+
+  std::unique_ptr<clsBorder3D> m_border;
 };
 
 }  // namespace quorvane
