@@ -16,7 +16,11 @@ constexpr int kLine = 0;     // value and line end
 constexpr int kNoEnd = 3;    // value alone
 
 // A non-negative number with the space that stands where a sign would.
-std::string signedNumber(std::int64_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+std::string signedNumber(std::int64_t n) {
+  std::string text = n >= 0 ? " " : "";
+  text += std::to_string(n);
+  return text;
+}
 
 std::string twoDigits(int n) {
   return std::string(1, static_cast<char>('0' + (n / 10) % 10)) + static_cast<char>('0' + n % 10);

@@ -32,11 +32,20 @@ PictureBox::~PictureBox() = default;
 
 // --- scale and geometry ---
 
+namespace {
+// Device coordinates are kept far inside the int range so that the drawing code can add a
+// pixel or a size without overflowing; such points lie off any surface anyway.
+constexpr double kCoordinateLimit = 1 << 28;
+int clampedPixels(double value) {
+  return roundHalfEven(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
+}
+}  // namespace
+
 int PictureBox::toPixelsX(double value) const {
-  return roundHalfEven(m_scaleMode == ScaleUnit::Twips ? value / TwipsPerPixelX() : value);
+  return clampedPixels(m_scaleMode == ScaleUnit::Twips ? value / TwipsPerPixelX() : value);
 }
 int PictureBox::toPixelsY(double value) const {
-  return roundHalfEven(m_scaleMode == ScaleUnit::Twips ? value / TwipsPerPixelY() : value);
+  return clampedPixels(m_scaleMode == ScaleUnit::Twips ? value / TwipsPerPixelY() : value);
 }
 double PictureBox::fromPixelsX(int pixels) const {
   return m_scaleMode == ScaleUnit::Twips ? static_cast<double>(pixels) * TwipsPerPixelX() : pixels;

@@ -14,7 +14,6 @@ namespace quorvane {
 class clsBitMapEx;
 class clsBorder3D;
 class clsToolBar;
-struct ToolButtonProbe;
 
 // One picture button of the toolbar: a rectangle on the toolbar's surface that knows its
 // picture, its pressed/hot/checked state and how to paint itself in each state. It has no
@@ -58,7 +57,6 @@ class clsToolButton {
 
  private:
   friend class clsToolBar;
-  friend struct ToolButtonProbe;
 
   // Operations of the toolbar.
   void setValue(bool on);

@@ -24,6 +24,10 @@ constexpr S kBottomRightOuter = {kNone, 21, 20, kNone, 16, 21, 20, kNone, 22, 21
 }  // namespace
 
 bool DeviceContext::DrawEdge(const GdiRect& rc, int edge, int flags) {
+  // The sides step one and two pixels in; keep that arithmetic far from overflow.
+  constexpr int kLimit = 1 << 28;
+  for (int v : {rc.left, rc.top, rc.right, rc.bottom})
+    if (v < -kLimit || v > kLimit) return false;
   const int index = edge & 0xF;
   const int tlOuter = kTopLeftOuter[index], tlInner = kTopLeftInner[index];
   const int brOuter = kBottomRightOuter[index], brInner = kBottomRightInner[index];

@@ -29,8 +29,12 @@ std::string tempNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
   const fs::path target = fs::u8path(path);
-  const std::string name = "." + target.filename().string() + ".~" +
-                           std::to_string(tick % 1000000007) + "-" + std::to_string(counter++);
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".~";
+  name += std::to_string(tick % 1000000007);
+  name += '-';
+  name += std::to_string(counter++);
   return (target.parent_path() / name).string();
 }
 

@@ -1,34 +1,28 @@
 #include "help/HelpWindowServices.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 
-namespace quorvane::help {
+#include "dialogs/clsCommonDialog.h"
 
-QString qtNameFilter(const QString& pipeFilter) {
-  const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    // The description usually repeats the pattern in brackets already.
-    const QString& description = parts[i];
-    const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-    filters << (description.contains(QLatin1Char('(')) ? description : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
-  }
-  return filters.join(QStringLiteral(";;"));
-}
+namespace quorvane::help {
 
 HelpWindowServices HelpWindowServices::defaults() {
   HelpWindowServices s;
-  // The file-open question of the common dialog wrapper, built on Qt's own dialog so it
-  // looks the same on every platform.
   s.askFile = [](QWidget* owner, const QString& title, const QString& filter, const QString& start) {
-    QFileDialog dialog(owner, title, start, qtNameFilter(filter));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().front();
+    clsCommonDialog dialog;
+    dialog.setForm(owner);
+    dialog.setDialogTitle(title);
+    dialog.setFilter(filter);
+    dialog.setFilterIndex(1);
+    dialog.setInitDir(start);
+    dialog.setFlags(clsCommonDialog::OFN_FILEMUSTEXIST | clsCommonDialog::OFN_PATHMUSTEXIST |
+                    clsCommonDialog::OFN_HIDEREADONLY | clsCommonDialog::OFN_EXPLORER |
+                    clsCommonDialog::OFN_LONGNAMES);
+    // Room for long paths; the dialog's classic 255 characters would refuse many.
+    dialog.setMaxFileSize(4096);
+    dialog.ShowOpen();
+    return dialog.CancelError() ? QString() : dialog.FileName();
   };
   s.critical = [](QWidget* owner, const QString& title, const QString& text) {
     QMessageBox::critical(owner, title, text, QMessageBox::Ok);

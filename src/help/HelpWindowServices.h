@@ -8,8 +8,8 @@ class QWidget;
 
 namespace quorvane::help {
 
-// The questions and messages the help window shows. The defaults are Qt's dialogs; a
-// host or a test may replace any of them.
+// The questions and messages the help window shows. The defaults are the program's file
+// dialog (clsCommonDialog) and Qt's message boxes; a host or a test may replace any of them.
 struct HelpWindowServices {
   // Asks for an existing help file; empty when the user cancels.
   std::function<QString(QWidget* owner, const QString& title, const QString& filter,
@@ -22,9 +22,5 @@ struct HelpWindowServices {
 
   static HelpWindowServices defaults();
 };
-
-// A filter in the "description|pattern|description|pattern" form of the program's file
-// dialogs, as a Qt name filter list ("description (pattern);;...").
-QString qtNameFilter(const QString& pipeFilter);
 
 }  // namespace quorvane::help

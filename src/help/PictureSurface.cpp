@@ -46,17 +46,40 @@ Twips PictureSurface::scaleWidth() const { return toTwips(m_box.ScaleWidth()); }
 void PictureSurface::setWidth(Twips width) { m_box.setWidth(std::max(0, width)); }
 
 void PictureSurface::setHeight(Twips height) {
+  const Twips previous = m_height;
   m_height = std::max(0, height);
-  const long long maxTwips = static_cast<long long>(kMaxPixelHeight) * TwipsPerPixelY();
-  const Twips wanted = static_cast<Twips>(std::min<long long>(m_height, maxTwips));
+  if (m_growth == Growth::Exact || m_height < previous) {
+    settle();
+    return;
+  }
+  // Growing: take memory in steps that double the size, so a long page is not copied
+  // into a new image once per line.
+  const Twips wanted = clampToMaximum(m_height);
   const Twips physical = m_box.Height();
-  if (m_growth == Growth::Exact || wanted < physical) {
-    if (wanted != physical) m_box.setHeight(wanted);
-  } else if (wanted > physical) {
-    const long long step = std::max<long long>(wanted, physical + physical / 2);
-    m_box.setHeight(static_cast<Twips>(std::min(step, maxTwips)));
+  if (wanted > physical) {
+    const long long step = std::max<long long>(wanted, 2LL * physical);
+    m_box.setHeight(clampToMaximum(static_cast<Twips>(std::min<long long>(step, 1LL << 30))));
   }
   m_box.Refresh();
+}
+
+void PictureSurface::setLayoutHeight(Twips height) { m_height = std::max(0, height); }
+
+void PictureSurface::settle() {
+  const Twips wanted = clampToMaximum(m_height);
+  const Twips physical = m_box.Height();
+  if (m_growth == Growth::Exact) {
+    if (wanted != physical) m_box.setHeight(wanted);
+  } else if (wanted > physical || physical / 2 > wanted) {
+    // A page drawn again needs the same memory; keep it unless it is far too much.
+    m_box.setHeight(wanted);
+  }
+  m_box.Refresh();
+}
+
+Twips PictureSurface::clampToMaximum(Twips twips) const {
+  const long long maxTwips = static_cast<long long>(kMaxPixelHeight) * TwipsPerPixelY();
+  return static_cast<Twips>(std::min<long long>(twips, maxTwips));
 }
 
 Twips PictureSurface::currentX() const { return toTwips(m_box.CurrentX()); }

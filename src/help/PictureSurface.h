@@ -30,6 +30,13 @@ class PictureSurface : public HelpSurface {
   PictureBox& box() { return m_box; }
   // Takes the box's current height as the layout height (after the host resized it).
   void syncHeight();
+  // Sets the height the layout sees without resizing the box yet: a page drawn again
+  // reuses the memory of the last one until settle().
+  void setLayoutHeight(Twips height);
+  // Ends a pass: the box keeps at least the height the layout set; memory taken in steps
+  // is kept for the next pass unless it is more than twice what the page needs. Below
+  // the layout height the box shows only background.
+  void settle();
 
   int twipsPerPixelX() const override;
   int twipsPerPixelY() const override;
@@ -67,6 +74,7 @@ class PictureSurface : public HelpSurface {
     Twips lineHeight = 0;
   };
   Metrics& metrics();
+  Twips clampToMaximum(Twips twips) const;
   void applyFont();
 
   PictureBox& m_box;

@@ -62,6 +62,7 @@ bool clsHTML::DispHTML(bool reload) {
   bool ok = false;
   if (Initialize()) {
     m_lastResult = m_doc.render(*m_canvasSurface, *m_workSurface);
+    m_canvasSurface->settle();
     ok = m_lastResult.ok;
     if (ok) applyScrollSettings();
     m_canvas->update();
@@ -98,11 +99,12 @@ bool clsHTML::Initialize() {
   scrollChanged();
   m_canvas->Cls();
   m_canvas->LoadPicture(QString());
-  m_canvas->setHeight(m_backFrame->Height());
-  m_canvasSurface->syncHeight();
+  // The layout starts from the frame's height; the box keeps its memory until the pass
+  // has settled the page's real height.
+  m_canvasSurface->setLayoutHeight(m_backFrame->Height());
   if (!m_work) return false;
   m_work->setWidth(m_canvas->Width());
-  m_work->setHeight(m_canvas->Height());
+  m_work->setHeight(m_backFrame->Height());
   m_workSurface->syncHeight();
   m_canvas->setCurrentX(0);
   m_canvas->setCurrentY(0);
@@ -173,6 +175,11 @@ int clsHTML::CanvasHeight() const {
   return static_cast<int>(std::min(std::llround(h), 1LL << 30));
 }
 
+int clsHTML::PageHeight() const {
+  if (m_canvasSurface) return m_canvasSurface->scaleHeight();
+  return m_canvas ? m_canvas->Height() : 0;
+}
+
 int clsHTML::CanvasTop() const { return m_backFrame ? m_backFrame->Top() : 0; }
 int clsHTML::CanvasLeft() const { return m_backFrame ? m_backFrame->Left() : 0; }
 QString clsHTML::HtmlFile() const { return QString::fromStdString(m_doc.htmlFile()); }
@@ -212,7 +219,9 @@ void clsHTML::scrollChanged() {
     m_canvas->setTop(0);
     return;
   }
-  const double hidden = static_cast<double>(m_canvas->Height()) - m_backFrame->ScaleHeight();
+  // The page's height, not the box's: the box may keep memory below the page.
+  const double pageHeight = PageHeight();
+  const double hidden = pageHeight - m_backFrame->ScaleHeight();
   m_canvas->setTop(static_cast<int>(std::llround(-hidden * m_scroll->value() / maximum)));
 }
 

@@ -48,6 +48,9 @@ class clsHTML : public QObject {
   bool AutoHeight() const { return m_autoHeight; }
   void setAutoHeight(bool on) { m_autoHeight = on; }
   int CanvasHeight() const;
+  // Height of the drawn page in twips, as the last pass left it (the box below it may
+  // keep spare memory).
+  int PageHeight() const;
   int CanvasTop() const;
   int CanvasLeft() const;
   QString HtmlFile() const;

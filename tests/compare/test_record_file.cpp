@@ -60,6 +60,17 @@ TEST(RecordWriter, WorkedExampleByteForByte) {
   EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
 }
 
+TEST(RecordWriter, AFailingSinkIsAWriteFailure) {
+  int calls = 0;
+  const auto result = WriteVersionRecord(workedExample(), "PC01", [&](std::string_view) {
+    ++calls;
+    return false;
+  });
+  EXPECT_EQ(result.Error, RecordWriteError::WriteFailed);
+  EXPECT_EQ(calls, 1);
+  EXPECT_STREQ(recordWriteMessage(result), "ファイル出力でエラーが発生しました");
+}
+
 TEST(RecordWriter, RowsFollowTheDisplayOrder) {
   auto r = makeExtraction({makeEntry("b.dll", "", "", 1, "98/05/11", "12:00:00"),
                            makeEntry("a.dll", "", "", 2, "98/05/11", "12:00:00")},

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 namespace quorvane {
 namespace {
 
@@ -64,6 +67,20 @@ TEST_F(PictureBoxTest, BoxIncludesBothCornersAndFilledBoxHonoursTheDrawMode) {
   box.Line(1, 1, 4, 3, kWhite, LineShape::Box);
   EXPECT_EQ(box.Point(1, 1), static_cast<qint64>(~(kBlack ^ kWhite) & 0xFFFFFF));
   EXPECT_EQ(box.Point(4, 3), static_cast<qint64>(kBlack));
+}
+
+TEST_F(PictureBoxTest, FarAwayCoordinatesAreClippedWithoutOverflow) {
+  box.setScaleMode(ScaleUnit::Pixels);
+  const QImage before = box.Image();
+  box.Line(-1e300, -1e300, 1e300, -1e300, kBlack, LineShape::BoxFilled);
+  box.Line(1e12, 5, 2e12, 5, kBlack, LineShape::Box);
+  box.Line(-1e12, 3, -5, 3, kBlack);
+  box.PSet(1e300, 0, kBlack);
+  EXPECT_EQ(box.Image(), before);
+  box.Line(-1e12, 2, 1e12, 2, kBlack, LineShape::BoxFilled);  // a band across the surface
+  EXPECT_TRUE(allPixels(box.Image(), 0, 2, 40, 3, kBlack));
+  EXPECT_FALSE(box.hDC().DrawEdge({INT_MIN, 0, INT_MAX, 5}, Edge::RaisedOuter, Edge::Rect));
+  EXPECT_EQ(box.Point(std::nan(""), 0), box.Point(0, 0));  // not a number counts as 0
 }
 
 TEST_F(PictureBoxTest, PSetPointAndClsUseScaleUnits) {

@@ -78,7 +78,7 @@ TEST(clsHTML, LongPageScrollsWithBarAndKeys) {
   h.html.handleKey(kVkEnd, 0);
   EXPECT_EQ(h.scroll->value(), h.scroll->maximum());
   // The bottom of the page at the bottom of the frame.
-  EXPECT_EQ(h.canvas->y() + h.canvas->height(), h.frame->height());
+  EXPECT_EQ(h.canvas->y() * TwipsPerPixelY(), -(h.html.PageHeight() - h.frame->Height()));
   h.html.handleKey(kVkDown, ShiftState::Shift);
   EXPECT_EQ(h.scroll->value(), h.scroll->maximum());
   h.html.handleKey(kVkHome, 0);
