@@ -197,6 +197,29 @@ TEST_F(ExtractionRunTest, CompressedFilesAreExpandedIntoTheExpansionFolder) {
   EXPECT_TRUE(p.detailBoxText().contains(QStringLiteral("Size : %1\r\n").arg(image.size())));
 }
 
+TEST_F(ExtractionRunTest, ADoubleByteNameEnablesStrictSortWhichReordersTheWholeList) {
+  testsupport::writeFile(dir.file(QStringLiteral("日本語.dll")).toStdString(),
+                         buildImage(ImageFormat::Pe32, simpleVersionInfo({9, 9, 9, 9}, "9.9")).bytes);
+  ExtractionPage& p = page();
+  p.Command1[1]->click();
+  ASSERT_EQ(p.List1->count(), 5);
+  EXPECT_TRUE(p.Check2->isEnabledTo(&p));
+  QStringList before = listLines(p.List1);
+  p.Check2->click();
+  ASSERT_TRUE(p.Check2->isChecked());
+  QStringList after = listLines(p.List1);
+  EXPECT_EQ(after.size(), 5);
+  before.sort();
+  after.sort();
+  EXPECT_EQ(before, after);  // every file once, whatever the order
+  p.List1->setCurrentRow(4);
+  EXPECT_TRUE(p.detailBoxText().startsWith(QStringLiteral("No : 5 / 5\r\nFile : ") + p.List1->item(4)->text()));
+  // Once set, it stays enabled after a run of single-byte names only.
+  QFile::remove(dir.file(QStringLiteral("日本語.dll")));
+  p.Command1[1]->click();
+  EXPECT_TRUE(p.Check2->isEnabledTo(&p));
+}
+
 TEST_F(ExtractionRunTest, AnUnwritableDestinationGivesAMessageAndKeepsTheWindowUsable) {
   page().Command1[1]->click();
   page().Text1[2]->setText(dir.file(QStringLiteral("missing folder/record.txt")));
