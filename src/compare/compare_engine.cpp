@@ -135,9 +135,10 @@ void addExtraction(ComparisonBuilder& builder, const ExtractionResult& result) {
 }
 
 CompareRun compareOpened(TextLineReader& first, TextLineReader* secondLines,
-                         const ExtractionResult* extraction, const CompareOptions& options) {
+                         const ExtractionResult* extraction, const CompareOptions& options,
+                         std::size_t expectedRows = 0) {
   CompareRun run;
-  RecordReadResult read = ReadRecord(first);
+  RecordReadResult read = ReadRecord(first, expectedRows);
   if (!read.ok()) {
     run.Error = firstReadError(read);
     run.ErrorLine = read.Line;
@@ -182,16 +183,18 @@ CompareRun CompareVersionRecords(const std::string& firstPath, const SecondSide&
     run.Error = CompareError::SecondCannotOpen;
     return run;
   }
+  const std::size_t expectedRows = estimateRecordRows(firstFile);
   TextLineReader firstLines(firstFile);
   if (second.kind == SecondSide::Kind::Extraction) {
     static const ExtractionResult kEmpty;
-    return compareOpened(firstLines, nullptr, second.Extraction ? second.Extraction : &kEmpty, options);
+    return compareOpened(firstLines, nullptr, second.Extraction ? second.Extraction : &kEmpty, options,
+                         expectedRows);
   }
   if (withRecord) {
     TextLineReader secondLines(secondFile);
-    return compareOpened(firstLines, &secondLines, nullptr, options);
+    return compareOpened(firstLines, &secondLines, nullptr, options, expectedRows);
   }
-  return compareOpened(firstLines, nullptr, nullptr, options);
+  return compareOpened(firstLines, nullptr, nullptr, options, expectedRows);
 }
 
 }  // namespace quorvane

@@ -55,6 +55,20 @@ NameIndex::NameIndex(const std::vector<FileVersionEntry>& table)
     const int c = compareNames(nameOf(x.pos), nameOf(y.pos), m_mode);
     return c != 0 ? c < 0 : x.pos < y.pos;
   });
+  // The top bits of the hash pick a bucket of about four keys, so a lookup starts next
+  // to its place instead of searching the whole array.
+  while (m_bucketBits < 40 && (std::size_t{1} << (m_bucketBits + 2)) < table.size()) ++m_bucketBits;
+  m_bucketStart.assign((std::size_t{1} << m_bucketBits) + 1, 0);
+  std::size_t k = 0;
+  for (std::size_t b = 0; b + 1 < m_bucketStart.size(); ++b) {
+    while (k < m_sorted.size() && bucketOf(m_sorted[k].hash) < b) ++k;
+    m_bucketStart[b] = static_cast<std::uint32_t>(k);
+  }
+  m_bucketStart.back() = static_cast<std::uint32_t>(m_sorted.size());
+}
+
+std::size_t NameIndex::bucketOf(std::uint64_t hash) const {
+  return m_bucketBits == 0 ? 0 : static_cast<std::size_t>(hash >> (64 - m_bucketBits));
 }
 
 std::string_view NameIndex::nameOf(std::int32_t pos) const {
@@ -66,8 +80,11 @@ std::int32_t NameIndex::find(std::string_view name) const {
   const auto before = [&](const Key& k, std::string_view n) {
     return k.hash != h ? k.hash < h : compareNames(nameOf(k.pos), n, m_mode) < 0;
   };
-  const auto first = std::lower_bound(m_sorted.begin(), m_sorted.end(), name, before);
-  if (first == m_sorted.end() || first->hash != h || compareNames(nameOf(first->pos), name, m_mode) != 0)
+  const std::size_t b = bucketOf(h);
+  const auto begin = m_sorted.begin() + m_bucketStart[b];
+  const auto end = m_sorted.begin() + m_bucketStart[b + 1];
+  const auto first = std::lower_bound(begin, end, name, before);
+  if (first == end || first->hash != h || compareNames(nameOf(first->pos), name, m_mode) != 0)
     return -1;
   if (m_mode == LookupMode::Scan) return first->pos;
   // Index mode: the last of several identical names, as the sorted list's neighbour test
@@ -75,7 +92,7 @@ std::int32_t NameIndex::find(std::string_view name) const {
   const auto after = [&](std::string_view n, const Key& k) {
     return k.hash != h ? h < k.hash : compareNames(n, nameOf(k.pos), m_mode) < 0;
   };
-  return (std::upper_bound(first, m_sorted.end(), name, after) - 1)->pos;
+  return (std::upper_bound(first, end, name, after) - 1)->pos;
 }
 
 }  // namespace quorvane

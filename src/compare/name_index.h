@@ -34,10 +34,13 @@ class NameIndex {
     std::int32_t pos;
   };
   std::string_view nameOf(std::int32_t pos) const;
+  std::size_t bucketOf(std::uint64_t hash) const;
 
   const std::vector<FileVersionEntry>& m_table;
   LookupMode m_mode = LookupMode::Index;
   std::vector<Key> m_sorted;  // ordered by hash, then name, then position
+  unsigned m_bucketBits = 0;
+  std::vector<std::uint32_t> m_bucketStart;  // first key of each bucket, and the end
 };
 
 }  // namespace quorvane

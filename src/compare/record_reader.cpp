@@ -33,14 +33,12 @@ RecordRowReader::Status RecordRowReader::next(FileVersionEntry& entry) {
   }
 }
 
-namespace {
-
 // A guess of the number of rows, so that the table is allocated once instead of being
 // moved again and again while it grows. A file with one kind of line ending has
 // max(CR count, LF count) + 1 lines, and a row has three TABs or more. The guess never
 // exceeds one row per 32 bytes, so a hostile file cannot make it allocate much more
 // than its own size; shorter rows just let the table grow.
-std::size_t estimateLines(FileReader& file) {
+std::size_t estimateRecordRows(FileReader& file) {
   constexpr std::size_t kBlock = std::size_t{1} << 20;
   std::vector<std::uint8_t> block;
   std::size_t cr = 0, lf = 0, tabs = 0;
@@ -51,8 +49,6 @@ std::size_t estimateLines(FileReader& file) {
   }
   return std::min({std::max(cr, lf) + 1, tabs / 3, static_cast<std::size_t>(file.size() / 32)});
 }
-
-}  // namespace
 
 RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows) {
   RecordReadResult result;
@@ -90,7 +86,7 @@ RecordReadResult ReadRecordFile(const std::string& path) {
     result.Error = RecordReadError::CannotOpen;
     return result;
   }
-  const std::size_t expected = estimateLines(file);
+  const std::size_t expected = estimateRecordRows(file);
   TextLineReader lines(file);
   return ReadRecord(lines, expected);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_reader.h"
 #include "compare/record_format.h"
 #include "dialogs/text_lines.h"
 #include "extraction/FileVersionEntry.h"
@@ -50,5 +51,8 @@ struct RecordReadResult {
 // a hint for the table's allocation.
 RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows = 0);
 RecordReadResult ReadRecordFile(const std::string& path);
+
+// A guess of a record file's number of rows, for ReadRecord's hint.
+std::size_t estimateRecordRows(FileReader& file);
 
 }  // namespace quorvane

@@ -89,5 +89,22 @@ TEST(NameIndex, AgreesWithTheRulesOnRandomRecords) {
   }
 }
 
+TEST(NameIndex, AgreesWithTheRulesOnALargeRecord) {
+  for (const bool withDoubleByte : {false, true}) {
+    std::vector<FileVersionEntry> t;
+    for (int i = 0; i < 5000; ++i) {
+      std::string name = "F" + std::to_string(i % 3000) + (i % 7 == 0 ? ".DLL" : ".dll");
+      t.push_back(testing::makeEntry(name, "", "", 0, "", ""));
+    }
+    if (withDoubleByte) t.push_back(testing::makeEntry("日本.dll", "", "", 0, "", ""));
+    NameIndex index(t);
+    for (int i = 0; i < 3100; i += 7)
+      for (const char* ext : {".dll", ".DLL", ".Dll"}) {
+        const std::string name = "F" + std::to_string(i) + ext;
+        ASSERT_EQ(index.find(name), referenceFind(t, name)) << name;
+      }
+  }
+}
+
 }  // namespace
 }  // namespace quorvane
