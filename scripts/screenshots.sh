@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Quorvane and takes the README's pictures of both pages after real runs, under a
+# virtual X server: docs/screenshots/extraction.png and docs/screenshots/comparison.png.
+set -euo pipefail
+QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$QUORVANE_ROOT/scripts/common.sh"
+
+quorvane_install_missing
+command -v xvfb-run >/dev/null || {
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends xvfb xauth
+}
+quorvane_build build >&2
+cmake --build "$QUORVANE_ROOT/build" --target ui_test_shell -j2 >&2
+out="$QUORVANE_ROOT/docs/screenshots"
+mkdir -p "$out"
+QT_QPA_PLATFORM=xcb QUORVANE_SCREENSHOT_DIR="$out" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$QUORVANE_ROOT/build/tests/ui_test_shell" --gtest_filter='Screenshots.*'
+ls -l "$out"/*.png

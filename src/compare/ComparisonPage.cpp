@@ -1,0 +1,178 @@
+#include "compare/ComparisonPage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "compare/ComparisonState.h"
+#include "shell/EtchedLine.h"
+#include "shell/PageHost.h"
+
+namespace quorvane {
+
+ComparisonPage::ComparisonPage(PageHost& host, QWidget* parent)
+    : QWidget(parent), m_host(host), m_state(std::make_unique<ComparisonState>()) {
+  setObjectName(QStringLiteral("Picture1_1"));
+  createControls();
+  placeControls();
+  connectHandlers();
+}
+
+ComparisonPage::~ComparisonPage() = default;
+
+void ComparisonPage::createControls() {
+  for (int i = 0; i < 3; ++i) {
+    Text4[i] = new QLineEdit(this);
+    Text4[i]->setObjectName(QStringLiteral("Text4_%1").arg(i));
+  }
+  Text4Detail = new QPlainTextEdit(this);
+  Text4Detail->setObjectName(QStringLiteral("Text4_3"));
+  Text4Detail->setLineWrapMode(QPlainTextEdit::NoWrap);
+  List2 = new QListWidget(this);
+  List2->setObjectName(QStringLiteral("List2"));
+  List2->setUniformItemSizes(true);  // long lists fill and scroll fast
+  for (int i = 0; i < 3; ++i) {
+    Check1[i] = new QCheckBox(this);
+    Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
+  }
+  auto* group = new QButtonGroup(this);
+  for (int i = 0; i < 4; ++i) {
+    Option1[i] = new QRadioButton(this);
+    Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+    group->addButton(Option1[i], i);
+  }
+  for (int i : {0, 1, 3, 4}) {
+    Command5[i] = new QPushButton(this);
+    Command5[i]->setObjectName(QStringLiteral("Command5_%1").arg(i));
+    Command5[i]->setAutoDefault(false);
+  }
+  Command3 = new QPushButton(this);
+  Command3->setObjectName(QStringLiteral("Command3_1"));
+  Command3->setAutoDefault(false);
+  for (int i : {0, 1, 2, 9, 10}) {
+    Label3[i] = new QLabel(this);
+    Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+  }
+  for (int i = 0; i < 2; ++i) Line1[i] = new EtchedLine(this);
+  Label3[0]->setBuddy(Text4[0]);
+  Label3[1]->setBuddy(Text4[1]);
+  Label3[2]->setBuddy(Text4[2]);
+  Label3[9]->setBuddy(List2);
+  Label3[10]->setBuddy(Text4Detail);
+}
+
+// Fixed places in pixels, matching the extraction page's grid.
+void ComparisonPage::placeControls() {
+  const int labelX = 8, boxX = 136, boxW = 300, buttonX = 448, buttonW = 170;
+  Label3[0]->setGeometry(labelX, 10, 126, 22);
+  Text4[0]->setGeometry(boxX, 10, boxW, 22);
+  Label3[1]->setGeometry(labelX, 38, 126, 22);
+  Text4[1]->setGeometry(boxX, 38, boxW, 22);
+  Label3[2]->setGeometry(labelX, 62, 126, 34);
+  Text4[2]->setGeometry(boxX, 68, boxW, 22);
+  Command5[0]->setGeometry(buttonX, 9, buttonW, 24);
+  Command5[1]->setGeometry(buttonX, 37, buttonW, 24);
+  Check1[0]->setGeometry(labelX, 100, 150, 22);
+  Check1[1]->setGeometry(160, 100, 150, 22);
+  Check1[2]->setGeometry(312, 100, 306, 22);
+  Line1[0]->setLine(8, 130, 616);
+  for (int i = 0; i < 4; ++i) Option1[i]->setGeometry(labelX + i * 152, 136, 148, 22);
+  Label3[9]->setGeometry(labelX, 160, 200, 20);
+  List2->setGeometry(labelX, 180, 200, 200);
+  Label3[10]->setGeometry(216, 160, 220, 20);
+  Text4Detail->setGeometry(216, 180, 220, 200);
+  Command5[3]->setGeometry(buttonX, 180, buttonW, 24);
+  Command5[4]->setGeometry(buttonX, 210, buttonW, 24);
+  Line1[1]->setLine(buttonX, 318, buttonX + buttonW);
+  Command3->setGeometry(buttonX, 356, buttonW, 24);
+}
+
+void ComparisonPage::connectHandlers() {
+  for (int i : {0, 1, 3, 4})
+    connect(Command5[i], &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(1); });
+  for (int i = 0; i < 4; ++i)
+    connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+  // Setting the box by program acts like a click, as the extraction run relies on.
+  connect(Check1[0], &QCheckBox::toggled, this, [this] { Check1_Click(0); });
+  for (int i = 0; i < 3; ++i)
+    connect(Text4[i], &QLineEdit::textChanged, this, [this, i] { Text4_Change(i); });
+  connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
+}
+
+void ComparisonPage::Tab1FormInitialize() {
+  Label3[0]->setText(QStringLiteral("比較元ファイル(&B)"));
+  Label3[1]->setText(QStringLiteral("比較先ファイル(&A)"));
+  Label3[2]->setText(QStringLiteral("比較結果保存先\nファイル(&F)"));
+  Label3[9]->setText(QStringLiteral("ファイル一覧(&L)"));
+  Label3[10]->setText(QStringLiteral("ファイルの詳細(&T)"));
+  Option1[0]->setText(QStringLiteral("追加ファイル(&I)"));
+  Option1[1]->setText(QStringLiteral("更新ファイル(&N)"));
+  Option1[2]->setText(QStringLiteral("削除ファイル(&K)"));
+  Option1[3]->setText(QStringLiteral("無変化ファイル(&U)"));
+  Check1[0]->setText(QStringLiteral("抽出結果と比較(&M)"));
+  Check1[1]->setText(QStringLiteral("ファイル日付は無視(&D)"));
+  Check1[2]->setText(QStringLiteral("ストリング情報ファイルバージョンは無視(&V)"));
+  Command5[0]->setText(QStringLiteral("ファイル/フォルダ選択(&S)"));
+  Command5[1]->setText(QStringLiteral("比較実行(&R)"));
+  Command5[3]->setText(QStringLiteral("クリップボードへコピー(&C)"));
+  Command5[4]->setText(QStringLiteral("結果保存(&O)"));
+  Command3->setText(QStringLiteral("終了(&X)"));
+
+  for (QLineEdit* box : Text4) box->clear();
+  Text4Detail->clear();
+  Text4Detail->setEnabled(false);
+  Text4Detail->setReadOnly(true);
+  List2->clear();
+  List2->setEnabled(false);
+  for (QRadioButton* option : Option1) option->setEnabled(false);
+  Check1[0]->setChecked(false);
+  Check1[0]->setEnabled(false);
+  Check1[1]->setChecked(false);
+  Check1[2]->setChecked(true);
+  Command5[0]->setEnabled(false);
+  Command5[0]->setFocusPolicy(Qt::ClickFocus);
+  Command5[1]->setEnabled(false);
+  Command5[3]->setEnabled(false);
+  Command5[4]->setEnabled(false);
+  Command3->setEnabled(true);
+}
+
+void ComparisonPage::Command3_Click(int) { m_host.unloadMainWindow(); }
+
+void ComparisonPage::Text4_Change(int index) {
+  if (index == 0) m_host.updateControlState(true);
+}
+
+void ComparisonPage::Check1_Click(int index) {
+  if (index != 0) return;
+  QLineEdit* second = Text4[1];
+  QPalette palette = second->palette();
+  if (Check1[0]->isChecked()) {
+    m_savedSecondName = second->text();
+    second->clear();
+    second->setEnabled(false);
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+  } else {
+    second->setText(m_savedSecondName);
+    second->setEnabled(true);
+    palette.setColor(QPalette::Base, second->style()->standardPalette().color(QPalette::Base));
+  }
+  second->setPalette(palette);
+}
+
+void ComparisonPage::extractionRunEnded(bool completed) {
+  Check1[0]->setChecked(false);
+  Check1[0]->setEnabled(false);
+  if (completed) {
+    Check1[0]->setEnabled(true);
+    Check1[0]->setChecked(true);
+  }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,108 @@
+#include "extraction/ExtractionPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "shell/EtchedLine.h"
+#include "shell/PageHost.h"
+#include "version/clsFileVersion.h"
+
+namespace quorvane {
+
+ExtractionPage::ExtractionPage(PageHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
+  setObjectName(QStringLiteral("Picture1_0"));
+  createControls();
+  placeControls();
+  connectHandlers();
+}
+
+ExtractionPage::~ExtractionPage() = default;
+
+void ExtractionPage::createControls() {
+  for (int i = 0; i < 3; ++i) {
+    Text1[i] = new QLineEdit(this);
+    Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+  }
+  Text1Detail = new QPlainTextEdit(this);
+  Text1Detail->setObjectName(QStringLiteral("Text1_3"));
+  Text1Detail->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Combo1 = new QComboBox(this);
+  Combo1->setObjectName(QStringLiteral("Combo1"));
+  List1 = new QListWidget(this);
+  List1->setObjectName(QStringLiteral("List1"));
+  List1->setUniformItemSizes(true);  // long lists fill and scroll fast
+  Check2 = new QCheckBox(this);
+  Check2->setObjectName(QStringLiteral("Check2"));
+  for (int i = 0; i < 4; ++i) {
+    Command1[i] = new QPushButton(this);
+    Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+    Command1[i]->setAutoDefault(false);
+  }
+  Command3 = new QPushButton(this);
+  Command3->setObjectName(QStringLiteral("Command3_0"));
+  Command3->setAutoDefault(false);
+  for (int i = 3; i <= 8; ++i) {
+    Label3[i] = new QLabel(this);
+    Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+  }
+  for (int i = 0; i < 2; ++i) Line1[i] = new EtchedLine(this);
+  Label3[3]->setBuddy(Text1[0]);
+  Label3[4]->setBuddy(Text1[1]);
+  Label3[5]->setBuddy(Combo1);
+  Label3[6]->setBuddy(Text1[2]);
+  Label3[7]->setBuddy(List1);
+  Label3[8]->setBuddy(Text1Detail);
+}
+
+// Fixed places in pixels: the page container has a fixed size.
+void ExtractionPage::placeControls() {
+  const int labelX = 8, boxX = 136, boxW = 300, buttonX = 448, buttonW = 170;
+  Label3[3]->setGeometry(labelX, 10, 126, 22);
+  Text1[0]->setGeometry(boxX, 10, boxW, 22);
+  Label3[4]->setGeometry(labelX, 38, 126, 22);
+  Text1[1]->setGeometry(boxX, 38, boxW, 22);
+  Label3[5]->setGeometry(labelX, 66, 126, 22);
+  Combo1->setGeometry(boxX, 66, boxW, 22);
+  Label3[6]->setGeometry(labelX, 92, 126, 34);
+  Text1[2]->setGeometry(boxX, 98, boxW, 22);
+  Command1[0]->setGeometry(buttonX, 9, buttonW, 24);
+  Command1[1]->setGeometry(buttonX, 37, buttonW, 24);
+  Check2->setGeometry(buttonX, 70, buttonW, 40);
+  Line1[0]->setLine(8, 134, 616);
+  Label3[7]->setGeometry(labelX, 142, 200, 20);
+  List1->setGeometry(labelX, 162, 200, 218);
+  Label3[8]->setGeometry(216, 142, 220, 20);
+  Text1Detail->setGeometry(216, 162, 220, 218);
+  Command1[2]->setGeometry(buttonX, 162, buttonW, 24);
+  Command1[3]->setGeometry(buttonX, 192, buttonW, 24);
+  Line1[1]->setLine(buttonX, 318, buttonX + buttonW);
+  Command3->setGeometry(buttonX, 356, buttonW, 24);
+}
+
+void ExtractionPage::connectHandlers() {
+  for (int i = 0; i < 4; ++i)
+    connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(0); });
+  for (int i = 0; i < 3; ++i)
+    connect(Text1[i], &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
+  connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+  connect(Check2, &QCheckBox::clicked, this, [this] { Check2_Click(); });
+  connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+}
+
+void ExtractionPage::Command3_Click(int) { m_host.unloadMainWindow(); }
+
+void ExtractionPage::Text1_Change(int index) {
+  if (index == 0) m_host.updateControlState(true);
+}
+
+void ExtractionPage::Check2_Click() {
+  if (Check2->isEnabledTo(this)) UpadateList();
+}
+
+}  // namespace quorvane

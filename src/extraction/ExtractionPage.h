@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quorvane {
+
+class clsFileVersion;
+class EtchedLine;
+class PageHost;
+
+// The extraction page (page container 0 of the main window): folder, kind, run, the
+// file list with details, copy and save of the version record.
+class ExtractionPage : public QWidget {
+  Q_OBJECT
+ public:
+  ExtractionPage(PageHost& host, QWidget* parent = nullptr);
+  ~ExtractionPage() override;
+
+  void Tab0FormInitialize();
+
+  void Command1_Click(int index);
+  void Command3_Click(int index);
+  void List1_Click();
+  void Check2_Click();
+  void Combo1_Click();
+  void Text1_Change(int index);
+
+  // The kinds offered in Combo1.
+  void SetCombo1();
+  // The extraction run on the folder in Text1(0).
+  void ExtractVersionInfo();
+  // Rebuilds the display names and order and refills List1.
+  void UpadateList();
+  // Writes the current result to the file named in Text1(2).
+  void OutputVersionRecord();
+
+  // The detail text of list position k (empty when k is out of range).
+  QString detailText(int k) const;
+  // The text of the detail box with CR LF line ends.
+  QString detailBoxText() const;
+
+  // Text1(0) to Text1(2): folder, expansion folder, record file. Text1(3) is the
+  // multi-line detail box, kept as its own control type.
+  std::array<QLineEdit*, 3> Text1{};
+  QPlainTextEdit* Text1Detail = nullptr;
+  QComboBox* Combo1 = nullptr;
+  QListWidget* List1 = nullptr;
+  QCheckBox* Check2 = nullptr;
+  std::array<QPushButton*, 4> Command1{};
+  QPushButton* Command3 = nullptr;  // Command3(0), exit
+  std::array<QLabel*, 9> Label3{};  // indices 3 to 8 are on this page
+  std::array<EtchedLine*, 2> Line1{};
+
+  // Run settings derived from the kind box.
+  std::vector<std::string> Patterns;
+  bool ExpandCompressed = false;
+
+ private:
+  void createControls();
+  void placeControls();
+  void connectHandlers();
+  void chooseFolderFor(int index);
+  void chooseRecordFile();
+  void finishRun(bool completed);
+  void fillList1();
+  bool strictOrder() const;
+  QString startFolderFor(const QString& text, bool fileName) const;
+
+  PageHost& m_host;
+  QString m_savedExpansionFolder;
+  std::unique_ptr<clsFileVersion> m_reader;  // reused by every run
+};
+
+}  // namespace quorvane

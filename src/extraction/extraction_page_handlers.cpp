@@ -1,0 +1,185 @@
+// The extraction page's set-up, kind box, choose buttons, list and detail text.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "common/basDirUtil.h"
+#include "extraction/ExtractionPage.h"
+#include "extraction/ExtractionResult.h"
+#include "extraction/basDecompress.h"
+#include "extraction/extraction_kinds.h"
+#include "shell/PageHost.h"
+
+namespace quorvane {
+
+namespace {
+
+QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+std::string toStd(const QString& s) { return s.toStdString(); }
+
+void setBoxColour(QLineEdit* box, bool enabled) {
+  QPalette palette = box->palette();
+  const QPalette::ColorRole role = enabled ? QPalette::Base : QPalette::Button;
+  palette.setColor(QPalette::Base, box->style()->standardPalette().color(role));
+  box->setPalette(palette);
+}
+
+}  // namespace
+
+void ExtractionPage::Tab0FormInitialize() {
+  Text1[0]->setText(fromStd(basDecompress::SystemFolder()));
+  Text1[1]->setText(fromStd(basDecompress::TempFolder()));
+  m_savedExpansionFolder = Text1[1]->text();
+
+  SetCombo1();
+  Combo1->setCurrentIndex(static_cast<int>(kDefaultKindIndex));
+  Combo1_Click();  // the index may not have changed, so run the handler once more
+
+  Label3[3]->setText(QStringLiteral("情報抽出先フォルダ(&A)"));
+  Label3[4]->setText(QStringLiteral("圧縮復元先フォルダ(&U)"));
+  Label3[5]->setText(QStringLiteral("抽出ファイル種別(&W)"));
+  Label3[6]->setText(QStringLiteral("抽出情報保存先\nファイル(&F)"));
+  Label3[7]->setText(QStringLiteral("ファイル一覧(&L)"));
+  Label3[8]->setText(QStringLiteral("ファイルの詳細(&T)"));
+  Check2->setText(QStringLiteral("ファイル名を厳密にソート\n(時間が掛かります)(&D)"));
+  Command1[0]->setText(QStringLiteral("ファイル/フォルダ選択(&S)"));
+  Command1[1]->setText(QStringLiteral("実行(&R)"));
+  Command1[2]->setText(QStringLiteral("クリップボードへコピー(&C)"));
+  Command1[3]->setText(QStringLiteral("情報保存(&O)"));
+  Command3->setText(QStringLiteral("終了(&X)"));
+
+  Text1[2]->clear();
+  Text1Detail->clear();
+  Text1Detail->setEnabled(false);
+  Text1Detail->setReadOnly(true);
+  Check2->setChecked(false);
+  Check2->setEnabled(false);
+  List1->setEnabled(false);
+  Command1[0]->setEnabled(false);
+  Command1[0]->setFocusPolicy(Qt::ClickFocus);
+  Command1[2]->setEnabled(false);
+  Command1[3]->setEnabled(false);
+}
+
+void ExtractionPage::SetCombo1() {
+  Combo1->clear();
+  for (const char* kind : kExtractionKinds) Combo1->addItem(QString::fromUtf8(kind));
+}
+
+void ExtractionPage::Combo1_Click() {
+  const KindPatterns kind = PatternsOfKind(Combo1->currentText().toStdString());
+  Patterns = kind.Patterns;
+  ExpandCompressed = kind.ExpandCompressed;
+  QLineEdit* box = Text1[1];
+  if (ExpandCompressed) {
+    box->setText(m_savedExpansionFolder);
+    box->setEnabled(true);
+  } else {
+    // Only a box that holds its own text keeps it aside; a disabled one is already empty.
+    if (box->isEnabledTo(this)) m_savedExpansionFolder = box->text();
+    box->clear();
+    box->setEnabled(false);
+  }
+  setBoxColour(box, ExpandCompressed);
+}
+
+// The nearest existing folder at or above the box's text; the fallback when none is left.
+QString ExtractionPage::startFolderFor(const QString& text, bool fileName) const {
+  std::string folder = fileName ? basDirUtil::GetParentFolder(toStd(text), 0)
+                                : basDirUtil::AddOrRemoveSlash(toStd(text), 1);
+  while (!folder.empty() && !basDirUtil::PathExists(folder, true))
+    folder = basDirUtil::GetParentFolder(folder, 1);
+  if (!folder.empty()) return fromStd(folder);
+  if (fileName) {
+    return fromStd(basDirUtil::AddOrRemoveSlash(toStd(QCoreApplication::applicationDirPath()), 1));
+  }
+  return fromStd(basDecompress::SystemFolder());
+}
+
+void ExtractionPage::Command1_Click(int index) {
+  switch (index) {
+    case 0: {
+      // The box the user came from: the one with the focus when the toolbar's choose
+      // button is used, else the one focused just before this button.
+      QWidget* target = m_host.activeControl();
+      if (target == Command1[0] || target == nullptr) target = m_host.lastActiveControl();
+      if (target == Text1[0] || target == Text1[1]) {
+        chooseFolderFor(target == Text1[0] ? 0 : 1);
+      } else if (target == Text1[2]) {
+        chooseRecordFile();
+      } else {
+        return;
+      }
+      target->setFocus();
+      break;
+    }
+    case 1:
+      ExtractVersionInfo();
+      break;
+    case 2:
+      m_host.setClipboardText(detailBoxText() + QStringLiteral("\r\n"));
+      break;
+    case 3:
+      OutputVersionRecord();
+      break;
+    default:
+      break;
+  }
+}
+
+void ExtractionPage::chooseFolderFor(int index) {
+  m_host.setBusyPointer(true);
+  FolderRequest request;
+  request.initDir = startFolderFor(Text1[index]->text(), false);
+  request.title = index == 0 ? QStringLiteral("バージョン情報抽出先フォルダーの選択")
+                             : QStringLiteral("圧縮ファイル復元先フォルダーの選択");
+  m_host.setBusyPointer(false);
+  const auto chosen = m_host.chooseFolder(request);
+  if (chosen) Text1[index]->setText(*chosen);
+}
+
+void ExtractionPage::chooseRecordFile() {
+  FileRequest request;
+  request.title = QStringLiteral("保存する結果出力ファイル名の選択");
+  request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*");
+  request.filterIndex = 0;
+  request.initDir = startFolderFor(Text1[2]->text(), true);
+  request.save = true;
+  request.flags = 0x280806;  // overwrite prompt, no read-only box, path must exist
+  const auto chosen = m_host.chooseFile(request);
+  if (chosen) Text1[2]->setText(*chosen);
+}
+
+QString ExtractionPage::detailText(int k) const {
+  const ExtractionResult& result = m_host.extraction();
+  if (k < 0 || k >= static_cast<int>(result.Order.size()) || k >= List1->count()) return {};
+  const int index = result.Order[static_cast<std::size_t>(k)];
+  if (index < 0 || index >= static_cast<int>(result.Entries.size())) return {};
+  const FileVersionEntry& e = result.Entries[static_cast<std::size_t>(index)];
+  const QString crlf = QStringLiteral("\r\n");
+  return QStringLiteral("No : %1 / %2").arg(k + 1).arg(result.LastIndex + 1) + crlf +
+         QStringLiteral("File : ") + List1->item(k)->text() + crlf +
+         QStringLiteral("FixedVersion : ") + fromStd(e.FixedVersion) + crlf +
+         QStringLiteral("StringVersion : ") + fromStd(e.StringVersion) + crlf +
+         QStringLiteral("Size : ") + QString::number(e.Size) + crlf +
+         QStringLiteral("Date : ") + fromStd(e.Date) + QLatin1Char(' ') + fromStd(e.Time);
+}
+
+QString ExtractionPage::detailBoxText() const {
+  return Text1Detail->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+void ExtractionPage::List1_Click() {
+  const int k = List1->currentRow();
+  // With no selection the detail text stays as it is.
+  if (k < 0) return;
+  // QPlainTextEdit keeps "\n" line ends; the copy adds the CR LF form back.
+  Text1Detail->setPlainText(detailText(k).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,136 @@
+// The extraction page's run, its file list and the saving of the version record.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "compare/record_writer.h"
+#include "extraction/ExtractionPage.h"
+#include "extraction/ExtractionResult.h"
+#include "extraction/extraction_order.h"
+#include "extraction/extraction_run.h"
+#include "extraction/extraction_texts.h"
+#include "shell/PageHost.h"
+#include "version/clsFileVersion.h"
+
+namespace quorvane {
+
+namespace {
+QString fromUtf8(const char* text) { return QString::fromUtf8(text); }
+}  // namespace
+
+void ExtractionPage::fillList1() {
+  const ExtractionResult& result = m_host.extraction();
+  List1->clear();
+  List1->setEnabled(false);
+  QStringList names;
+  names.reserve(static_cast<int>(result.Order.size()));
+  for (std::int32_t index : result.Order)
+    names << QString::fromStdString(result.DisplayNames.at(static_cast<std::size_t>(index)));
+  {
+    const QSignalBlocker block(List1);
+    List1->addItems(names);
+  }
+  List1->setEnabled(true);
+  if (List1->count() > 0) {
+    List1->setCurrentRow(0);
+    List1_Click();
+  }
+}
+
+bool ExtractionPage::strictOrder() const { return Check2->isEnabledTo(this) && Check2->isChecked(); }
+
+void ExtractionPage::UpadateList() {
+  ExtractionResult& result = m_host.extraction();
+  if (!result.ExtractionDone) return;
+  quorvane::UpadateList(result, strictOrder());
+  fillList1();
+}
+
+void ExtractionPage::ExtractVersionInfo() {
+  if (!m_reader) m_reader = std::make_unique<clsFileVersion>();
+  ExtractionResult& result = m_host.extraction();
+  ExtractionRequest request;
+  request.Folder = Text1[0]->text().toStdString();
+  request.KindText = Combo1->currentText().toStdString();
+  request.Patterns = Patterns;
+  request.ExpandCompressed = ExpandCompressed;
+  request.ExpansionFolder = Text1[1]->text().toStdString();
+  request.StrictOrder = strictOrder();
+
+  auto progress = m_host.createProgress();
+  m_host.setBusyPointer(true);
+  bool pastScan = false;
+  ExtractionCallbacks callbacks;
+  callbacks.progress = [&](float fraction, const std::string& caption, const std::string&) {
+    if (!pastScan) {
+      // Files were found: the old list goes, and the focus chaser rests while the run
+      // owns the window.
+      pastScan = true;
+      List1->clear();
+      m_host.beep();
+      m_host.setFocusChaserHook(false);
+    }
+    return progress->update(fraction, QString::fromStdString(caption), true);
+  };
+  callbacks.cancelled = [&] { return progress->canceled(); };
+  callbacks.status = [&](const std::string& text) { m_host.setStatusText(QString::fromStdString(text)); };
+  const ExtractionRunReport report = quorvane::ExtractVersionInfo(request, result, *m_reader, callbacks);
+  progress.reset();
+
+  if (report.Outcome == RunOutcome::ScanStopped) {
+    // The previous result, its list and its commands stay as they were.
+    if (const char* message = extractionText::scanMessage(report.Scan)) {
+      m_host.setStatusText(QString());
+      m_host.showMessage(fromUtf8(message), MessageIcon::Critical);
+    }
+    m_host.setStatusText(fromUtf8(extractionText::kFailed));
+    m_host.beep();
+    m_host.setBusyPointer(false);
+    return;
+  }
+  finishRun(report.Outcome == RunOutcome::Completed);
+  if (report.Outcome == RunOutcome::Abandoned) m_host.setStatusText(fromUtf8(extractionText::kCancelled));
+}
+
+// The page after a run that got past the scan, completed or not.
+void ExtractionPage::finishRun(bool completed) {
+  const ExtractionResult& result = m_host.extraction();
+  m_host.extractionRunEnded(false);
+  if (completed) {
+    if (result.HasDoubleByteNames) Check2->setEnabled(true);
+    fillList1();
+    m_host.extractionRunEnded(true);
+  } else {
+    List1->clear();
+    List1->setEnabled(false);
+    Text1Detail->clear();
+  }
+  Command1[3]->setEnabled(completed);
+  Command1[2]->setEnabled(completed);
+  Text1Detail->setEnabled(completed);
+  m_host.updateControlState(false);
+  m_host.beep();
+  m_host.setBusyPointer(false);
+  m_host.setFocusChaserHook(true);
+}
+
+void ExtractionPage::OutputVersionRecord() {
+  const ExtractionResult& result = m_host.extraction();
+  const QString path = Text1[2]->text();
+  if (!path.isEmpty() && !result.ExtractionDone) return;  // nothing to write yet
+  m_host.setBusyPointer(true);
+  const RecordWriteResult written = quorvane::OutputVersionRecord(result, path.toStdString());
+  m_host.setBusyPointer(false);
+  if (!written.ok()) {
+    m_host.showMessage(fromUtf8(recordWriteMessage(written)), MessageIcon::None);
+    if (written.Error == RecordWriteError::NoDestination) m_host.beep();
+    return;
+  }
+  m_host.beep();
+  m_host.setStatusText(fromUtf8(recordWriteMessage(written)));
+}
+
+}  // namespace quorvane

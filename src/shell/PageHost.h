@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace quorvane {
+
+struct ExtractionResult;
+
+// Icons of the program's message boxes.
+enum class MessageIcon { None, Critical, Information };
+
+// The file and folder choices the pages ask for. The main window answers them with the
+// program's dialogs; tests answer them directly so nothing waits for a person.
+struct FolderRequest {
+  QString title;
+  QString initDir;
+};
+
+struct FileRequest {
+  QString title;
+  QString filter;     // pairs joined by "|"
+  int filterIndex = 1;
+  QString initDir;
+  QString defaultExt;
+  bool save = false;  // save dialog; otherwise an open dialog
+  int flags = 0;      // the dialog flags, with the values of the classic OFN_ constants
+};
+
+// The progress window of a long run, as the run sees it.
+class ProgressReporter {
+ public:
+  virtual ~ProgressReporter() = default;
+  // Shows or advances the window; false when it could not be shown.
+  virtual bool update(float fraction, const QString& caption, bool completion) = 0;
+  // True once the user pressed cancel; stays true.
+  virtual bool canceled() = 0;
+};
+
+// What the two pages need from the window that holds them: the status line, the command
+// state, the focus chaser, messages, dialogs and the shared extraction result.
+class PageHost {
+ public:
+  virtual ~PageHost() = default;
+
+  virtual void setStatusText(const QString& text) = 0;
+  virtual void updateControlState(bool onlyRun) = 0;
+
+  // Switches the focus chaser's polling on or off.
+  virtual void setFocusChaserHook(bool on) = 0;
+  // The control that had the focus before the current one, as the focus chaser saw it.
+  virtual QWidget* lastActiveControl() = 0;
+  // The control that has the focus now.
+  virtual QWidget* activeControl() = 0;
+
+  // A message box with an OK button and the application's title.
+  virtual void showMessage(const QString& text, MessageIcon icon) = 0;
+  virtual void beep() = 0;
+  virtual void setBusyPointer(bool busy) = 0;
+  virtual void setClipboardText(const QString& text) = 0;
+
+  // Folder picker and file dialogs; nullopt when the user cancelled.
+  virtual std::optional<QString> chooseFolder(const FolderRequest& request) = 0;
+  virtual std::optional<QString> chooseFile(const FileRequest& request) = 0;
+
+  // A progress window owned by the main window, waiting at completion with an OK button.
+  virtual std::unique_ptr<ProgressReporter> createProgress() = 0;
+
+  // Closes the main window; the program ends.
+  virtual void unloadMainWindow() = 0;
+
+  // The window that owns dialogs and the progress window.
+  virtual QWidget* ownerWindow() = 0;
+
+  // The current extraction, shared by both pages.
+  virtual ExtractionResult& extraction() = 0;
+  // The extraction page tells the comparison page a run ended (completed or cancelled).
+  virtual void extractionRunEnded(bool completed) = 0;
+};
+
+}  // namespace quorvane

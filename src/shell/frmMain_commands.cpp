@@ -1,0 +1,110 @@
+// The menus and the routing of menu, toolbar and page commands to the shown page.
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "compare/ComparisonPage.h"
+#include "extraction/ExtractionPage.h"
+#include "shell/MainControls.h"
+#include "shell/frmMain.h"
+#include "shell/frmMain_windows.h"
+
+namespace quorvane {
+
+void frmMain::createMenus() {
+  mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuRun = mnuFile->addAction(QStringLiteral("実行(&R)"), this, &frmMain::mnuRun_Click);
+  mnuSave = mnuFile->addAction(QStringLiteral("保存(&S)"), this, &frmMain::mnuSave_Click);
+  mnuLine = mnuFile->addSeparator();
+  mnuEnd = mnuFile->addAction(QStringLiteral("終了(&X)"), this, &frmMain::mnuEnd_Click);
+
+  mnuOpt = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+  mnuOptToolbar = mnuOpt->addAction(QStringLiteral("ツールバーを表示(&T)"));
+  mnuOptToolbar->setCheckable(true);
+  mnuOptToolbar->setChecked(true);
+  // The handler toggles the check mark itself, so the action's own toggle is undone first.
+  connect(mnuOptToolbar, &QAction::triggered, this, [this](bool) {
+    mnuOptToolbar->setChecked(!mnuOptToolbar->isChecked());
+    mnuOptToolbar_Click();
+  });
+
+  mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuHelp1 = mnuHelp->addAction(QStringLiteral("Quorvane ヘルプ(&H)"), this, &frmMain::mnuHelp1_Click);
+  mnuHelp->addSeparator();
+  mnuVer = mnuHelp->addAction(QStringLiteral("バージョン情報(&A)"), this, &frmMain::mnuVer_Click);
+}
+
+void frmMain::mnuRun_Click() {
+  if (!mnuRun->isEnabled()) return;
+  if (selectedTab() == 0)
+    m_page0->ExtractVersionInfo();
+  else
+    m_page1->CompareVersionRecords();
+}
+
+void frmMain::mnuSave_Click() {
+  if (!mnuSave->isEnabled()) return;
+  if (selectedTab() == 0)
+    m_page0->OutputVersionRecord();
+  else
+    m_page1->OutputCompareResult();
+}
+
+void frmMain::mnuEnd_Click() { close(); }
+
+bool frmMain::toolbarVisible() const { return mnuOptToolbar && mnuOptToolbar->isChecked(); }
+
+void frmMain::mnuOptToolbar_Click() {
+  mnuOptToolbar->setChecked(!mnuOptToolbar->isChecked());
+  m_controls->setToolbarVisible(mnuOptToolbar->isChecked());
+  placeSurfaces();
+}
+
+void frmMain::mnuHelp1_Click() {
+  // One help window: a second request brings the open one to the front.
+  if (m_helpWindow) {
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+    return;
+  }
+  m_helpWindow = showHelpWindow(this, m_helpFile);
+}
+
+void frmMain::mnuVer_Click() {
+  setFocusChaserHook(false);
+  showAboutBox(this);
+  setFocusChaserHook(true);
+}
+
+void frmMain::mcToolBar_ButtonClick(int id) {
+  if (!m_controls->toolbarEnabled(id)) return;
+  const bool extraction = selectedTab() == 0;
+  switch (id) {
+    case 30:
+      mnuRun_Click();
+      break;
+    case 3:
+      mnuSave_Click();
+      break;
+    case 40:
+      if (extraction)
+        m_page0->Command1_Click(0);
+      else
+        m_page1->Command5_Click(0);
+      break;
+    case 41:
+      setClipboardText((extraction ? m_page0->detailBoxText() : m_page1->detailBoxText()) +
+                       QStringLiteral("\r\n"));
+      break;
+    case 50:
+      close();
+      break;
+    case 51:
+      showMinimized();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace quorvane

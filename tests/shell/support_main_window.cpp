@@ -1,0 +1,99 @@
+#include "support_main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace quorvane::test {
+
+namespace {
+
+class FakeProgress : public ProgressReporter {
+ public:
+  explicit FakeProgress(std::shared_ptr<Interactions> seen, frmMain* form) : m_seen(std::move(seen)), m_form(form) {}
+  bool update(float fraction, const QString& caption, bool) override {
+    m_seen->progressCaptions.push_back(caption);
+    m_seen->progressFractions.push_back(fraction);
+    ++m_updates;
+    if (m_seen->cancelAtUpdate > 0 && m_updates >= m_seen->cancelAtUpdate) m_canceled = true;
+    return true;
+  }
+  bool canceled() override {
+    m_seen->statusTexts.push_back(m_form->statusText());
+    return m_canceled;
+  }
+
+ private:
+  std::shared_ptr<Interactions> m_seen;
+  frmMain* m_form;
+  int m_updates = 0;
+  bool m_canceled = false;
+};
+
+}  // namespace
+
+MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
+  frmMain::Interaction interaction;
+  auto seenPtr = seen;
+  interaction.message = [seenPtr](const QString& text, MessageIcon icon) {
+    seenPtr->messages.push_back(text);
+    seenPtr->icons.push_back(icon);
+  };
+  interaction.chooseFolder = [seenPtr](const FolderRequest& request) -> std::optional<QString> {
+    seenPtr->folderRequests.push_back(request);
+    if (seenPtr->folderAnswers.empty()) return std::nullopt;
+    auto answer = seenPtr->folderAnswers.front();
+    seenPtr->folderAnswers.pop_front();
+    return answer;
+  };
+  interaction.chooseFile = [seenPtr](const FileRequest& request) -> std::optional<QString> {
+    seenPtr->fileRequests.push_back(request);
+    if (seenPtr->fileAnswers.empty()) return std::nullopt;
+    auto answer = seenPtr->fileAnswers.front();
+    seenPtr->fileAnswers.pop_front();
+    return answer;
+  };
+  frmMain* raw = form.get();
+  interaction.progress = [seenPtr, raw] { return std::make_unique<FakeProgress>(seenPtr, raw); };
+  interaction.beep = [seenPtr] { ++seenPtr->beeps; };
+  form->setInteraction(std::move(interaction));
+  form->Form_Load();
+  form->show();
+  form->activateWindow();
+  QApplication::setActiveWindow(form.get());
+  QApplication::processEvents();
+}
+
+MainWindowFixture::~MainWindowFixture() {
+  if (form && !form->isUnloaded()) form->close();
+}
+
+void MainWindowFixture::setFocusTo(QWidget* widget) {
+  form->setFocusChaserHook(true);
+  widget->setFocus(Qt::OtherFocusReason);
+  QApplication::processEvents();
+  form->mcChaseFocus_ChangeFocus();
+}
+
+TempDir::TempDir() {
+  QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/quorvane-ui-XXXXXX"));
+  dir.setAutoRemove(false);
+  m_path = dir.path();
+}
+
+TempDir::~TempDir() { QDir(m_path).removeRecursively(); }
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+}  // namespace quorvane::test
