@@ -48,16 +48,16 @@ class InfoCommand : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder = pattern;
 
-    auto spec = testsupport::simpleVersionInfo({4, 71, 1712, 40000}, "4, 71, 1712, 5");
-    spec.fixed.productVersion = {4, 71, 0, 0};
-    spec.fixed.fileTime = 125'911'584'000'000'000ull;  // 2000-01-01 00:00:00 UTC
-    spec.translations = {{0x0411, 0x03A4}};
-    spec.tables = {{"041103A4",
+    auto plan = testsupport::simpleVersionInfo({4, 71, 1712, 40000}, "4, 71, 1712, 5");
+    plan.fixed.productVersion = {4, 71, 0, 0};
+    plan.fixed.fileTime = 125'911'584'000'000'000ull;  // 2000-01-01 00:00:00 UTC
+    plan.translations = {{0x0411, 0x03A4}};
+    plan.tables = {{"041103A4",
                     {{"FileVersion", "4, 71, 1712, 5"},
                      {"CompanyName", "株式会社クオーヴェイン"},
                      {"Comments", "一行目\r\n二行目"},
                      {"ProductName", "ｸｵｰｳﾞｪｲﾝ"}}}};
-    write("japanese.dll", buildImage(ImageFormat::Pe32, spec).bytes);
+    write("japanese.dll", buildImage(ImageFormat::Pe32, plan).bytes);
     write("old16.dll", buildImage(ImageFormat::Ne, testsupport::simpleVersionInfo({3, 10, 0, 103}, "3.10")).bytes);
     write("plain.txt", std::vector<std::uint8_t>(200, 'x'));
   }

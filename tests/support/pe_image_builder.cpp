@@ -214,9 +214,9 @@ BuiltImage buildImage(ImageFormat format, const std::vector<std::uint8_t>& versi
   return buildPe(format == ImageFormat::Pe32Plus, versionBlock, options);
 }
 
-BuiltImage buildImage(ImageFormat format, const VersionInfoSpec& spec, const ImageOptions& options) {
+BuiltImage buildImage(ImageFormat format, const VersionInfoPlan& plan, const ImageOptions& options) {
   const BlockFormat layout = format == ImageFormat::Ne ? BlockFormat::Narrow : BlockFormat::Wide;
-  return buildImage(format, buildVersionBlock(spec, layout), options);
+  return buildImage(format, buildVersionBlock(plan, layout), options);
 }
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {

@@ -4,8 +4,8 @@
 // tests can make every case of the version reader (and real-looking DLLs for the tests
 // of the extraction and the GUI) without keeping binaries in the repository.
 //
-//   auto spec = simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
-//   writeFile(dir + "/a.dll", buildImage(ImageFormat::Pe32, spec).bytes);
+//   auto plan = simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
+//   writeFile(dir + "/a.dll", buildImage(ImageFormat::Pe32, plan).bytes);
 
 #include <array>
 #include <cstddef>
@@ -17,7 +17,7 @@
 namespace quorvane::testsupport {
 
 // The fixed-information structure.
-struct FixedInfoSpec {
+struct FixedInfoPlan {
   std::uint32_t signature = 0xFEEF04BD;
   std::uint32_t structVersion = 0x00010000;
   std::array<std::uint16_t, 4> fileVersion{1, 0, 0, 0};     // major, minor, revision, build
@@ -44,8 +44,8 @@ struct StringTable {
 // (what some tools write).
 enum class LengthUnit { Characters, Bytes };
 
-struct VersionInfoSpec {
-  FixedInfoSpec fixed;
+struct VersionInfoPlan {
+  FixedInfoPlan fixed;
   bool hasFixedInfo = true;  // false: the root has no value at all
   std::vector<StringTable> tables;
   bool hasTranslationTable = true;  // false: no VarFileInfo at all
@@ -57,11 +57,11 @@ struct VersionInfoSpec {
 
 // Fixed version `parts`, translation 0409/04B0 and one table "040904B0" holding
 // FileVersion = `stringVersion` plus CompanyName, FileDescription and ProductVersion.
-VersionInfoSpec simpleVersionInfo(std::array<std::uint16_t, 4> parts, const std::string& stringVersion);
+VersionInfoPlan simpleVersionInfo(std::array<std::uint16_t, 4> parts, const std::string& stringVersion);
 
 enum class BlockFormat { Wide, Narrow };  // the 32-bit layout, the 16-bit (NE) layout
 
-std::vector<std::uint8_t> buildVersionBlock(const VersionInfoSpec& spec, BlockFormat format);
+std::vector<std::uint8_t> buildVersionBlock(const VersionInfoPlan& plan, BlockFormat format);
 
 enum class ImageFormat { Pe32, Pe32Plus, Ne };
 
@@ -92,8 +92,8 @@ struct BuiltImage {
 // the block is empty (the image then still has other resources, unless they are off).
 BuiltImage buildImage(ImageFormat format, const std::vector<std::uint8_t>& versionBlock,
                       const ImageOptions& options = {});
-// An image holding the block built from `spec` in the layout of the format.
-BuiltImage buildImage(ImageFormat format, const VersionInfoSpec& spec, const ImageOptions& options = {});
+// An image holding the block built from `plan` in the layout of the format.
+BuiltImage buildImage(ImageFormat format, const VersionInfoPlan& plan, const ImageOptions& options = {});
 
 // Writes the bytes to a file; false when it cannot.
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

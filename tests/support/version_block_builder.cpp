@@ -78,21 +78,21 @@ void emit(const Node& node, BlockFormat format, std::vector<std::uint8_t>& out) 
   out[start + 1] = static_cast<std::uint8_t>(length >> 8);
 }
 
-Node stringNode(const StringValue& s, const VersionInfoSpec& spec, BlockFormat format) {
+Node stringNode(const StringValue& s, const VersionInfoPlan& plan, BlockFormat format) {
   Node n{s.name, encodeText(s.value, format), 0, 1, {}};
-  const std::size_t nulBytes = (format == BlockFormat::Wide ? 2 : 1) * (1 + spec.extraNuls);
+  const std::size_t nulBytes = (format == BlockFormat::Wide ? 2 : 1) * (1 + plan.extraNuls);
   n.value.insert(n.value.end(), nulBytes, 0);
   std::size_t length = n.value.size();
-  if (spec.stringLengthUnit == LengthUnit::Characters)
-    length = (format == BlockFormat::Wide ? length / 2 : utf8::length(s.value) + 1 + spec.extraNuls);
+  if (plan.stringLengthUnit == LengthUnit::Characters)
+    length = (format == BlockFormat::Wide ? length / 2 : utf8::length(s.value) + 1 + plan.extraNuls);
   n.valueLength = static_cast<std::uint16_t>(length);
   return n;
 }
 
-Node fixedNode(const VersionInfoSpec& spec) {
+Node fixedNode(const VersionInfoPlan& plan) {
   Node root{"VS_VERSION_INFO", {}, 0, 0, {}};
-  if (!spec.hasFixedInfo) return root;
-  const FixedInfoSpec& f = spec.fixed;
+  if (!plan.hasFixedInfo) return root;
+  const FixedInfoPlan& f = plan.fixed;
   auto& v = root.value;
   put32(v, f.signature);
   put32(v, f.structVersion);
@@ -109,40 +109,40 @@ Node fixedNode(const VersionInfoSpec& spec) {
 
 }  // namespace
 
-VersionInfoSpec simpleVersionInfo(std::array<std::uint16_t, 4> parts, const std::string& stringVersion) {
-  VersionInfoSpec spec;
-  spec.fixed.fileVersion = parts;
-  spec.fixed.productVersion = parts;
-  spec.tables.push_back({"040904B0",
+VersionInfoPlan simpleVersionInfo(std::array<std::uint16_t, 4> parts, const std::string& stringVersion) {
+  VersionInfoPlan plan;
+  plan.fixed.fileVersion = parts;
+  plan.fixed.productVersion = parts;
+  plan.tables.push_back({"040904B0",
                          {{"CompanyName", "Quorvane Test Corporation"},
                           {"FileDescription", "Test library"},
                           {"FileVersion", stringVersion},
                           {"ProductVersion", stringVersion}}});
-  return spec;
+  return plan;
 }
 
-std::vector<std::uint8_t> buildVersionBlock(const VersionInfoSpec& spec, BlockFormat format) {
-  Node root = fixedNode(spec);
+std::vector<std::uint8_t> buildVersionBlock(const VersionInfoPlan& plan, BlockFormat format) {
+  Node root = fixedNode(plan);
   Node strings{"StringFileInfo", {}, 0, 1, {}};
-  for (const StringTable& t : spec.tables) {
+  for (const StringTable& t : plan.tables) {
     Node table{t.key, {}, 0, 1, {}};
-    for (const StringValue& s : t.values) table.children.push_back(stringNode(s, spec, format));
+    for (const StringValue& s : t.values) table.children.push_back(stringNode(s, plan, format));
     strings.children.push_back(std::move(table));
   }
   Node vars{"VarFileInfo", {}, 0, 1, {}};
-  if (spec.hasTranslationTable) {
+  if (plan.hasTranslationTable) {
     Node translation{"Translation", {}, 0, 0, {}};
-    for (auto [language, codePage] : spec.translations) {
+    for (auto [language, codePage] : plan.translations) {
       put16(translation.value, language);
       put16(translation.value, codePage);
     }
     translation.valueLength = static_cast<std::uint16_t>(translation.value.size());
     vars.children.push_back(std::move(translation));
   }
-  const bool withStrings = !spec.tables.empty();
-  if (spec.varFileInfoFirst && spec.hasTranslationTable) root.children.push_back(vars);
+  const bool withStrings = !plan.tables.empty();
+  if (plan.varFileInfoFirst && plan.hasTranslationTable) root.children.push_back(vars);
   if (withStrings) root.children.push_back(std::move(strings));
-  if (!spec.varFileInfoFirst && spec.hasTranslationTable) root.children.push_back(vars);
+  if (!plan.varFileInfoFirst && plan.hasTranslationTable) root.children.push_back(vars);
 
   std::vector<std::uint8_t> out;
   emit(root, format, out);

@@ -10,32 +10,32 @@ namespace {
 using testsupport::buildImage;
 using testsupport::ImageFormat;
 using testsupport::StringTable;
-using testsupport::VersionInfoSpec;
+using testsupport::VersionInfoPlan;
 
 class FileVersionTest : public ::testing::Test {
  protected:
-  std::string write(const VersionInfoSpec& spec, ImageFormat format = ImageFormat::Pe32) {
-    return folder.write("file" + std::to_string(++count) + ".dll", buildImage(format, spec).bytes);
+  std::string write(const VersionInfoPlan& plan, ImageFormat format = ImageFormat::Pe32) {
+    return folder.write("file" + std::to_string(++count) + ".dll", buildImage(format, plan).bytes);
   }
   testsupport::TempFolder folder;
   clsFileVersion reader;
   int count = 0;
 };
 
-VersionInfoSpec specWithTables(std::vector<std::pair<std::uint16_t, std::uint16_t>> translations,
+VersionInfoPlan planWithTables(std::vector<std::pair<std::uint16_t, std::uint16_t>> translations,
                                std::vector<StringTable> tables) {
-  VersionInfoSpec spec;
-  spec.fixed.fileVersion = {1, 2, 3, 4};
-  spec.translations = std::move(translations);
-  spec.tables = std::move(tables);
-  return spec;
+  VersionInfoPlan plan;
+  plan.fixed.fileVersion = {1, 2, 3, 4};
+  plan.translations = std::move(translations);
+  plan.tables = std::move(tables);
+  return plan;
 }
 
 TEST_F(FileVersionTest, ReadsEveryFormat) {
   for (ImageFormat format : {ImageFormat::Pe32, ImageFormat::Pe32Plus, ImageFormat::Ne}) {
-    auto spec = testsupport::simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
-    spec.tables[0].values.push_back({"LegalCopyright", "著作権 (C) 1998"});
-    const std::string path = write(spec, format);
+    auto plan = testsupport::simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
+    plan.tables[0].values.push_back({"LegalCopyright", "著作権 (C) 1998"});
+    const std::string path = write(plan, format);
     ASSERT_TRUE(reader.GetFileVersion(path)) << describeFault(reader.LastFault());
     EXPECT_TRUE(reader.VerInfoAvailable());
     EXPECT_EQ(reader.FileName(), path);
@@ -52,11 +52,11 @@ TEST_F(FileVersionTest, ReadsEveryFormat) {
 TEST_F(FileVersionTest, OwnKeyWithoutFileVersionFallsToTheFirstCandidateThatHasIt) {
   // The file's own table (0411/04B0) has no FileVersion; 040904E4 has one, 04090000 too,
   // and 040904E4 comes later in the list than 04090000.
-  const auto spec = specWithTables({{0x0411, 0x04B0}},
+  const auto plan = planWithTables({{0x0411, 0x04B0}},
                                    {{"041104B0", {{"CompanyName", "自社"}}},
                                     {"040904E4", {{"FileVersion", "from 040904E4"}}},
                                     {"04090000", {{"FileVersion", "from 04090000"}}}});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.CurrentKey(), "04090000");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "from 04090000");
   EXPECT_EQ(reader.StringFileInfo().CompanyName(), "");  // read from the chosen table only
@@ -65,24 +65,24 @@ TEST_F(FileVersionTest, OwnKeyWithoutFileVersionFallsToTheFirstCandidateThatHasI
 }
 
 TEST_F(FileVersionTest, OnlyThe040904E4TableHasAFileVersion) {
-  const auto spec = specWithTables({{0x0409, 0x04B0}}, {{"040904B0", {{"Comments", "x"}}},
+  const auto plan = planWithTables({{0x0409, 0x04B0}}, {{"040904B0", {{"Comments", "x"}}},
                                                         {"040904E4", {{"FileVersion", "5.0"}}}});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.CurrentKey(), "040904E4");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "5.0");
 }
 
 TEST_F(FileVersionTest, HexadecimalCodePage1252KeyIsTriedAsWritten) {
-  const auto spec = specWithTables({{0x0411, 0x04B0}}, {{"04111252", {{"FileVersion", "hex"}}},
+  const auto plan = planWithTables({{0x0411, 0x04B0}}, {{"04111252", {{"FileVersion", "hex"}}},
                                                         {"041104E4", {{"FileVersion", "dec"}}}});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.CurrentKey(), "04111252");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "hex");
 }
 
 TEST_F(FileVersionTest, UnusualOwnKeyOutsideTheFixedList) {
-  const auto spec = specWithTables({{0x0412, 0x03B5}}, {{"041203B5", {{"FileVersion", "7.1"}, {"ProductName", "제품"}}}});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  const auto plan = planWithTables({{0x0412, 0x03B5}}, {{"041203B5", {{"FileVersion", "7.1"}, {"ProductName", "제품"}}}});
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.CurrentKey(), "041203B5");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "7.1");
   EXPECT_EQ(reader.StringFileInfo().ProductName(), "제품");
@@ -90,17 +90,17 @@ TEST_F(FileVersionTest, UnusualOwnKeyOutsideTheFixedList) {
 }
 
 TEST_F(FileVersionTest, NoTableHasAFileVersionKeepsTheOwnKey) {
-  const auto spec = specWithTables({{0x0407, 0x04E4}}, {{"040704E4", {{"ProductName", "Produkt"}}}});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  const auto plan = planWithTables({{0x0407, 0x04E4}}, {{"040704E4", {{"ProductName", "Produkt"}}}});
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.CurrentKey(), "040704E4");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "");
   EXPECT_EQ(reader.StringFileInfo().ProductName(), "Produkt");
 }
 
 TEST_F(FileVersionTest, WithoutTranslationTableTheFirstTableKeyIsUsed) {
-  auto spec = specWithTables({}, {{"041203b5", {{"FileVersion", "9.9"}}}, {"040904E4", {{"FileVersion", "no"}}}});
-  spec.hasTranslationTable = false;
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  auto plan = planWithTables({}, {{"041203b5", {{"FileVersion", "9.9"}}}, {"040904E4", {{"FileVersion", "no"}}}});
+  plan.hasTranslationTable = false;
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.KeyCandidate(0), "041203B5");
   EXPECT_EQ(reader.CurrentKey(), "041203B5");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "9.9");
@@ -108,16 +108,16 @@ TEST_F(FileVersionTest, WithoutTranslationTableTheFirstTableKeyIsUsed) {
 }
 
 TEST_F(FileVersionTest, EmptyTranslationTableCountsAsNone) {
-  auto spec = specWithTables({}, {{"040904B0", {{"FileVersion", "1.0"}}}});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  auto plan = planWithTables({}, {{"040904B0", {{"FileVersion", "1.0"}}}});
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.CurrentKey(), "040904B0");
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "1.0");
 }
 
 TEST_F(FileVersionTest, NeitherTranslationNorStringTable) {
-  auto spec = specWithTables({}, {});
-  spec.hasTranslationTable = false;
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  auto plan = planWithTables({}, {});
+  plan.hasTranslationTable = false;
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.FixedFileInfo().FileVersion(), "1.2.3.4");
   EXPECT_EQ(reader.CurrentKey(), "");
   EXPECT_EQ(reader.LanguageName(), "");
@@ -128,29 +128,29 @@ TEST_F(FileVersionTest, NeitherTranslationNorStringTable) {
 
 TEST_F(FileVersionTest, TrailingNulsJapaneseAndByteCountedLengths) {
   for (ImageFormat format : {ImageFormat::Pe32, ImageFormat::Ne}) {
-    auto spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1, 0, 0, 0");
-    spec.tables[0].values.push_back({"FileDescription", "ｶﾀｶﾅと漢字の説明"});
-    spec.tables[0].values.erase(spec.tables[0].values.begin() + 1);  // the English description
-    spec.extraNuls = 2;
-    spec.stringLengthUnit = testsupport::LengthUnit::Bytes;
-    ASSERT_TRUE(reader.GetFileVersion(write(spec, format)));
+    auto plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1, 0, 0, 0");
+    plan.tables[0].values.push_back({"FileDescription", "ｶﾀｶﾅと漢字の説明"});
+    plan.tables[0].values.erase(plan.tables[0].values.begin() + 1);  // the English description
+    plan.extraNuls = 2;
+    plan.stringLengthUnit = testsupport::LengthUnit::Bytes;
+    ASSERT_TRUE(reader.GetFileVersion(write(plan, format)));
     EXPECT_EQ(reader.StringFileInfo().FileVersion(), "1, 0, 0, 0");  // kept as written
     EXPECT_EQ(reader.StringFileInfo().FileDescription(), "ｶﾀｶﾅと漢字の説明");
   }
 }
 
 TEST_F(FileVersionTest, PartsOf32768AndAboveAreNegative) {
-  auto spec = testsupport::simpleVersionInfo({65535, 32768, 32767, 40000}, "x");
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  auto plan = testsupport::simpleVersionInfo({65535, 32768, 32767, 40000}, "x");
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.FixedFileInfo().FileVersion(), "-1.-32768.32767.-25536");
   EXPECT_EQ(reader.FixedFileInfo().FileMajorVer(), -1);
   EXPECT_EQ(reader.FixedFileInfo().ProductBuildNo(), -25536);
 }
 
 TEST_F(FileVersionTest, FileWithoutVersionInformationClearsEverything) {
-  auto spec = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
-  spec.fixed.fileTime = 0x01BD0D6A00000000ull;
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  auto plan = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
+  plan.fixed.fileTime = 0x01BD0D6A00000000ull;
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   ASSERT_FALSE(reader.FixedFileInfo().FileDate().isZero());
 
   const std::string plain = folder.write("plain.txt", std::vector<std::uint8_t>(100, 'x'));
@@ -188,9 +188,9 @@ TEST_F(FileVersionTest, EachFileOverwritesEveryValueOfTheLast) {
 }
 
 TEST_F(FileVersionTest, BlockWithoutFixedInfoIsNoVersionInformation) {
-  auto spec = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
-  spec.hasFixedInfo = false;
-  EXPECT_FALSE(reader.GetFileVersion(write(spec)));
+  auto plan = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
+  plan.hasFixedInfo = false;
+  EXPECT_FALSE(reader.GetFileVersion(write(plan)));
   EXPECT_EQ(reader.StringFileInfo().FileVersion(), "");
 }
 
@@ -199,9 +199,9 @@ TEST_F(FileVersionTest, GetStringVersionInfo) {
   EXPECT_FALSE(reader.GetStringVersionInfo("FileVersion", value));  // nothing read yet
   EXPECT_EQ(value, "kept");
 
-  auto spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
-  spec.tables[0].values.push_back({"PrivateBuild", "build by 山田"});
-  ASSERT_TRUE(reader.GetFileVersion(write(spec)));
+  auto plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
+  plan.tables[0].values.push_back({"PrivateBuild", "build by 山田"});
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
   EXPECT_FALSE(reader.GetStringVersionInfo("", value));
   EXPECT_EQ(value, "kept");
   EXPECT_TRUE(reader.GetStringVersionInfo("privatebuild", value));

@@ -66,15 +66,15 @@ TEST(FileDate, UnconvertibleTimesGiveTheZeroDate) {
 TEST(FixedFileInfo, FieldsPropertiesAndTexts) {
   ZoneGuard zone("JST-9");
   testsupport::TempFolder folder;
-  auto spec = testsupport::simpleVersionInfo({4, 71, 1712, 40000}, "x");
-  spec.fixed.productVersion = {6, 0, 65535, 1};
-  spec.fixed.flags = 0x2;
-  spec.fixed.os = 0x40004;
-  spec.fixed.type = 1;
-  spec.fixed.subtype = 7;
-  spec.fixed.fileTime = kY2k;
+  auto plan = testsupport::simpleVersionInfo({4, 71, 1712, 40000}, "x");
+  plan.fixed.productVersion = {6, 0, 65535, 1};
+  plan.fixed.flags = 0x2;
+  plan.fixed.os = 0x40004;
+  plan.fixed.type = 1;
+  plan.fixed.subtype = 7;
+  plan.fixed.fileTime = kY2k;
   clsFileVersion reader;
-  ASSERT_TRUE(reader.GetFileVersion(folder.write("a.dll", buildImage(testsupport::ImageFormat::Pe32, spec).bytes)));
+  ASSERT_TRUE(reader.GetFileVersion(folder.write("a.dll", buildImage(testsupport::ImageFormat::Pe32, plan).bytes)));
   const clsFixedFileInfo& f = reader.FixedFileInfo();
   EXPECT_EQ(f.FileVersion(), "4.71.1712.-25536");
   EXPECT_EQ(f.ProductVersion(), "6.0.-1.1");

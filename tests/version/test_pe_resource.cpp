@@ -49,8 +49,8 @@ std::string fileVersionOf(const std::vector<std::uint8_t>& image) {
 class LocatorFormats : public ::testing::TestWithParam<ImageFormat> {};
 
 TEST_P(LocatorFormats, FindsTheVersionBlockWhereTheBuilderPutIt) {
-  const auto spec = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
-  const BuiltImage img = buildImage(GetParam(), spec);
+  const auto plan = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
+  const BuiltImage img = buildImage(GetParam(), plan);
   const LocateResult r = locate(img.bytes);
   ASSERT_TRUE(r.ok()) << describeFault(r.fault);
   EXPECT_EQ(r.resource.offset, img.at.versionBlock);
@@ -128,9 +128,9 @@ TEST(PeLocator, AnyLanguageOfTheVersionResourceIsTaken) {
 TEST(PeLocator, VersionDataInAnotherSectionThanTheDirectory) {
   // Nothing forces the data of a resource into the resource section: move the block into
   // .text (RVA 0x1000 at file offset 0x400) and point the data entry there.
-  const auto spec = testsupport::simpleVersionInfo({6, 1, 0, 0}, "6.1");
-  BuiltImage img = buildImage(ImageFormat::Pe32, spec);
-  const auto block = testsupport::buildVersionBlock(spec, testsupport::BlockFormat::Wide);
+  const auto plan = testsupport::simpleVersionInfo({6, 1, 0, 0}, "6.1");
+  BuiltImage img = buildImage(ImageFormat::Pe32, plan);
+  const auto block = testsupport::buildVersionBlock(plan, testsupport::BlockFormat::Wide);
   ASSERT_LE(block.size(), 0x200u);
   std::copy(block.begin(), block.end(), img.bytes.begin() + 0x400);
   std::fill(img.bytes.begin() + static_cast<std::ptrdiff_t>(img.at.versionBlock),

@@ -11,13 +11,13 @@ using namespace versionApi;
 
 TEST(VersionApi, SizeInfoAndQueriesOverAFile) {
   testsupport::TempFolder folder;
-  auto spec = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
-  spec.tables[0].values.push_back({"Comments", "説明文"});
-  const auto image = buildImage(testsupport::ImageFormat::Pe32, spec);
+  auto plan = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
+  plan.tables[0].values.push_back({"Comments", "説明文"});
+  const auto image = buildImage(testsupport::ImageFormat::Pe32, plan);
   const std::string path = folder.write("a.dll", image.bytes);
 
   const std::uint32_t size = GetFileVersionInfoSizeA(path);
-  ASSERT_EQ(size, testsupport::buildVersionBlock(spec, testsupport::BlockFormat::Wide).size());
+  ASSERT_EQ(size, testsupport::buildVersionBlock(plan, testsupport::BlockFormat::Wide).size());
   std::vector<std::uint8_t> block;
   ASSERT_TRUE(GetFileVersionInfoA(path, size, block));
   ASSERT_EQ(block.size(), size);

@@ -9,11 +9,11 @@ namespace {
 using testsupport::BlockFormat;
 using testsupport::buildVersionBlock;
 using testsupport::LengthUnit;
-using testsupport::VersionInfoSpec;
+using testsupport::VersionInfoPlan;
 
 class VersionBlockBothLayouts : public ::testing::TestWithParam<BlockFormat> {
  protected:
-  std::vector<std::uint8_t> build(const VersionInfoSpec& spec) { return buildVersionBlock(spec, GetParam()); }
+  std::vector<std::uint8_t> build(const VersionInfoPlan& plan) { return buildVersionBlock(plan, GetParam()); }
   static std::string query(const std::vector<std::uint8_t>& bytes, std::string_view path) {
     std::string out = "untouched";
     if (!VersionBlock(bytes).queryString(path, out)) return "<missing>";
@@ -29,11 +29,11 @@ TEST_P(VersionBlockBothLayouts, DetectsItsLayout) {
 }
 
 TEST_P(VersionBlockBothLayouts, ReadsFixedInfoTranslationAndStrings) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
-  spec.fixed.productVersion = {5, 0, 0, 1};
-  spec.fixed.fileTime = 0x01BD0D6A12345678ull;
-  spec.translations = {{0x0411, 0x03A4}, {0x0409, 0x04B0}};
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
+  plan.fixed.productVersion = {5, 0, 0, 1};
+  plan.fixed.fileTime = 0x01BD0D6A12345678ull;
+  plan.translations = {{0x0411, 0x03A4}, {0x0409, 0x04B0}};
+  auto bytes = build(plan);
   const VersionBlock block(bytes);
 
   auto fixed = block.fixedFileInfo();
@@ -59,9 +59,9 @@ TEST_P(VersionBlockBothLayouts, ReadsFixedInfoTranslationAndStrings) {
 }
 
 TEST_P(VersionBlockBothLayouts, MatchesKeysWithoutRegardToCase) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
-  spec.tables[0].key = "040904b0";
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
+  plan.tables[0].key = "040904b0";
+  auto bytes = build(plan);
   EXPECT_EQ(query(bytes, "\\stringfileinfo\\040904B0\\FILEVERSION"), "1.0");
   EXPECT_EQ(query(bytes, "\\STRINGFILEINFO\\040904b0\\fileversion"), "1.0");
   EXPECT_TRUE(VersionBlock(bytes).find("\\varfileinfo\\TRANSLATION"));
@@ -69,10 +69,10 @@ TEST_P(VersionBlockBothLayouts, MatchesKeysWithoutRegardToCase) {
 
 TEST_P(VersionBlockBothLayouts, ValueLengthInBytesOrCharactersGivesTheSameText) {
   for (LengthUnit unit : {LengthUnit::Characters, LengthUnit::Bytes}) {
-    VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "6.00.2900.5512 (xpsp.080413-2105)");
-    spec.tables[0].values.push_back({"Comments", "日本語のコメント"});
-    spec.stringLengthUnit = unit;
-    auto bytes = build(spec);
+    VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "6.00.2900.5512 (xpsp.080413-2105)");
+    plan.tables[0].values.push_back({"Comments", "日本語のコメント"});
+    plan.stringLengthUnit = unit;
+    auto bytes = build(plan);
     EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\FileVersion"), "6.00.2900.5512 (xpsp.080413-2105)");
     EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\Comments"), "日本語のコメント");
     EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\CompanyName"), "Quorvane Test Corporation");
@@ -80,42 +80,42 @@ TEST_P(VersionBlockBothLayouts, ValueLengthInBytesOrCharactersGivesTheSameText) 
 }
 
 TEST_P(VersionBlockBothLayouts, TrailingNulsAreCut) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "2.5");
-  spec.extraNuls = 3;
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "2.5");
+  plan.extraNuls = 3;
+  auto bytes = build(plan);
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\FileVersion"), "2.5");
 }
 
 TEST_P(VersionBlockBothLayouts, EmptyValuesAreFoundAndEmpty) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "");
-  spec.tables[0].values.push_back({"Comments", ""});
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "");
+  plan.tables[0].values.push_back({"Comments", ""});
+  auto bytes = build(plan);
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\FileVersion"), "");
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\Comments"), "");
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\ProductName"), "<missing>");
 }
 
 TEST_P(VersionBlockBothLayouts, VarFileInfoBeforeStringFileInfo) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "3.1");
-  spec.varFileInfoFirst = true;
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "3.1");
+  plan.varFileInfoFirst = true;
+  auto bytes = build(plan);
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\040904B0\\FileVersion"), "3.1");
   ASSERT_TRUE(VersionBlock(bytes).firstTranslation());
 }
 
 TEST_P(VersionBlockBothLayouts, SecondTableAndJapaneseKeysOfValues) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
-  spec.tables.push_back({"041103A4", {{"FileVersion", "第２版"}, {"特別な名前", "値"}}});
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
+  plan.tables.push_back({"041103A4", {{"FileVersion", "第２版"}, {"特別な名前", "値"}}});
+  auto bytes = build(plan);
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\041103A4\\FileVersion"), "第２版");
   EXPECT_EQ(query(bytes, "\\StringFileInfo\\041103A4\\特別な名前"), "値");
 }
 
 TEST_P(VersionBlockBothLayouts, NoTranslationTableAndNoFixedInfo) {
-  VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
-  spec.hasTranslationTable = false;
-  spec.hasFixedInfo = false;
-  auto bytes = build(spec);
+  VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
+  plan.hasTranslationTable = false;
+  plan.hasFixedInfo = false;
+  auto bytes = build(plan);
   const VersionBlock block(bytes);
   EXPECT_FALSE(block.firstTranslation());
   EXPECT_FALSE(block.fixedFileInfo());
@@ -209,9 +209,9 @@ TEST(VersionBlockHostile, FixedInfoShorterThanItsStructure) {
 
 TEST(VersionBlockHostile, EveryTruncationOfARealBlockIsSafe) {
   for (BlockFormat format : {BlockFormat::Wide, BlockFormat::Narrow}) {
-    VersionInfoSpec spec = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
-    spec.tables[0].values.push_back({"Comments", "コメント"});
-    const auto full = buildVersionBlock(spec, format);
+    VersionInfoPlan plan = testsupport::simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4");
+    plan.tables[0].values.push_back({"Comments", "コメント"});
+    const auto full = buildVersionBlock(plan, format);
     for (std::size_t n = 0; n <= full.size(); ++n) {
       const std::vector<std::uint8_t> cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
       const VersionBlock block(cut, VersionBlock::detectLayout(full));
