@@ -116,14 +116,7 @@ std::string viewListing(const ComparisonResult& r) {
 int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (opt.help) {
-    out << kUsage;
-    return kExitOk;
-  }
-  if (!problem.empty()) {
-    err << "quorvane-cli compare: " << problem << "\n" << kUsage;
-    return kExitUsage;
-  }
+  if (auto stop = helpOrUsageError("compare", opt.help, problem, kUsage, out, err)) return *stop;
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();

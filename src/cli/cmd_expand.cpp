@@ -67,14 +67,7 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
 int runExpand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (opt.help) {
-    out << kUsage;
-    return kExitOk;
-  }
-  if (!problem.empty()) {
-    err << "quorvane-cli expand: " << problem << "\n" << kUsage;
-    return kExitUsage;
-  }
+  if (auto stop = helpOrUsageError("expand", opt.help, problem, kUsage, out, err)) return *stop;
   const std::string folder = basDirUtil::AddOrRemoveSlash(opt.folder, 1);
   int failed = 0;
   for (const std::string& file : opt.files) {

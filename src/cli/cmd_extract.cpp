@@ -67,14 +67,7 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
 int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (opt.help) {
-    out << kUsage;
-    return kExitOk;
-  }
-  if (!problem.empty()) {
-    err << "quorvane-cli extract: " << problem << "\n" << kUsage;
-    return kExitUsage;
-  }
+  if (auto stop = helpOrUsageError("extract", opt.help, problem, kUsage, out, err)) return *stop;
   ExtractionResult result;
   if (const int status = extractForCli(opt.extraction, result, err); status != kExitOk) return status;
   err << extractionText::kFinished << "\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct CommandRegistrar {
 };
 
 const std::vector<Command>& registeredCommands();
+
+// The common end of a command's option parsing: with --help the usage goes to `out`
+// (status 0); with a problem, the problem and the usage go to `err` (status 2). Nothing
+// when the command should go on.
+std::optional<int> helpOrUsageError(const char* command, bool help, const std::string& problem,
+                                    const char* usage, std::ostream& out, std::ostream& err);
 
 // Exit statuses shared by the commands.
 inline constexpr int kExitOk = 0;
