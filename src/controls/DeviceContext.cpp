@@ -167,4 +167,15 @@ void DeviceContext::PaintRect(const GdiRect& rect, OleColor color) {
   notify();
 }
 
+int BoxOutline(int left, int top, int right, int bottom, GdiRect (&sides)[4]) {
+  int n = 0;
+  sides[n++] = {left, top, right + 1, top + 1};
+  if (bottom > top) sides[n++] = {left, bottom, right + 1, bottom + 1};
+  if (bottom - top > 1) {
+    sides[n++] = {left, top + 1, left + 1, bottom};
+    if (right > left) sides[n++] = {right, top + 1, right + 1, bottom};
+  }
+  return n;
+}
+
 }  // namespace quorvane

@@ -29,6 +29,11 @@ constexpr int Bottom = 0x8;
 constexpr int Rect = 0xF;
 }  // namespace Edge
 
+// The sides of a box outline whose corners are (left, top) and (right, bottom), both
+// included, as up to four rectangles that cover every outline pixel exactly once (so that
+// xor-like raster operations leave no holes). Returns how many of `sides` are used.
+int BoxOutline(int left, int top, int right, int bottom, GdiRect (&sides)[4]);
+
 // Returned by GetPixel for a point outside the surface.
 constexpr quint32 CLR_INVALID = 0xFFFFFFFFu;
 

@@ -85,7 +85,7 @@ void PictureBox::Move(int left, int top, int width, int height) {
 // old drawing is kept at the origin. Qt delays resize events of hidden widgets, so every
 // drawing call checks the size itself.
 void PictureBox::ensureBacking() const {
-  const QSize wanted(std::max(1, width()), std::max(1, height()));
+  const QSize wanted = m_paintSource ? QSize(1, 1) : QSize(std::max(1, width()), std::max(1, height()));
   if (m_image.size() == wanted) return;
   QImage next(wanted, QImage::Format_RGB32);
   next.fill(toQRgb(m_backColor));
@@ -130,13 +130,34 @@ void PictureBox::setPicture(const QImage& picture) {
 }
 
 QImage PictureBox::Image() const {
+  if (m_paintSource) return renderSource(rect());
   ensureBacking();
   return m_image.copy();
 }
 
 const QImage& PictureBox::image() const {
+  if (m_paintSource) {
+    m_image = renderSource(rect());
+    return m_image;
+  }
   ensureBacking();
   return m_image;
+}
+
+void PictureBox::setPaintSource(PaintSource source) {
+  m_paintSource = std::move(source);
+  // The backing image is made again at its full size by the next drawing call.
+  m_image = QImage();
+  update();
+}
+
+QImage PictureBox::renderSource(const QRect& area) const {
+  QImage out(area.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  out.fill(toQRgb(m_backColor));
+  QPainter p(&out);
+  p.translate(-area.topLeft());
+  m_paintSource(p, area);
+  return out;
 }
 
 bool PictureBox::LoadPicture(const QString& fileName) {
@@ -226,13 +247,9 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
   if (shape == LineShape::BoxFilled) {
     m_dc.PaintRect({left, top, right + 1, bottom + 1}, c);
   } else if (shape == LineShape::Box) {
-    // Every outline pixel is painted once, so xor-like draw modes leave no holes.
-    m_dc.PaintRect({left, top, right + 1, top + 1}, c);
-    if (bottom > top) m_dc.PaintRect({left, bottom, right + 1, bottom + 1}, c);
-    if (bottom - top > 1) {
-      m_dc.PaintRect({left, top + 1, left + 1, bottom}, c);
-      if (right > left) m_dc.PaintRect({right, top + 1, right + 1, bottom}, c);
-    }
+    GdiRect sides[4];
+    const int n = BoxOutline(left, top, right, bottom, sides);
+    for (int i = 0; i < n; ++i) m_dc.PaintRect(sides[i], c);
   } else {
     const OleColor savedPen = m_dc.penColor();
     const int savedX = m_dc.currentX(), savedY = m_dc.currentY();
@@ -255,6 +272,11 @@ void PictureBox::PSet(double x, double y, std::optional<OleColor> color) {
 }
 
 qint64 PictureBox::Point(double x, double y) const {
+  if (m_paintSource) {
+    const QPoint at(toPixelsX(x), toPixelsY(y));
+    if (!rect().contains(at)) return -1;
+    return static_cast<qint64>(fromQRgb(renderSource(QRect(at, QSize(1, 1))).pixel(0, 0)));
+  }
   ensureBacking();
   const quint32 c = m_dc.GetPixel(toPixelsX(x), toPixelsY(y));
   return c == CLR_INVALID ? -1 : static_cast<qint64>(c);

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
+
+class QPainter;
 
 namespace quorvane {
 
@@ -120,6 +123,17 @@ class PictureBox : public QWidget {
   // Shows the current drawing.
   void Refresh();
 
+  // --- drawing kept elsewhere ---
+  // Paints the part `area` (pixels) of the surface's drawing; the painter is in surface
+  // coordinates.
+  using PaintSource = std::function<void(QPainter& painter, const QRect& area)>;
+  // A surface far taller than the screen (a long page) keeps its drawing as operations
+  // instead of a backing image of its full size. While a source is set, painting, Point,
+  // Image and image() ask it, and the surface's own drawing calls and hDC() draw nowhere.
+  // An empty source goes back to the backing image (cleared to BackColor).
+  void setPaintSource(PaintSource source);
+  bool hasPaintSource() const { return static_cast<bool>(m_paintSource); }
+
   // --- device context (pixels) ---
   DeviceContext& hDC();
   const DeviceContext& hDC() const;
@@ -155,6 +169,7 @@ class PictureBox : public QWidget {
 
  private:
   void ensureBacking() const;
+  QImage renderSource(const QRect& area) const;
   void printSegment(const QString& text);
   void changeFont(const QFont& f);
 
@@ -167,6 +182,7 @@ class PictureBox : public QWidget {
   bool m_autoSize = false;
   bool m_pressedInside = false;
   QImage m_picture;
+  PaintSource m_paintSource;
   mutable QImage m_image;
   mutable DeviceContext m_dc;
 };

@@ -80,9 +80,13 @@ bool PictureBox::event(QEvent* e) {
   return QWidget::event(e);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
-  ensureBacking();
+void PictureBox::paintEvent(QPaintEvent* e) {
   QPainter p(this);
+  if (m_paintSource) {
+    m_paintSource(p, e->rect());
+    return;
+  }
+  ensureBacking();
   p.drawImage(0, 0, m_image);
 }
 

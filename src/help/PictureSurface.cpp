@@ -1,5 +1,6 @@
 #include "help/PictureSurface.h"
 
+#include <QFontMetrics>
 #include <QImageReader>
 
 #include <algorithm>
@@ -27,7 +28,8 @@ Twips toTwips(double v) {
 }
 }  // namespace
 
-PictureSurface::PictureSurface(PictureBox& box, Growth growth) : m_box(box), m_growth(growth) {
+PictureSurface::PictureSurface(PictureBox& box, Growth growth, int maxPixelHeight)
+    : m_box(box), m_growth(growth), m_maxPixelHeight(std::max(1, maxPixelHeight)) {
   m_box.setScaleMode(ScaleUnit::Twips);
   m_font.points = m_box.FontSize();
   m_font.bold = m_box.FontBold();
@@ -78,7 +80,7 @@ void PictureSurface::settle() {
 }
 
 Twips PictureSurface::clampToMaximum(Twips twips) const {
-  const long long maxTwips = static_cast<long long>(kMaxPixelHeight) * TwipsPerPixelY();
+  const long long maxTwips = static_cast<long long>(m_maxPixelHeight) * TwipsPerPixelY();
   return static_cast<Twips>(std::min<long long>(twips, maxTwips));
 }
 
@@ -108,7 +110,12 @@ void PictureSurface::applyFont() {
 PictureSurface::Metrics& PictureSurface::metrics() {
   if (!m_current) {
     m_current = &m_metrics[fontKey(m_font)];
-    if (m_current->lineHeight == 0) m_current->lineHeight = toTwips(m_box.TextHeight(QStringLiteral("Ay")));
+    if (m_current->lineHeight == 0) {
+      m_current->lineHeight = toTwips(m_box.TextHeight(QStringLiteral("Ay")));
+      const QFontMetrics fm(m_box.font());
+      m_current->ascentPixels = fm.ascent();
+      m_current->heightPixels = fm.height();
+    }
   }
   return *m_current;
 }

@@ -25,9 +25,10 @@ class PictureSurface : public HelpSurface {
   static constexpr int kMaxPixelHeight = 120000;
   static constexpr int kMaxPictureSide = 8192;
 
-  PictureSurface(PictureBox& box, Growth growth);
+  PictureSurface(PictureBox& box, Growth growth, int maxPixelHeight = kMaxPixelHeight);
 
   PictureBox& box() { return m_box; }
+  const PictureBox& box() const { return m_box; }
   // Takes the box's current height as the layout height (after the host resized it).
   void syncHeight();
   // Sets the height the layout sees without resizing the box yet: a page drawn again
@@ -68,17 +69,22 @@ class PictureSurface : public HelpSurface {
   void stretchFrom(const HelpSurface& source, int x, int y, int width, int height, int srcX,
                    int srcY, int srcWidth, int srcHeight) override;
 
- private:
+ protected:
   struct Metrics {
     std::unordered_map<char32_t, Twips> widths;
     Twips lineHeight = 0;
+    int ascentPixels = 0;
+    int heightPixels = 0;
   };
   Metrics& metrics();
+
+ private:
   Twips clampToMaximum(Twips twips) const;
   void applyFont();
 
   PictureBox& m_box;
   Growth m_growth;
+  int m_maxPixelHeight;
   Twips m_height = 0;
   FontSpec m_font;
   QHash<QString, Metrics> m_metrics;

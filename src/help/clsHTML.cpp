@@ -12,7 +12,7 @@
 #include "controls/PictureBox.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
-#include "help/PictureSurface.h"
+#include "help/PageSurface.h"
 
 namespace quorvane::help {
 
@@ -97,7 +97,7 @@ bool clsHTML::Initialize() {
   if (m_scroll->parentWidget() != m_backFrame->parentWidget()) m_scroll->setParent(m_backFrame->parentWidget());
   m_scroll->setValue(0);
   scrollChanged();
-  m_canvas->Cls();
+  m_canvasSurface->cls();
   m_canvas->LoadPicture(QString());
   // The layout starts from the frame's height; the box keeps its memory until the pass
   // has settled the page's real height.
@@ -115,7 +115,7 @@ void clsHTML::setCanvas(PictureBox* canvas) {
   m_canvas = canvas;
   m_canvasSurface.reset();
   if (!canvas) return;
-  m_canvasSurface = std::make_unique<PictureSurface>(*canvas, PictureSurface::Growth::Geometric);
+  m_canvasSurface = std::make_unique<PageSurface>(*canvas);
   canvas->setVisible(true);
   canvas->setAutoRedraw(true);
   canvas->setMouseTracking(true);

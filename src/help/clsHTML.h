@@ -17,6 +17,7 @@ class PictureBox;
 
 namespace quorvane::help {
 
+class PageSurface;
 class PictureSurface;
 
 // The help renderer as its host window sees it: given a back frame, a canvas inside it,
@@ -95,7 +96,7 @@ class clsHTML : public QObject {
   QPointer<PictureBox> m_work;
   QPointer<PictureBox> m_backFrame;
   QPointer<QScrollBar> m_scroll;
-  std::unique_ptr<PictureSurface> m_canvasSurface;
+  std::unique_ptr<PageSurface> m_canvasSurface;
   std::unique_ptr<PictureSurface> m_workSurface;
   RenderResult m_lastResult;
   int m_hoverIndex = -1;

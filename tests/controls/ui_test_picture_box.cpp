@@ -4,6 +4,7 @@
 
 #include "support_pixels.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -137,6 +138,25 @@ TEST_F(PictureBoxTest, DrawingSurvivesResizeAndNewAreaTakesTheBackColour) {
   box.setHeight(15 * 100);  // growing by program, as the help page does
   EXPECT_EQ(box.image().height(), 100);
   EXPECT_EQ(pixelAt(box.image(), 1, 1), kBlack);
+}
+
+TEST_F(PictureBoxTest, APaintSourceStandsInForTheBackingImage) {
+  box.PSet(15, 15, kBlack);
+  std::vector<QRect> asked;
+  box.setPaintSource([&](QPainter& p, const QRect& area) {
+    asked.push_back(area);
+    p.fillRect(area, QColor(Qt::red));
+  });
+  // Only the part asked for is painted, in surface coordinates.
+  EXPECT_EQ(box.Point(5 * 15, 7 * 15), 0x0000FF);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked.back(), QRect(5, 7, 1, 1));
+  EXPECT_EQ(box.Point(-3 * 15, 0), -1);
+  EXPECT_EQ(pixelAt(box.Image(), 39, 29), 0x0000FFu);
+  EXPECT_EQ(asked.back(), QRect(0, 0, 40, 30));
+  // Without the source the surface has a backing image again, cleared to BackColor.
+  box.setPaintSource({});
+  EXPECT_EQ(pixelAt(box.image(), 1, 1), kFace);
 }
 
 TEST_F(PictureBoxTest, PictureIsTheBackgroundClsRestores) {

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+
+#include "controls/PictureBox.h"
+#include "controls/twips.h"
+#include "help/PageSurface.h"
+#include "help/help_render.h"
+
+using namespace quorvane;
+using namespace quorvane::help;
+
+namespace {
+
+constexpr int kWidthPixels = 420;
+
+// A page that uses every kind of drawing: runs in several fonts and colours, invisible
+// list fills, centred and right-aligned lines (copied from the work canvas), a rule, an
+// image stretched and unstretched, the placeholder of a missing image, and enough lines
+// to cross several bands of the page drawing.
+std::string mixedPage(const std::string& imageName) {
+  std::string text = "<BODY BGCOLOR=\"#F0F0E0\" TEXT=\"#202060\">\n<H1>見出し</H1>\n";
+  text += "<CENTER>中央の行</CENTER><P ALIGN=RIGHT>右の行</P>\n";
+  text += "<UL><LI>項目一<LI>項目二<OL><LI>番号</OL></UL><HR>\n";
+  text += "<IMG SRC=\"" + imageName + "\" WIDTH=90 HEIGHT=45><BR>\n";
+  text += "<IMG SRC=\"" + imageName + "\"><BR>\n";
+  text += "<IMG SRC=\"missing.png\" WIDTH=40 HEIGHT=30><BR>\n";
+  for (int i = 0; i < 40; ++i)
+    text += "<P><B>太字 " + std::to_string(i) + "</B> 普通の文字で長い行を折り返して<A HREF=\"#x\">リンク</A>まで<I>書く</I></P>\n";
+  text += "<CENTER>最後の中央</CENTER>\n</BODY>\n";
+  return text;
+}
+
+std::string writeImage(const QString& folder) {
+  QImage image(30, 15, QImage::Format_RGB32);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 8, y * 16, 200 - x * 3));
+  const QString name = QStringLiteral("pattern.png");
+  image.save(folder + QLatin1Char('/') + name);
+  return name.toStdString();
+}
+
+// One canvas and its work canvas; the canvas keeps its drawing either as a backing image
+// (the picture box's own) or as page operations.
+struct Canvas {
+  PictureBox box;
+  PictureBox workBox;
+  std::unique_ptr<PictureSurface> surface;
+  PictureSurface work{workBox, PictureSurface::Growth::Exact};
+
+  explicit Canvas(bool asOperations) {
+    box.resize(kWidthPixels, 300);
+    workBox.resize(kWidthPixels, 300);
+    work.syncHeight();
+    if (asOperations)
+      surface = std::make_unique<PageSurface>(box);
+    else
+      surface = std::make_unique<PictureSurface>(box, PictureSurface::Growth::Exact);
+  }
+
+  RenderResult render(const std::string& utf8, const std::string& folder) {
+    RenderSettings settings;
+    settings.helpFolder = folder;
+    AnchorTable anchors;
+    std::vector<LinkRegion> links;
+    surface->cls();
+    surface->setLayoutHeight(300 * TwipsPerPixelY());
+    const Text source = toText(utf8);
+    RenderResult r = RenderPage(source, settings, anchors, links, *surface, work);
+    surface->settle();
+    return r;
+  }
+};
+
+QString tempFolder() {
+  const QString dir = QDir::tempPath() + QStringLiteral("/quorvane_page_surface");
+  QDir().mkpath(dir);
+  return dir;
+}
+
+}  // namespace
+
+TEST(PageSurface, DrawsEveryPixelAsABackingImageWould) {
+  const QString folder = tempFolder();
+  const std::string page = mixedPage(writeImage(folder));
+  Canvas image(false), operations(true);
+  ASSERT_TRUE(image.render(page, folder.toStdString()).ok);
+  ASSERT_TRUE(operations.render(page, folder.toStdString()).ok);
+  const int pageHeight = operations.surface->scaleHeight() / TwipsPerPixelY();
+  ASSERT_EQ(image.surface->scaleHeight(), operations.surface->scaleHeight());
+  ASSERT_GT(pageHeight, 3 * PageDrawing::kBandHeight);
+
+  const QImage expected = image.box.Image().copy(0, 0, kWidthPixels, pageHeight);
+  const QImage actual = operations.box.Image().copy(0, 0, kWidthPixels, pageHeight);
+  int differing = 0;
+  for (int y = 0; y < expected.height(); ++y)
+    for (int x = 0; x < expected.width(); ++x) differing += (expected.pixel(x, y) & 0xFFFFFF) != (actual.pixel(x, y) & 0xFFFFFF);
+  EXPECT_EQ(differing, 0);
+  // Single points come from the same drawing.
+  for (int y : {5, 300, 700})
+    EXPECT_EQ(operations.box.Point(40 * TwipsPerPixelX(), y * TwipsPerPixelY()),
+              image.box.Point(40 * TwipsPerPixelX(), y * TwipsPerPixelY()));
+  EXPECT_EQ(operations.box.Point(-5 * TwipsPerPixelX(), 0), -1);
+  EXPECT_EQ(operations.box.Point(0, 5 * operations.box.Height()), -1);
+}
+
+TEST(PageSurface, APageTallerThanAnyBackingImageKeepsItsLastLine) {
+  std::string page = "<BODY>\n";
+  for (int i = 0; i < 7000; ++i) page += "行 " + std::to_string(i) + "<BR>\n";
+  page += "<FONT COLOR=\"#FF0000\">最後</FONT></BODY>\n";
+  Canvas c(true);
+  ASSERT_TRUE(c.render(page, {}).ok);
+  const int pageHeight = c.surface->scaleHeight() / TwipsPerPixelY();
+  ASSERT_GT(pageHeight, PictureSurface::kMaxPixelHeight);
+  // The red text sits a few lines above the end of the page.
+  QImage tail(kWidthPixels, 120, QImage::Format_RGB32);
+  c.box.render(&tail, QPoint(), QRegion(0, pageHeight - 120, kWidthPixels, 120));
+  int red = 0;
+  for (int y = 0; y < tail.height(); ++y)
+    for (int x = 0; x < tail.width(); ++x) red += qRed(tail.pixel(x, y)) > 200 && qGreen(tail.pixel(x, y)) < 80;
+  EXPECT_GT(red, 10);
+}
+
+TEST(PageDrawing, BandsShownAreKeptUntilDrawnOnAndBounded) {
+  PageDrawing drawing(100000);
+  drawing.clear(qRgb(255, 255, 255));
+  QImage target(50, PageDrawing::kBandHeight * 40, QImage::Format_RGB32);
+  QPainter painter(&target);
+  drawing.addRect({0, 10, 5, 20}, rgbColor(255, 0, 0), 13);
+  drawing.paint(painter, QRect(0, 0, 50, 30), 50);
+  EXPECT_EQ(drawing.cachedBandCount(), 1u);
+  // Drawing on a band shown before makes it drawn again with the new operation.
+  drawing.addRect({0, 25, 5, 26}, rgbColor(0, 0, 255), 13);
+  EXPECT_EQ(drawing.cachedBandCount(), 0u);
+  drawing.paint(painter, QRect(0, 0, 50, 30), 50);
+  painter.end();
+  EXPECT_EQ(target.pixel(2, 15) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(target.pixel(2, 25) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(target.pixel(2, 26) & 0xFFFFFF, 0xFFFFFFu);
+
+  // Showing the whole page keeps at most the bounded number of bands.
+  for (int b = 0; b < 40; ++b) drawing.addRect({0, b * PageDrawing::kBandHeight, 1, b * PageDrawing::kBandHeight + 1}, 0, 13);
+  QPainter again(&target);
+  drawing.paint(again, target.rect(), 50);
+  EXPECT_LE(drawing.cachedBandCount(), PageDrawing::kCachedBands);
+  // Operations below the height limit, or wholly above the page, are not kept.
+  const auto kept = drawing.operationCount();
+  drawing.addRect({0, 100000, 5, 100010}, 0, 13);
+  drawing.addLine(QPoint(0, -50), QPoint(10, -40), 0, 13);
+  EXPECT_EQ(drawing.operationCount(), kept);
+}
