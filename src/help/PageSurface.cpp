@@ -1,12 +1,11 @@
 #include "help/PageSurface.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
 
-#include "controls/PictureBox.h"
 #include "common/utf8.h"
+#include "controls/PictureBox.h"
 #include "controls/raster_ops.h"
 
 namespace quorvane::help {
