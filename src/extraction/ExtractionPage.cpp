@@ -8,13 +8,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "extraction/dir_scan.h"
 #include "shell/EtchedLine.h"
 #include "shell/PageHost.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
 
-ExtractionPage::ExtractionPage(PageHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
+ExtractionPage::ExtractionPage(PageHost& host, QWidget* parent)
+    : QWidget(parent), m_host(host), m_listingInterval(basDirUtil::kHeartbeatInterval) {
   setObjectName(QStringLiteral("Picture1_0"));
   createControls();
   placeControls();

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,10 @@ class ExtractionPage : public QWidget {
   // The text of the detail box with CR LF line ends.
   QString detailBoxText() const;
 
+  // How long a run's folder listing may go on before the window gets a turn; tests set 0
+  // so that the listing gives a turn at every look at the clock.
+  void setListingInterval(std::chrono::milliseconds interval) { m_listingInterval = interval; }
+
   // Text1(0) to Text1(2): folder, expansion folder, record file. Text1(3) is the
   // multi-line detail box, kept as its own control type.
   std::array<QLineEdit*, 3> Text1{};
@@ -81,6 +86,7 @@ class ExtractionPage : public QWidget {
   PageHost& m_host;
   QString m_savedExpansionFolder;
   std::unique_ptr<clsFileVersion> m_reader;  // reused by every run
+  std::chrono::milliseconds m_listingInterval;
 };
 
 }  // namespace quorvane

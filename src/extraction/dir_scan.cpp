@@ -23,6 +23,35 @@ namespace {
 // up the tree cannot make a descending scan go round forever.
 using VisitedSet = std::set<std::string>;
 
+// What one scan carries from level to level: the folders already entered and the
+// heartbeat with its clock.
+struct ScanContext {
+  explicit ScanContext(const ScanHeartbeat& beat) : heartbeat(beat) {}
+
+  // Counts one entry and gives the heartbeat its turn when it is due; false once the
+  // scan is to stop. The clock is read only every kHeartbeatStride entries, which keeps
+  // the check far cheaper than the file-system calls it sits between.
+  bool goOn() {
+    if (stopped) return false;
+    if (!heartbeat.stillWorking || ++sinceLook < kHeartbeatStride) return true;
+    sinceLook = 0;
+    if (std::chrono::steady_clock::now() - lastTurn < heartbeat.interval) return true;
+    if (!heartbeat.stillWorking()) {
+      stopped = true;
+      return false;
+    }
+    // Measured from the end of the turn, so a slow turn cannot starve the scan.
+    lastTurn = std::chrono::steady_clock::now();
+    return true;
+  }
+
+  VisitedSet visited;
+  const ScanHeartbeat& heartbeat;
+  std::chrono::steady_clock::time_point lastTurn = std::chrono::steady_clock::now();
+  int sinceLook = 0;
+  bool stopped = false;
+};
+
 std::string twoDigits(int v) {
   const char s[3] = {static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10), 0};
   return s;
@@ -131,13 +160,14 @@ FileVersionEntry makeEntry(const std::string& base, const std::string& name, con
 }
 
 bool scanLevel(const std::string& folder, const std::vector<std::string>& patterns,
-               std::vector<FileVersionEntry>& entries, std::int16_t mode, VisitedSet& visited) {
+               std::vector<FileVersionEntry>& entries, std::int16_t mode, ScanContext& context) {
   const std::string base = AddOrRemoveSlash(folder, 1);
   bool found = false;
   std::vector<std::string> subfolders;
   std::error_code ec;
   fs::directory_iterator it(fs::u8path(base), ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    if (!context.goOn()) return found;
     const std::string name = it->path().filename().string();
     if (name == "." || name == "..") continue;
     // The listing usually knows an entry's kind already; a file that no pattern takes is
@@ -158,8 +188,9 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
   }
   if (descends(mode)) {
     for (const std::string& sub : subfolders) {
-      if (isVisitedAlready(fs::u8path(base + sub), visited)) continue;
-      if (scanLevel(base + sub, patterns, entries, mode, visited)) found = true;
+      if (context.stopped) break;
+      if (isVisitedAlready(fs::u8path(base + sub), context.visited)) continue;
+      if (scanLevel(base + sub, patterns, entries, mode, context)) found = true;
     }
   }
   return found;
@@ -183,14 +214,17 @@ std::string ExtField(std::string_view name) {
 std::optional<FileStamp> ReadFileStamp(const std::string& path) { return statStamp(path); }
 
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
-                     std::vector<FileVersionEntry>& entries, std::int16_t mode) {
-  VisitedSet visited;
-  isVisitedAlready(fs::u8path(std::string(folder)), visited);
-  return scanLevel(std::string(folder), patterns, entries, mode, visited);
+                     std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
+                     bool* stopped) {
+  ScanContext context(heartbeat);
+  isVisitedAlready(fs::u8path(std::string(folder)), context.visited);
+  const bool found = scanLevel(std::string(folder), patterns, entries, mode, context);
+  if (stopped != nullptr) *stopped = context.stopped;
+  return found;
 }
 
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
-                      std::vector<FileVersionEntry>& entries, std::int16_t mode) {
+                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat) {
   if (patterns.empty()) return ScanResult::NoPatterns;
   if (folder.empty()) return ScanResult::NoFolder;
   const std::string base = AddOrRemoveSlash(folder, 1);
@@ -199,7 +233,10 @@ ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& p
   fs::directory_iterator probe(fs::u8path(base), ec);
   if (ec) return ScanResult::FolderMissing;
   std::vector<FileVersionEntry> fresh;
-  if (!ScanFolderLevel(folder, lowerCased(patterns), fresh, mode)) return ScanResult::NothingMatched;
+  bool stopped = false;
+  const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped);
+  if (stopped) return ScanResult::Stopped;
+  if (!found) return ScanResult::NothingMatched;
   entries = std::move(fresh);
   return ScanResult::Found;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,20 @@ enum class ScanResult : std::int16_t {
   NoPatterns = 1,      // no pattern list (no kind chosen yet)
   FolderMissing = 2,   // the folder cannot be listed
   NoFolder = 3,        // the folder text is empty
+  Stopped = 4,         // the heartbeat asked to stop; the entry list was left as it was
+};
+
+// Lets a long listing give its caller a turn now and then, so that a window can repaint
+// and notice a cancel while a large folder is listed. The scan looks at the clock every
+// kHeartbeatStride entries and calls `stillWorking` when `interval` has passed since the
+// scan began or since the previous call. Returning false stops the scan (Stopped).
+// The default interval keeps a window's turns far below the tenth of a second in which a
+// person notices a stuck window, at a cost the scan hardly feels.
+inline constexpr std::chrono::milliseconds kHeartbeatInterval{20};
+inline constexpr int kHeartbeatStride = 16;
+struct ScanHeartbeat {
+  std::function<bool()> stillWorking;
+  std::chrono::milliseconds interval = kHeartbeatInterval;
 };
 
 // Listing modes: which entries are listed and whether subfolders are scanned too.
@@ -43,13 +59,17 @@ inline constexpr std::uint8_t kAttrArchive = 32;
 // Entries that are neither files nor folders (devices, pipes, sockets, dangling links)
 // are not listed; an entry that vanishes or cannot be examined while the scan runs is
 // skipped. A linked folder that leads back to a folder already scanned is not entered again.
+// An empty heartbeat, the default, never interrupts the scan.
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
-                      std::vector<FileVersionEntry>& entries, std::int16_t mode);
+                      std::vector<FileVersionEntry>& entries, std::int16_t mode,
+                      const ScanHeartbeat& heartbeat = {});
 
 // Lists one folder (and by mode its subfolders), appending to `entries`. The patterns
-// must already be lower-cased. True when anything was appended.
+// must already be lower-cased. True when anything was appended. When the heartbeat stops
+// the scan, `stopped` (if given) is set and what was appended so far stays appended.
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
-                     std::vector<FileVersionEntry>& entries, std::int16_t mode);
+                     std::vector<FileVersionEntry>& entries, std::int16_t mode,
+                     const ScanHeartbeat& heartbeat = {}, bool* stopped = nullptr);
 
 // Size, last-write date and time ("YY/MM/DD", "HH:MM:SS", local time) and attributes of
 // one file or folder; nothing when it does not exist or cannot be examined.

@@ -77,11 +77,26 @@ void ExtractionPage::ExtractVersionInfo() {
   };
   callbacks.cancelled = [&] { return progress->canceled(); };
   callbacks.status = [&](const std::string& text) { m_host.setStatusText(QString::fromStdString(text)); };
+  // A listing long enough to be noticed brings the progress window up early: it takes
+  // over the window, keeps it painted and offers its cancel button while the folder is
+  // read. A window that cannot be shown does not stop the listing; the first file's
+  // update then abandons the run as it always does.
+  bool listingShown = false;
+  callbacks.listing = [&] {
+    if (!listingShown) {
+      listingShown = true;
+      m_host.setFocusChaserHook(false);
+    }
+    if (!progress->update(0.0f, fromUtf8(extractionText::kListing), true)) return true;
+    return !progress->canceled();
+  };
+  callbacks.listingInterval = m_listingInterval;
   const ExtractionRunReport report = quorvane::ExtractVersionInfo(request, result, *m_reader, callbacks);
   progress.reset();
 
   if (report.Outcome == RunOutcome::ScanStopped) {
     // The previous result, its list and its commands stay as they were.
+    if (listingShown) m_host.setFocusChaserHook(true);
     if (const char* message = extractionText::scanMessage(report.Scan)) {
       m_host.setStatusText(QString());
       m_host.showMessage(fromUtf8(message), MessageIcon::Critical);

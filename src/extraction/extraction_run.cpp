@@ -80,6 +80,14 @@ void startResult(ExtractionResult& result, std::vector<FileVersionEntry>&& entri
   result.ExtractionDone = false;
 }
 
+// A run stopped before its listing ended: nothing of the listing is taken over, but the
+// previous result is no longer the one shown, so it is marked not done like any cancel.
+void cancelBeforeFiles(ExtractionResult& result) {
+  result.DisplayNames.clear();
+  result.Order.clear();
+  result.ExtractionDone = false;
+}
+
 // Goes through the files: expansion, progress, cancel query, version texts, count.
 RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& result, clsFileVersion& reader,
                         const ExtractionCallbacks& cb, ExtractionRunReport& report) {
@@ -117,8 +125,17 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
   ExtractionRunReport report;
   showStatus(cb, extractionText::kListing);
   std::vector<FileVersionEntry> entries;
-  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles);
+  basDirUtil::ScanHeartbeat heartbeat;
+  heartbeat.stillWorking = cb.listing;
+  heartbeat.interval = cb.listingInterval;
+  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles, heartbeat);
   showStatus(cb, "");
+  if (report.Scan == ScanResult::Stopped) {
+    cancelBeforeFiles(result);
+    report.Outcome = RunOutcome::Cancelled;
+    showStatus(cb, extractionText::kCancelled);
+    return report;
+  }
   if (report.Scan != ScanResult::Found) {
     showStatus(cb, extractionText::kFailed);
     report.Outcome = RunOutcome::ScanStopped;

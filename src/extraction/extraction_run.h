@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,12 +31,17 @@ struct ExtractionCallbacks {
   std::function<bool()> cancelled;
   // Status-bar text; the empty text clears it.
   std::function<void(const std::string&)> status;
+  // While the folder is listed, once `listingInterval` has passed since the listing began
+  // or since the previous call: a turn for the front end (repaint, notice a cancel).
+  // Returning false stops the listing; the run then ends as a cancelled run.
+  std::function<bool()> listing;
+  std::chrono::milliseconds listingInterval = basDirUtil::kHeartbeatInterval;
 };
 
 enum class RunOutcome {
   ScanStopped,  // the scan found nothing to do; the previous result is untouched
   Completed,    // every file was read; the result is complete and ordered
-  Cancelled,    // the user stopped it; the result is not done
+  Cancelled,    // the user stopped it (while listing or between files); the result is not done
   Abandoned,    // the progress display could not be shown; stopped at once
 };
 
@@ -54,7 +60,9 @@ struct ExtractionRunReport {
 // - Otherwise the entries are replaced. A completed run sets ExtractionDone, DisplayNames,
 //   Order and the run date, time, folder and kind.
 // - A cancelled or abandoned run leaves ExtractionDone false, DisplayNames and Order empty,
-//   and keeps the run date, time, folder and kind of the last completed run.
+//   and keeps the run date, time, folder and kind of the last completed run. A run
+//   cancelled while the folder is listed (Report.Scan is Stopped) applies nothing of the
+//   unfinished listing: the entries stay those of the previous run.
 // - HasDoubleByteNames is only ever set, never cleared.
 //
 // `reader` is meant to be kept by the caller and reused for every run, so that its

@@ -19,14 +19,15 @@ inline constexpr const char* kFolderMissing = "指定されたフォルダーは
 inline constexpr const char* kNoFolder = "フォルダーが指定されていません";
 inline constexpr const char* kNothingFound = "対象となるファイルは有りませんでした";
 
-// The message for a scan result, or nullptr when none is shown (files found, or no kind
-// chosen yet).
+// The message for a scan result, or nullptr when none is shown (files found, no kind
+// chosen yet, or a listing the user stopped, which reads as a cancelled run).
 inline const char* scanMessage(basDirUtil::ScanResult result) {
   switch (result) {
     case basDirUtil::ScanResult::FolderMissing: return kFolderMissing;
     case basDirUtil::ScanResult::NoFolder: return kNoFolder;
     case basDirUtil::ScanResult::NothingMatched: return kNothingFound;
     case basDirUtil::ScanResult::NoPatterns:
+    case basDirUtil::ScanResult::Stopped:
     case basDirUtil::ScanResult::Found: return nullptr;
   }
   return nullptr;

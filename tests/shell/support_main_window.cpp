@@ -56,7 +56,10 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
     return answer;
   };
   frmMain* raw = form.get();
-  interaction.progress = [seenPtr, raw] { return std::make_unique<FakeProgress>(seenPtr, raw); };
+  interaction.progress = [seenPtr, raw]() -> std::unique_ptr<ProgressReporter> {
+    if (seenPtr->progressWindow) return seenPtr->progressWindow();
+    return std::make_unique<FakeProgress>(seenPtr, raw);
+  };
   interaction.beep = [seenPtr] { ++seenPtr->beeps; };
   form->setInteraction(std::move(interaction));
   form->Form_Load();

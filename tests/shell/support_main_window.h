@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -25,6 +26,8 @@ struct Interactions {
   std::vector<QString> progressCaptions;
   std::vector<float> progressFractions;
   std::vector<QString> statusTexts;  // every status text, recorded at each progress update
+  // When set, runs get this progress display instead of the recording one above.
+  std::function<std::unique_ptr<ProgressReporter>()> progressWindow;
 };
 
 // A loaded, shown main window whose dialogs and messages answer from `Interactions`.
