@@ -32,6 +32,16 @@ class FakeProgress : public ProgressReporter {
   bool m_canceled = false;
 };
 
+// The next prepared answer of a fake dialog; none left means the person cancelled.
+std::optional<QString> takeAnswer(std::deque<std::optional<QString>>& answers) {
+  std::optional<QString> answer;
+  if (!answers.empty()) {
+    answer.swap(answers.front());
+    answers.pop_front();
+  }
+  return answer;
+}
+
 }  // namespace
 
 MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
@@ -43,17 +53,11 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
   };
   interaction.chooseFolder = [seenPtr](const FolderRequest& request) -> std::optional<QString> {
     seenPtr->folderRequests.push_back(request);
-    if (seenPtr->folderAnswers.empty()) return std::nullopt;
-    auto answer = seenPtr->folderAnswers.front();
-    seenPtr->folderAnswers.pop_front();
-    return answer;
+    return takeAnswer(seenPtr->folderAnswers);
   };
   interaction.chooseFile = [seenPtr](const FileRequest& request) -> std::optional<QString> {
     seenPtr->fileRequests.push_back(request);
-    if (seenPtr->fileAnswers.empty()) return std::nullopt;
-    auto answer = seenPtr->fileAnswers.front();
-    seenPtr->fileAnswers.pop_front();
-    return answer;
+    return takeAnswer(seenPtr->fileAnswers);
   };
   frmMain* raw = form.get();
   interaction.progress = [seenPtr, raw]() -> std::unique_ptr<ProgressReporter> {
