@@ -43,32 +43,22 @@ struct Options {
 };
 
 std::string parse(const std::vector<std::string>& args, Options& opt) {
-  ArgCursor cursor(args);
-  while (!cursor.done()) {
-    std::string value;
-    const std::string& a = cursor.current();
-    if (a == "--help" || a == "-h") {
-      opt.help = true;
-    } else if (a == "--ignore-date") {
-      opt.compare.IgnoreFileDate = true;
-    } else if (a == "--keep-string-version") {
-      opt.compare.IgnoreStringVersion = false;
-    } else if (cursor.takeValue("--extract", value)) {
-      opt.extract = true;
-      opt.extraction.folder = value;
-    } else if (cursor.takeValue("-o", value)) {
-      opt.output = value;
-    } else if (auto problem = parseExtractOption(cursor, opt.extraction); problem != "-") {
-      if (!problem.empty()) return problem;
-      continue;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return "不明なオプションです: " + a;
-    } else {
-      opt.files.push_back(a);
-    }
-    if (!cursor.error().empty()) return cursor.error();
-    cursor.advance();
-  }
+  const std::string problem =
+      parseSharedArguments(args, opt.extraction, opt.output, opt.help, opt.files, [&opt](ArgCursor& cursor) {
+        std::string value;
+        if (cursor.current() == "--ignore-date") {
+          opt.compare.IgnoreFileDate = true;
+        } else if (cursor.current() == "--keep-string-version") {
+          opt.compare.IgnoreStringVersion = false;
+        } else if (cursor.takeValue("--extract", value)) {
+          opt.extract = true;
+          opt.extraction.folder = value;
+        } else {
+          return false;
+        }
+        return true;
+      });
+  if (!problem.empty()) return problem;
   if (opt.help) return {};
   if (opt.files.empty()) return "比較元のバージョン記録ファイルを指定してください";
   if (opt.files.size() > 2) return "ファイルの指定が多すぎます";

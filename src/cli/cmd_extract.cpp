@@ -37,25 +37,8 @@ struct Options {
 };
 
 std::string parse(const std::vector<std::string>& args, Options& opt) {
-  ArgCursor cursor(args);
-  while (!cursor.done()) {
-    std::string value;
-    const std::string& a = cursor.current();
-    if (a == "--help" || a == "-h") {
-      opt.help = true;
-    } else if (cursor.takeValue("-o", value)) {
-      opt.output = value;
-    } else if (auto problem = parseExtractOption(cursor, opt.extraction); problem != "-") {
-      if (!problem.empty()) return problem;
-      continue;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return "不明なオプションです: " + a;
-    } else {
-      opt.folders.push_back(a);
-    }
-    if (!cursor.error().empty()) return cursor.error();
-    cursor.advance();
-  }
+  const std::string problem = parseSharedArguments(args, opt.extraction, opt.output, opt.help, opt.folders);
+  if (!problem.empty()) return problem;
   if (opt.help) return {};
   if (opt.folders.empty()) return "抽出するフォルダーを指定してください";
   if (opt.folders.size() > 1) return "フォルダーは一つだけ指定してください";

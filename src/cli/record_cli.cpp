@@ -38,6 +38,33 @@ std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options) {
   return {};
 }
 
+std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOptions& extraction,
+                                 std::string& output, bool& help, std::vector<std::string>& names,
+                                 const std::function<bool(ArgCursor&)>& own) {
+  ArgCursor cursor(args);
+  while (!cursor.done()) {
+    std::string value;
+    const std::string& a = cursor.current();
+    if (a == "--help" || a == "-h") {
+      help = true;
+    } else if (own && own(cursor)) {
+      // taken by the command
+    } else if (cursor.takeValue("-o", value)) {
+      output = value;
+    } else if (auto problem = parseExtractOption(cursor, extraction); problem != "-") {
+      if (!problem.empty()) return problem;
+      continue;
+    } else if (a.size() > 1 && a[0] == '-') {
+      return "不明なオプションです: " + a;
+    } else {
+      names.push_back(a);
+    }
+    if (!cursor.error().empty()) return cursor.error();
+    cursor.advance();
+  }
+  return {};
+}
+
 std::string encodeLines(const std::vector<std::string>& lines) {
   bool fits = true;
   for (const auto& line : lines) fits = fits && fitsShiftJis(line);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -39,6 +40,14 @@ struct ExtractOptions {
 // Takes --kind, --expand-to and --strict-sort at the cursor. Returns "-" when the
 // argument is none of them, "" when it was taken (the cursor moved past it), or an error.
 std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options);
+
+// Walks the arguments the extract and compare commands share: --help or -h, -o FILE, the
+// extraction options and plain names (collected in `names`). Every other argument is
+// offered first to `own`, which returns true when it took it (it may take a value with
+// takeValue). Returns the first error, or "".
+std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOptions& extraction,
+                                 std::string& output, bool& help, std::vector<std::string>& names,
+                                 const std::function<bool(ArgCursor&)>& own = {});
 
 // Runs the extraction for the command line: messages on `err`, progress ("i/N") only
 // when standard error is a terminal. Returns an exit status.
