@@ -1,8 +1,11 @@
 # Helpers that let each subsystem folder add its own files without editing shared lists.
 
 # The GUI library is created by the first folder that has GUI code, so a build
-# without any GUI sources does not need Qt at all.
+# without any GUI sources, or with QUORVANE_GUI off, does not need Qt at all.
 function(quorvane_ui_sources)
+  if(NOT QUORVANE_GUI)
+    return()
+  endif()
   if(NOT TARGET quorvane_ui)
     find_package(Qt6 REQUIRED COMPONENTS Widgets)
     add_library(quorvane_ui STATIC)
