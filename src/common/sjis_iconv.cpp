@@ -1,3 +1,4 @@
+// The codec on systems with iconv (glibc): code page 932 is iconv's "CP932".
 #include "common/sjis.h"
 
 #include <iconv.h>
@@ -106,19 +107,6 @@ std::string decodeLenient(std::string_view cp932) {
     cp932.remove_prefix(consumed + 1);
   }
   return out;
-}
-
-bool isSingleByteCodePoint(char32_t cp) { return cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F); }
-
-bool isSingleByteText(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (static_cast<unsigned char>(text[pos]) < 0x80) {
-      ++pos;  // the common case: plain ASCII
-      continue;
-    }
-    if (!isSingleByteCodePoint(utf8::next(text, pos))) return false;
-  }
-  return true;
 }
 
 }  // namespace quorvane::sjis
