@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "common/platform.h"
 #include "program_info.h"
 
 namespace quorvane::cli {
@@ -44,7 +45,7 @@ const std::vector<Command>& registeredCommands() {
 
 int main(int argc, char** argv) {
   using namespace quorvane::cli;
-  std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args = quorvane::platform::prepareCommandLine(argc, argv);
   if (args.empty()) {
     printHelp(std::cerr);
     return kExitUsage;

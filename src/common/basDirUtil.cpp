@@ -17,13 +17,7 @@ namespace {
 bool endsWithSeparator(std::string_view s) { return !s.empty() && s.back() == kSeparator; }
 
 // Drive letters only exist on Windows; elsewhere ":" is an ordinary file-name character.
-bool isNameBoundary(char c) {
-#if defined(_WIN32)
-  return c == kSeparator || c == ':';
-#else
-  return c == kSeparator;
-#endif
-}
+bool isNameBoundary(char c) { return c == kSeparator || (platform::kDriveLetters && c == ':'); }
 
 std::string trimBlanks(std::string_view s) {
   const auto first = s.find_first_not_of(' ');

@@ -4,16 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform_config.h"
+
 // Path and text routines shared by the scan, the expansion, the records and the dialogs.
 // Text is UTF-8; positions and lengths count characters. Where the routines speak of the
 // folder separator they use the platform's one ("/" on POSIX, "\" on Windows).
 namespace quorvane::basDirUtil {
 
-#if defined(_WIN32)
-inline constexpr char kSeparator = '\\';
-#else
-inline constexpr char kSeparator = '/';
-#endif
+inline constexpr char kSeparator = platform::kPathSeparator;
 
 // Mode 0: without one trailing separator. Mode 1: with a trailing separator. Empty stays empty.
 std::string AddOrRemoveSlash(std::string_view path, int mode);

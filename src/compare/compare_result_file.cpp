@@ -1,7 +1,6 @@
 #include "compare/compare_result_file.h"
 
-#include <ctime>
-
+#include "common/platform.h"
 #include "compare/computer_name.h"
 #include "compare/record_format.h"
 #include "dialogs/clsFileIO.h"
@@ -56,15 +55,9 @@ bool writeUpdated(const ComparisonResult& r, std::size_t count, const Output& ou
 
 ResultFileHeader ResultFileHeader::now(std::string target1, std::string target2) {
   ResultFileHeader h;
-  const std::time_t t = std::time(nullptr);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &t);
-#else
-  localtime_r(&t, &local);
-#endif
-  h.CreatedDate = twoDigits(local.tm_year % 100) + "/" + twoDigits(local.tm_mon + 1) + "/" + twoDigits(local.tm_mday);
-  h.CreatedTime = twoDigits(local.tm_hour) + ":" + twoDigits(local.tm_min) + ":" + twoDigits(local.tm_sec);
+  const platform::LocalTime local = platform::localNow();
+  h.CreatedDate = twoDigits(local.year % 100) + "/" + twoDigits(local.month) + "/" + twoDigits(local.day);
+  h.CreatedTime = twoDigits(local.hour) + ":" + twoDigits(local.minute) + ":" + twoDigits(local.second);
   h.ComputerName = quorvane::ComputerName();
   h.Target1 = std::move(target1);
   h.Target2 = std::move(target2);

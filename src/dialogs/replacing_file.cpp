@@ -6,13 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/platform.h"
 #include "dialogs/file_error.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace quorvane {
 
@@ -25,25 +20,22 @@ bool hasNoWritePermission(fs::perms p) {
          fs::perms::none;
 }
 
+std::string utf8Of(const fs::path& p) {
+  const std::u8string text = p.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::string tempNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
   const fs::path target = fs::u8path(path);
   std::string name = ".";
-  name += target.filename().string();
+  name += utf8Of(target.filename());
   name += ".~";
   name += std::to_string(tick % 1000000007);
   name += '-';
   name += std::to_string(counter++);
-  return (target.parent_path() / name).string();
-}
-
-bool syncToDisk(std::FILE* f) {
-#if defined(_WIN32)
-  return _commit(_fileno(f)) == 0;
-#else
-  return fsync(fileno(f)) == 0;
-#endif
+  return utf8Of(target.parent_path() / fs::u8path(name));
 }
 
 }  // namespace
@@ -69,13 +61,13 @@ bool ReplacingFile::open(const std::string& path) {
     if (fs::is_directory(status)) return fail(EISDIR);
     // Writing is refused where opening the file itself for writing would be refused.
     if (hasNoWritePermission(status.permissions())) return fail(EACCES, true);
-    std::FILE* probe = std::fopen(path.c_str(), "r+b");
+    std::FILE* probe = platform::openFile(path, "r+b");
     if (!probe) return fail(errno);
     std::fclose(probe);
   }
   for (int attempt = 0; attempt < 16 && !m_temp; ++attempt) {
     m_tempPath = tempNameBeside(path);
-    m_temp = std::fopen(m_tempPath.c_str(), "wbx");
+    m_temp = platform::openFile(m_tempPath, "wbx");
     if (!m_temp && errno != EEXIST) return fail(errno);
   }
   if (!m_temp) return fail(EEXIST);
@@ -98,13 +90,12 @@ bool ReplacingFile::write(std::string_view bytes) {
 bool ReplacingFile::commit() {
   if (!m_temp) return false;
   bool ok = !m_writeFailed;
-  if (ok && (std::fflush(m_temp) != 0 || !syncToDisk(m_temp))) ok = fail(errno);
+  if (ok && (std::fflush(m_temp) != 0 || !platform::syncFile(m_temp))) ok = fail(errno);
   if (std::fclose(m_temp) != 0 && ok) ok = fail(errno);
   m_temp = nullptr;
   std::error_code ec;
   if (ok) {
-    fs::rename(fs::u8path(m_tempPath), fs::u8path(m_path), ec);
-    if (ec) ok = fail(ec.value());
+    if (const int e = platform::replaceFile(m_tempPath, m_path); e != 0) ok = fail(e);
   }
   if (!ok) fs::remove(fs::u8path(m_tempPath), ec);
   m_tempPath.clear();

@@ -1,7 +1,6 @@
 #include "extraction/basDecompress.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -9,6 +8,7 @@
 
 #include "common/basDirUtil.h"
 #include "common/file_reader.h"
+#include "common/platform.h"
 #include "extraction/szdd.h"
 
 namespace quorvane::basDecompress {
@@ -28,7 +28,7 @@ class TempFileWriter {
     std::mt19937 gen(seed());
     for (int attempt = 0; attempt < 16 && !m_file; ++attempt) {
       m_path = folder + "." + std::string(name) + "." + std::to_string(gen() % 1000000000) + ".tmp";
-      m_file = std::fopen(m_path.c_str(), "wbx");  // never opens an existing file
+      m_file = platform::openFile(m_path, "wbx");  // never opens an existing file
     }
   }
   ~TempFileWriter() {
@@ -53,9 +53,7 @@ class TempFileWriter {
     const bool closed = std::fclose(m_file) == 0;
     m_file = nullptr;
     if (!closed) return false;
-    std::error_code ec;
-    fs::rename(fs::u8path(m_path), fs::u8path(target), ec);
-    if (ec) return false;
+    if (platform::replaceFile(m_path, target) != 0) return false;
     m_committed = true;
     return true;
   }
@@ -127,13 +125,6 @@ ExpandError expandInto(FileReader& in, std::string_view source, const std::strin
   return ExpandError::None;
 }
 
-std::string withSeparator(const std::string& path) { return basDirUtil::AddOrRemoveSlash(path, 1); }
-
-std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
-
 }  // namespace
 
 ExpandError ExpandFileChecked(std::string_view source, std::string_view folder, std::string_view name) {
@@ -155,32 +146,9 @@ bool ExpandFile(std::string_view source, std::string_view folder, std::string_vi
   return ExpandFileChecked(source, folder, name) == ExpandError::None;
 }
 
-std::string TempFolder() {
-#if defined(_WIN32)
-  std::error_code ec;
-  const fs::path p = fs::temp_directory_path(ec);
-  return ec ? std::string() : withSeparator(p.u8string());
-#else
-  const std::string tmp = environment("TMPDIR");
-  return withSeparator(tmp.empty() ? "/tmp" : tmp);
-#endif
-}
+std::string TempFolder() { return platform::tempFolder(); }
 
-std::string SystemFolder() {
-#if defined(_WIN32)
-  const std::string root = environment("SystemRoot");
-  return withSeparator((root.empty() ? std::string("C:\\Windows") : root) + "\\System32");
-#else
-  const std::string home = environment("HOME");
-  std::string prefix = environment("WINEPREFIX");
-  if (prefix.empty() && !home.empty()) prefix = withSeparator(home) + ".wine";
-  if (!prefix.empty()) {
-    const std::string system32 = withSeparator(prefix) + "drive_c/windows/system32";
-    if (basDirUtil::PathExists(system32, true)) return withSeparator(system32);
-  }
-  return withSeparator(home.empty() ? "/" : home);
-#endif
-}
+std::string SystemFolder() { return platform::systemFolder(); }
 
 std::string ExpandedFileName(std::string_view fileName) {
   static constexpr std::pair<const char*, const char*> kMap[] = {

@@ -1,16 +1,12 @@
 #include "extraction/dir_scan.h"
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <set>
 #include <system_error>
 
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
-
 #include "common/basDirUtil.h"
+#include "common/platform.h"
 #include "common/utf8.h"
 
 namespace quorvane::basDirUtil {
@@ -57,73 +53,20 @@ std::string twoDigits(int v) {
   return s;
 }
 
-bool localTime(std::time_t t, std::tm& out) {
-#if defined(_WIN32)
-  return localtime_s(&out, &t) == 0;
-#else
-  return localtime_r(&t, &out) != nullptr;
-#endif
-}
-
-// Read-only is a property of the file, as on Windows, not of who asks: the owner's
-// write permission decides, so the answer does not change when root runs the scan.
-std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view name) {
-  std::uint8_t a = isFolder ? kAttrDirectory : kAttrArchive;
-  if (!ownerWritable) a |= kAttrReadOnly;
-  if (!name.empty() && name.front() == '.') a |= kAttrHidden;
-  return a;
-}
-
-void formatStamp(std::time_t written, FileStamp& stamp, bool& ok) {
-  std::tm tm{};
-  ok = localTime(written, tm);
-  if (!ok) return;
-  stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
-  stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
-}
-
-#if !defined(_WIN32)
-// One stat call gives kind, size, permissions and time; the scan calls this for every
-// listed file, so it is kept to that single call.
+// The stamp of a file as the record shows it, from what the system tells about it.
 std::optional<FileStamp> statStamp(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  const bool isFolder = S_ISDIR(st.st_mode);
-  if (!isFolder && !S_ISREG(st.st_mode)) return std::nullopt;
+  const auto facts = platform::fileFacts(path);
+  if (!facts) return std::nullopt;
   FileStamp stamp;
-  stamp.isFolder = isFolder;
-  stamp.attributes = attributesOf(isFolder, (st.st_mode & S_IWUSR) != 0, FileNamePart(path));
-  if (isFolder) return stamp;
-  bool ok = false;
-  formatStamp(st.st_mtime, stamp, ok);
-  if (!ok) return std::nullopt;
-  stamp.size = static_cast<std::int64_t>(st.st_size);
-  return stamp;
-}
-#else
-std::optional<FileStamp> statStamp(const std::string& path) {
-  std::error_code ec;
-  const fs::path p = fs::u8path(path);
-  const fs::file_status st = fs::status(p, ec);
-  if (ec || !(fs::is_regular_file(st) || fs::is_directory(st))) return std::nullopt;
-  FileStamp stamp;
-  stamp.isFolder = fs::is_directory(st);
-  stamp.attributes = attributesOf(stamp.isFolder, (st.permissions() & fs::perms::owner_write) != fs::perms::none,
-                                  FileNamePart(path));
+  stamp.isFolder = facts->isFolder;
+  stamp.attributes = facts->attributes;
   if (stamp.isFolder) return stamp;
-  const auto size = fs::file_size(p, ec);
-  if (ec) return std::nullopt;
-  const auto written = fs::last_write_time(p, ec);
-  if (ec) return std::nullopt;
-  const auto sys = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-      std::chrono::file_clock::to_sys(written));
-  bool ok = false;
-  formatStamp(std::chrono::system_clock::to_time_t(sys), stamp, ok);
-  if (!ok) return std::nullopt;
-  stamp.size = static_cast<std::int64_t>(size);
+  const platform::LocalTime& t = facts->written;
+  stamp.date = twoDigits(t.year % 100) + "/" + twoDigits(t.month) + "/" + twoDigits(t.day);
+  stamp.time = twoDigits(t.hour) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
+  stamp.size = static_cast<std::int64_t>(facts->size);
   return stamp;
 }
-#endif
 
 bool isVisitedAlready(const fs::path& folder, VisitedSet& visited) {
   std::error_code ec;

@@ -1,9 +1,7 @@
 #include "extraction/extraction_run.h"
 
-#include <chrono>
-#include <ctime>
-
 #include "common/basDirUtil.h"
+#include "common/platform.h"
 #include "common/utf8.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_order.h"
@@ -27,15 +25,9 @@ std::string twoDigits(int v) {
 }
 
 void stampRun(ExtractionResult& result, const ExtractionRequest& request) {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm tm{};
-#if defined(_WIN32)
-  localtime_s(&tm, &now);
-#else
-  localtime_r(&now, &tm);
-#endif
-  result.RunDate = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
-  result.RunTime = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
+  const platform::LocalTime now = platform::localNow();
+  result.RunDate = twoDigits(now.year % 100) + "/" + twoDigits(now.month) + "/" + twoDigits(now.day);
+  result.RunTime = twoDigits(now.hour) + ":" + twoDigits(now.minute) + ":" + twoDigits(now.second);
   result.RunFolder = request.Folder;
   result.RunKind = request.KindText;
 }

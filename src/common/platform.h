@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform_config.h"
+
+// The few places where the core asks the operating system something. Each platform has
+// its own implementation (platform_posix.cpp, platform_windows.cpp), chosen by the build;
+// paths and texts are UTF-8 on this side on every platform.
+namespace quorvane::platform {
+
+// A local calendar date and time as the system converts it.
+struct LocalTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+};
+
+// A file time (100-nanosecond units since 1601-01-01 UTC) in local time; nothing when
+// the system cannot convert it.
+std::optional<LocalTime> localFromFileTime(std::uint64_t fileTime);
+
+// The present moment in local time, to whole seconds.
+LocalTime localNow();
+
+// What the system tells about one file or folder. `attributes` are the low 8 bits of
+// the Windows attribute word (read-only 1, hidden 2, system 4, folder 16, archive 32);
+// elsewhere they are derived from the file's mode and name.
+struct FileFacts {
+  bool isFolder = false;
+  std::uint64_t size = 0;
+  std::uint8_t attributes = 0;
+  LocalTime written;  // last write, whole seconds
+};
+
+// Facts of a regular file or a folder (links followed); nothing for anything else
+// (devices, pipes) or when it cannot be examined.
+std::optional<FileFacts> fileFacts(const std::string& path);
+
+// std::fopen with a UTF-8 name.
+std::FILE* openFile(const std::string& path, const char* mode);
+
+// Flushes the file's data to the disk.
+bool syncFile(std::FILE* file);
+
+// Renames `from` to `to`, replacing a file at `to`, in one step. 0 or an errno value.
+int replaceFile(const std::string& from, const std::string& to);
+
+// The computer's name; empty when the system reports none.
+std::string computerName();
+
+// The folder for temporary files, with a trailing separator; empty when none is known.
+std::string tempFolder();
+
+// The Windows system folder, with a trailing separator. Elsewhere the system32 folder
+// of the user's Wine prefix when it exists, else the home folder.
+std::string systemFolder();
+
+// True when the stream (1 standard output, 2 standard error) is a terminal or console.
+bool isTerminal(int stream);
+
+// Makes the standard streams ready for the command-line program and returns its
+// arguments in UTF-8: standard output and error carry exact bytes (no line-end
+// translation), and text written to a console is shown as the UTF-8 it is.
+std::vector<std::string> prepareCommandLine(int argc, char** argv);
+
+}  // namespace quorvane::platform
