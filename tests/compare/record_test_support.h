@@ -1,10 +1,9 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +19,7 @@ class TempFolder {
   TempFolder() {
     static int counter = 0;
     m_path = std::filesystem::temp_directory_path() /
-             ("quorvane-records-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+             ("quorvane-records-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
   }

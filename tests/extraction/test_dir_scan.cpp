@@ -23,6 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::writeFile;
 
+const std::string sep(1, kSeparator);
+
 std::set<std::string> names(const std::vector<FileVersionEntry>& entries) {
   std::set<std::string> out;
   for (const auto& e : entries) out.insert(e.FullPath.substr(static_cast<std::size_t>(e.NamePos) - 1));
@@ -70,7 +72,7 @@ TEST_F(ScanTest, EntryFieldsOfAFile) {
   ASSERT_EQ(ScanFolder(dir.str(), {"README."}, entries, kListFiles), ScanResult::Found);
   ASSERT_EQ(entries.size(), 1u);
   const FileVersionEntry& e = entries[0];
-  EXPECT_EQ(e.FullPath, dir.str() + "/README");
+  EXPECT_EQ(e.FullPath, dir.str() + sep + "README");
   EXPECT_EQ(e.NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
   EXPECT_EQ(e.Ext, "REA");
   EXPECT_EQ(e.Size, 6);
@@ -86,7 +88,7 @@ TEST_F(ScanTest, EntryFieldsOfAFile) {
 TEST_F(ScanTest, FolderWithOrWithoutTrailingSeparator) {
   std::vector<FileVersionEntry> other;
   ASSERT_EQ(ScanFolder(dir.str(), {"*.*"}, entries, kListFiles), ScanResult::Found);
-  ASSERT_EQ(ScanFolder(dir.str() + "/", {"*.*"}, other, kListFiles), ScanResult::Found);
+  ASSERT_EQ(ScanFolder(dir.str() + sep, {"*.*"}, other, kListFiles), ScanResult::Found);
   ASSERT_EQ(entries.size(), other.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(entries[i].FullPath, other[i].FullPath);
@@ -124,7 +126,7 @@ TEST_F(ScanTest, FolderOfOnlySubfolders) {
   EXPECT_EQ(ScanFolder(only.str(), {"*.*"}, entries, kListFiles), ScanResult::NothingMatched);
   EXPECT_EQ(ScanFolder(only.str(), {"*.*"}, entries, kListFolders), ScanResult::Found);
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].FullPath, only.str() + "/x");
+  EXPECT_EQ(entries[0].FullPath, only.str() + sep + "x");
   EXPECT_EQ(entries[0].Attributes & kAttrDirectory, kAttrDirectory);
   EXPECT_EQ(entries[0].Size, 0);
   EXPECT_TRUE(entries[0].Ext.empty());
@@ -156,8 +158,8 @@ TEST_F(ScanTest, AllSixModes) {
 TEST_F(ScanTest, SubfolderEntriesComeAfterTheirParents) {
   ASSERT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
   ASSERT_EQ(entries.size(), 4u);
-  EXPECT_EQ(entries[2].FullPath, dir.str() + "/sub/INNER.DLL");
-  EXPECT_EQ(entries[3].FullPath, dir.str() + "/sub/deeper/DEEP.DLL");
+  EXPECT_EQ(entries[2].FullPath, dir.str() + sep + "sub" + sep + "INNER.DLL");
+  EXPECT_EQ(entries[3].FullPath, dir.str() + sep + "sub" + sep + "deeper" + sep + "DEEP.DLL");
   EXPECT_EQ(entries[3].NamePos, static_cast<std::int32_t>(dir.str().size() + 13));
 }
 
@@ -235,7 +237,7 @@ TEST_F(ScanTest, DoubleByteNames) {
   writeFile(dir.path() / fs::u8path("日本語ＡＢ.DLL"), std::string("jp"));
   ASSERT_EQ(ScanFolder(dir.str(), {"日本*.dll"}, entries, kListFiles), ScanResult::Found);
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].FullPath, dir.str() + "/日本語ＡＢ.DLL");
+  EXPECT_EQ(entries[0].FullPath, dir.str() + sep + "日本語ＡＢ.DLL");
   EXPECT_EQ(entries[0].NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
   // A full-width letter is not a single-byte letter: its case matters.
   EXPECT_EQ(ScanFolder(dir.str(), {"日本語ａｂ.dll"}, entries, kListFiles), ScanResult::NothingMatched);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -13,9 +13,12 @@ namespace quorvane::testsupport {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-version-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
+    std::random_device seed;
+    for (int attempt = 0; attempt < 16 && m_path.empty(); ++attempt) {
+      const auto path = std::filesystem::temp_directory_path() / ("quorvane-version-" + std::to_string(seed()));
+      if (std::filesystem::create_directory(path)) m_path = path.string();
+    }
+    if (m_path.empty()) throw std::runtime_error("cannot create a temporary folder");
   }
   ~TempFolder() {
     std::error_code ignored;
