@@ -2,6 +2,8 @@
 # Installs what is missing, builds and runs every test.
 #   ./test.sh             build/ and ctest
 #   ./test.sh --sanitize  the same in build-asan/ with AddressSanitizer and UBSan
+#   ./test.sh --windows   the core, quorvane-cli and their tests cross-built for 64-bit
+#                         Windows in build-windows/ and run under Wine
 set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$QUORVANE_ROOT/scripts/common.sh"
@@ -11,6 +13,11 @@ args=()
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
   args=(-DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+elif [ "${1:-}" = "--windows" ]; then
+  QUORVANE_PACKAGES=("${QUORVANE_WINDOWS_PACKAGES[@]}")
+  dir=build-windows
+  args=(-DCMAKE_TOOLCHAIN_FILE="$QUORVANE_ROOT/cmake/mingw-w64-x86_64.cmake"
+        -DQUORVANE_GTEST_SOURCE_DIR=/usr/src/googletest -DQUORVANE_BENCH=OFF)
 fi
 
 quorvane_install_missing
@@ -18,4 +25,8 @@ quorvane_build "$dir" "${args[@]}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd "$QUORVANE_ROOT/$dir"
+if [ "$dir" = build-windows ]; then
+  # Make the build's Wine prefix once, before tests start in parallel.
+  quorvane_wine wineboot --init
+fi
 ctest --output-on-failure -j2

@@ -20,6 +20,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # ctest starts the Windows programs through Wine, in a Wine prefix of the build's own
 # (made on first use), without Wine's debug output and without its offers to install
-# Mono or Gecko, which no console program needs.
+# Mono or Gecko, which no console program needs. Wine takes its time zone from TZ; UTC
+# makes the tests' expected local times the same on every machine.
 set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all
-    WINEDLLOVERRIDES=mscoree,mshtml= wine)
+    WINEDLLOVERRIDES=mscoree,mshtml= TZ=UTC wine)

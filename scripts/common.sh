@@ -7,6 +7,13 @@ QUORVANE_PACKAGES=(
   qt6-base-dev fonts-ipafont-gothic
 )
 
+# The Windows cross-build: the compilers, Wine to run the tests, and GoogleTest's
+# sources (the packaged libraries are Linux ones).
+QUORVANE_WINDOWS_PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
+)
+
 quorvane_install_missing() {
   local missing=()
   for p in "${QUORVANE_PACKAGES[@]}"; do
@@ -25,4 +32,11 @@ quorvane_build() {
   local dir="$1"; shift
   cmake -S "$QUORVANE_ROOT" -B "$QUORVANE_ROOT/$dir" -G Ninja "$@" >/dev/null
   cmake --build "$QUORVANE_ROOT/$dir" -j2
+}
+
+# quorvane_wine PROGRAM [args...]: runs a Windows program the way the Windows build's
+# tests do (its own Wine prefix in build-windows/wine, no debug output, UTC).
+quorvane_wine() {
+  env WINEPREFIX="$QUORVANE_ROOT/build-windows/wine" WINEDEBUG=-all \
+      WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC wine "$@"
 }
