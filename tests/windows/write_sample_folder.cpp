@@ -1,0 +1,17 @@
+// Writes the sample corpus into the folder named on the command line, for the script
+// that compares the Linux and the Windows program on the same files.
+#include <cstdio>
+
+#include "support/sample_corpus.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: write_sample_folder FOLDER\n");
+    return 2;
+  }
+  if (quorvane::testsupport::writeSampleCorpus(argv[1]).empty()) {
+    std::fprintf(stderr, "write_sample_folder: cannot write into %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
