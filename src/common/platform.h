@@ -51,6 +51,9 @@ std::FILE* openFile(const std::string& path, const char* mode);
 // Flushes the file's data to the disk.
 bool syncFile(std::FILE* file);
 
+// Gives `to` the last-write time of `from`, as exactly as the file system keeps it.
+bool copyWriteTime(const std::string& from, const std::string& to);
+
 // Renames `from` to `to`, replacing a file at `to`, in one step. 0 or an errno value.
 int replaceFile(const std::string& from, const std::string& to);
 

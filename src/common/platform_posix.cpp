@@ -1,6 +1,7 @@
 // The platform layer on POSIX systems (Linux).
 #include "common/platform.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +76,13 @@ std::optional<FileFacts> fileFacts(const std::string& path) {
 std::FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 bool syncFile(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
+bool copyWriteTime(const std::string& from, const std::string& to) {
+  struct stat st {};
+  if (::stat(from.c_str(), &st) != 0) return false;
+  const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+  return utimensat(AT_FDCWD, to.c_str(), times, 0) == 0;
+}
 
 int replaceFile(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;

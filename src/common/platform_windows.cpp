@@ -140,6 +140,17 @@ std::FILE* openFile(const std::string& path, const char* mode) {
 
 bool syncFile(std::FILE* file) { return _commit(_fileno(file)) == 0; }
 
+bool copyWriteTime(const std::string& from, const std::string& to) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(wide(from).c_str(), GetFileExInfoStandard, &data)) return false;
+  const HANDLE h = CreateFileW(wide(to).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool ok = SetFileTime(h, nullptr, nullptr, &data.ftLastWriteTime) != 0;
+  CloseHandle(h);
+  return ok;
+}
+
 int replaceFile(const std::string& from, const std::string& to) {
   const std::wstring source = wide(from);
   const std::wstring target = wide(to);

@@ -120,8 +120,7 @@ ExpandError expandInto(FileReader& in, std::string_view source, const std::strin
   if (!out.commit(target)) return ExpandError::TargetUnwritable;
   // The copy carries the date of the distributed file, not the moment of expansion, so
   // that two expansions of the same file compare as equal.
-  std::error_code ec;
-  fs::last_write_time(fs::u8path(target), fs::last_write_time(fs::u8path(std::string(source)), ec), ec);
+  platform::copyWriteTime(std::string(source), target);
   return ExpandError::None;
 }
 
