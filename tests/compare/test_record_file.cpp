@@ -270,6 +270,9 @@ TEST(RecordFile, NameWithTabIsRefusedAndThePreviousFileStays) {
 }
 
 TEST(RecordFile, ReplacesAnExistingFileAndKeepsItsPermissions) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows files have no group or other permissions to keep";
+#endif
   TempFolder dir;
   const std::string path = dir.file("old.txt");
   writeBytes(path, "old contents that are longer than the new record would be, surely not");

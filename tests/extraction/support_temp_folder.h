@@ -18,9 +18,15 @@ class TempFolder {
 
   const std::filesystem::path& path() const { return m_path; }
   // The folder as text, without a trailing separator.
-  std::string str() const { return m_path.string(); }
-  // Path of a name inside the folder, as text.
-  std::string at(const std::string& name) const { return (m_path / name).string(); }
+  std::string str() const { return utf8(m_path); }
+  // Path of a name (UTF-8) inside the folder, as text.
+  std::string at(const std::string& name) const { return utf8(m_path / std::filesystem::u8path(name)); }
+
+  // A path as the program's UTF-8 text (the narrow form of a path is not UTF-8 everywhere).
+  static std::string utf8(const std::filesystem::path& p) {
+    const std::u8string text = p.u8string();
+    return std::string(text.begin(), text.end());
+  }
 
  private:
   std::filesystem::path m_path;

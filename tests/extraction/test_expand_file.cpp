@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/basDirUtil.h"
 #include "extraction/basDecompress.h"
 #include "extraction/support_temp_folder.h"
 #include "support/szdd_writer.h"
@@ -90,7 +91,9 @@ TEST_F(ExpandFileTest, CompressedFileIsNeverExpandedOntoItself) {
   EXPECT_EQ(ExpandFileChecked(dir.at("PACKED"), dir.str(), "PACKED"), ExpandError::TargetUnwritable);
   EXPECT_EQ(readFile(dir.path() / "PACKED"), packed);
   // Through a link to it as well.
-  fs::create_symlink(dir.path() / "PACKED", dir.path() / "LINK");
+  std::error_code linkError;
+  fs::create_symlink(dir.path() / "PACKED", dir.path() / "LINK", linkError);
+  if (linkError) GTEST_SKIP() << "cannot make a symbolic link here (Windows needs a privilege): " << linkError.message();
   EXPECT_FALSE(ExpandFile(dir.at("PACKED"), dir.str(), "LINK"));
   EXPECT_EQ(readFile(dir.path() / "PACKED"), packed);
   EXPECT_TRUE(fs::is_symlink(dir.path() / "LINK"));
@@ -139,7 +142,7 @@ TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
   EXPECT_EQ(ExpandedFileName("X.TL_"), "X.TLB");
   EXPECT_EQ(ExpandedFileName("X.OL_"), "X.OLB");
   EXPECT_EQ(ExpandedFileName("setup.ex_"), "setup.EXE");
-  EXPECT_EQ(ExpandedFileName("/some/where/X.OL_"), "X.OLB");
+  EXPECT_EQ(ExpandedFileName(std::string(1, quorvane::basDirUtil::kSeparator) + "some" + quorvane::basDirUtil::kSeparator + "X.OL_"), "X.OLB");
   EXPECT_EQ(ExpandedFileName("README.TX_"), "README.TX_");
   EXPECT_EQ(ExpandedFileName("DL_"), "DL_");
   EXPECT_EQ(ExpandedFileName("A.DLL"), "A.DLL");

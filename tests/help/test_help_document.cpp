@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/basDirUtil.h"
 #include "help/fixed_surface.h"
 #include "help/help_document.h"
 
@@ -36,13 +37,20 @@ TEST(HelpDocument, CurNameRoundTrip) {
   EXPECT_EQ(doc.curName(), "#");
 }
 
+// A path written with "/" in the platform's own separator.
+std::string P(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = quorvane::basDirUtil::kSeparator;
+  return path;
+}
+
 TEST(HelpDocument, InternetAddressesStayPending) {
   HelpDocument doc;
-  doc.setHtmlFile("/help/main.htm");
+  doc.setHtmlFile(P("/help/main.htm"));
   for (const char* address : {"http://example.org/", "HTTPS://example.org", "ftp://x", "FTP://y",
                               "mailto:someone@example.org"}) {
     doc.setHtmlFile(address);
-    EXPECT_EQ(doc.htmlFile(), "/help/main.htm") << address;
+    EXPECT_EQ(doc.htmlFile(), P("/help/main.htm")) << address;
     EXPECT_TRUE(doc.hasPendingAddress());
     EXPECT_EQ(doc.takePendingAddress(), address);
     EXPECT_FALSE(doc.hasPendingAddress());
@@ -52,19 +60,19 @@ TEST(HelpDocument, InternetAddressesStayPending) {
 
 TEST(HelpDocument, FileNamesAndTheHelpFolder) {
   HelpDocument doc;
-  doc.setHtmlFile("/help/main.htm");
-  EXPECT_EQ(doc.helpFolder(), "/help");
+  doc.setHtmlFile(P("/help/main.htm"));
+  EXPECT_EQ(doc.helpFolder(), P("/help"));
   doc.setCurName("x");
   doc.setHtmlFile("other.htm");
-  EXPECT_EQ(doc.htmlFile(), "/help/other.htm");
+  EXPECT_EQ(doc.htmlFile(), P("/help/other.htm"));
   EXPECT_EQ(doc.topicName(), "");
   doc.setHtmlFile("sub\\third.htm");  // written for the other separator
-  EXPECT_EQ(doc.htmlFile(), "/help/sub/third.htm");
-  EXPECT_EQ(doc.helpFolder(), "/help/sub");
+  EXPECT_EQ(doc.htmlFile(), P("/help/sub/third.htm"));
+  EXPECT_EQ(doc.helpFolder(), P("/help/sub"));
   // A file that cannot be read: the previous name and folder come back.
   EXPECT_FALSE(doc.load(true));
-  EXPECT_EQ(doc.htmlFile(), "/help/other.htm");
-  EXPECT_EQ(doc.helpFolder(), "/help");
+  EXPECT_EQ(doc.htmlFile(), P("/help/other.htm"));
+  EXPECT_EQ(doc.helpFolder(), P("/help"));
 }
 
 TEST(HelpDocument, EntryIndexFollowsTheTopicForNextAndBack) {
