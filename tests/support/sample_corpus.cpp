@@ -70,7 +70,7 @@ std::vector<SampleFile> writeSampleCorpus(const std::string& folder) {
       {"OWNKEY.DLL", ImageFormat::Pe32Plus, ownKeyOnly()},
       {"OLD16.DLL", ImageFormat::Ne, english16},
       {"JAPAN16.DRV", ImageFormat::Ne, japanese()},
-      {"NOTRANS.DLL", ImageFormat::Pe32, withoutTranslation()},
+      {"NOTRANS.DLL", ImageFormat::Ne, withoutTranslation()},
   };
   std::vector<SampleFile> written;
   const std::string base = folder + "/";
