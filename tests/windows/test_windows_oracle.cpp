@@ -20,7 +20,7 @@
 #include "common/sjis.h"
 #include "common/wide_text.h"
 #include "extraction/basDecompress.h"
-#include "support/sample_corpus.h"
+#include "windows/support_sample_corpus.h"
 #include "version/clsFileVersion.h"
 #include "version/temp_folder.h"
 

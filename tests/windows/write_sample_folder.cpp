@@ -2,7 +2,7 @@
 // that compares the Linux and the Windows program on the same files.
 #include <cstdio>
 
-#include "support/sample_corpus.h"
+#include "windows/support_sample_corpus.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

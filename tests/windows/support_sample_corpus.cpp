@@ -1,4 +1,4 @@
-#include "support/sample_corpus.h"
+#include "windows/support_sample_corpus.h"
 
 #include "support/pe_image_builder.h"
 #include "support/szdd_writer.h"
