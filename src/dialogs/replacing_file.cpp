@@ -1,18 +1,10 @@
 #include "dialogs/replacing_file.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <filesystem>
 #include <system_error>
 
 #include "dialogs/file_error.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace quorvane {
 
@@ -20,30 +12,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr unsigned kNewFilePermissions = 0666;  // narrowed by the user's creation mask
+constexpr int kMaxLinkHops = 40;
+
 bool hasNoWritePermission(fs::perms p) {
   return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
          fs::perms::none;
 }
 
-std::string tempNameBeside(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-  const fs::path target = fs::u8path(path);
-  std::string name = ".";
-  name += target.filename().string();
-  name += ".~";
-  name += std::to_string(tick % 1000000007);
-  name += '-';
-  name += std::to_string(counter++);
-  return (target.parent_path() / name).string();
-}
-
-bool syncToDisk(std::FILE* f) {
-#if defined(_WIN32)
-  return _commit(_fileno(f)) == 0;
-#else
-  return fsync(fileno(f)) == 0;
-#endif
+// The file a chain of symbolic links leads to, or the path itself when it is no link.
+// A link whose target does not exist yet leads to that target, which is then created.
+fs::path followLinks(fs::path path, std::error_code& ec) {
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    const fs::file_status s = fs::symlink_status(path, ec);
+    if (ec || !fs::is_symlink(s)) {
+      if (s.type() == fs::file_type::not_found) ec.clear();
+      return path;
+    }
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) return path;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  return path;
 }
 
 }  // namespace
@@ -56,6 +47,13 @@ bool ReplacingFile::fail(int errnoValue, bool readOnly) {
   return false;
 }
 
+bool ReplacingFile::openDirect(const std::string& path) {
+  m_direct = std::fopen(path.c_str(), "wb");
+  if (!m_direct) return fail(errno);
+  m_path = path;
+  return true;
+}
+
 bool ReplacingFile::open(const std::string& path) {
   discard();
   m_errno = 0;
@@ -63,32 +61,34 @@ bool ReplacingFile::open(const std::string& path) {
   m_writeFailed = false;
   if (path.empty()) return fail(ENOENT);
   std::error_code ec;
-  const fs::path target = fs::u8path(path);
-  const auto status = fs::status(target, ec);
-  if (!ec && fs::exists(status)) {
-    if (fs::is_directory(status)) return fail(EISDIR);
+  const auto status = fs::status(fs::u8path(path), ec);
+  const bool exists = !ec && fs::exists(status);
+  if (exists && fs::is_directory(status)) return fail(EISDIR);
+  if (exists && !fs::is_regular_file(status)) return openDirect(path);
+  const fs::path target = followLinks(fs::u8path(path), ec);
+  if (ec) return fail(ec.value());
+  if (exists) {
     // Writing is refused where opening the file itself for writing would be refused.
     if (hasNoWritePermission(status.permissions())) return fail(EACCES, true);
     std::FILE* probe = std::fopen(path.c_str(), "r+b");
     if (!probe) return fail(errno);
     std::fclose(probe);
   }
-  for (int attempt = 0; attempt < 16 && !m_temp; ++attempt) {
-    m_tempPath = tempNameBeside(path);
-    m_temp = std::fopen(m_tempPath.c_str(), "wbx");
-    if (!m_temp && errno != EEXIST) return fail(errno);
-  }
-  if (!m_temp) return fail(EEXIST);
-  std::setvbuf(m_temp, nullptr, _IOFBF, std::size_t{1} << 20);
-  m_path = path;
-  if (!ec && fs::exists(status))
-    fs::permissions(fs::u8path(m_tempPath), status.permissions(), ec);  // keep the old mode
+  // The new file keeps the mode of the one it replaces.
+  const bool created = exists ? m_temp.create(target.parent_path().string(),
+                                              static_cast<unsigned>(status.permissions()), TempPermissions::Exact)
+                              : m_temp.create(target.parent_path().string(), kNewFilePermissions,
+                                              TempPermissions::Masked);
+  if (!created) return fail(m_temp.error());
+  std::setvbuf(m_temp.stream(), nullptr, _IOFBF, std::size_t{1} << 20);
+  m_path = target.string();
   return true;
 }
 
 bool ReplacingFile::write(std::string_view bytes) {
-  if (!m_temp || m_writeFailed) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_temp) != bytes.size()) {
+  std::FILE* out = stream();
+  if (!out || m_writeFailed) return false;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
     m_writeFailed = true;
     fail(errno);
   }
@@ -96,28 +96,26 @@ bool ReplacingFile::write(std::string_view bytes) {
 }
 
 bool ReplacingFile::commit() {
-  if (!m_temp) return false;
-  bool ok = !m_writeFailed;
-  if (ok && (std::fflush(m_temp) != 0 || !syncToDisk(m_temp))) ok = fail(errno);
-  if (std::fclose(m_temp) != 0 && ok) ok = fail(errno);
-  m_temp = nullptr;
-  std::error_code ec;
-  if (ok) {
-    fs::rename(fs::u8path(m_tempPath), fs::u8path(m_path), ec);
-    if (ec) ok = fail(ec.value());
+  if (m_direct) {
+    bool ok = !m_writeFailed;
+    if (ok && std::fflush(m_direct) != 0) ok = fail(errno);
+    if (std::fclose(m_direct) != 0 && ok) ok = fail(errno);
+    m_direct = nullptr;
+    return ok;
   }
-  if (!ok) fs::remove(fs::u8path(m_tempPath), ec);
-  m_tempPath.clear();
-  return ok;
+  if (!m_temp.isOpen()) return false;
+  if (m_writeFailed) {
+    m_temp.remove();
+    return false;
+  }
+  if (!m_temp.placeAs(m_path, true)) return fail(m_temp.error());
+  return true;
 }
 
 void ReplacingFile::discard() {
-  if (!m_temp) return;
-  std::fclose(m_temp);
-  m_temp = nullptr;
-  std::error_code ec;
-  fs::remove(fs::u8path(m_tempPath), ec);
-  m_tempPath.clear();
+  if (m_direct) std::fclose(m_direct);
+  m_direct = nullptr;
+  m_temp.remove();
 }
 
 }  // namespace quorvane

@@ -55,25 +55,42 @@ TEST_F(ExpandFileTest, SecondRunOverwritesTheFirst) {
   EXPECT_EQ(readFile(dir.path() / "out" / "A.DLL"), bytesOf("second"));
 }
 
-TEST_F(ExpandFileTest, CorruptSourceFailsAndLeavesNoFileOfThatName) {
-  // An older expansion is there; the new source is cut in the middle of its data.
+// A failed expansion never deletes or truncates a file it did not make: an older copy
+// of the target's name stays as it was, and no temporary file is left behind.
+TEST_F(ExpandFileTest, FailedExpansionLeavesAnOlderTargetIntact) {
+  Vec cut = compressSzdd(content);
+  cut.resize(cut.size() / 2);
+  writeFile(dir.path() / "CUT.DL_", cut);
+  const struct {
+    std::string source;
+    ExpandError expected;
+  } cases[] = {
+      {dir.at("CUT.DL_"), ExpandError::CorruptSource},       // the data ends early
+      {dir.at("none.DL_"), ExpandError::SourceUnreadable},   // no such file
+      {dir.str(), ExpandError::SourceUnreadable},            // a folder is not a source
+  };
   fs::create_directories(dir.path() / "out");
-  writeFile(dir.path() / "out" / "B.DLL", std::string("stale copy from an earlier run"));
-  Vec packed = compressSzdd(content);
-  packed.resize(packed.size() / 2);
-  writeFile(dir.path() / "B.DL_", packed);
-  EXPECT_EQ(ExpandFileChecked(dir.at("B.DL_"), dir.at("out"), "B.DLL"), ExpandError::CorruptSource);
-  EXPECT_FALSE(fs::exists(dir.path() / "out" / "B.DLL"));
-  // No temporary file is left behind either.
-  EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
+  writeFile(dir.path() / "out" / "B.DLL", std::string("copy from an earlier run"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    EXPECT_EQ(ExpandFileChecked(c.source, dir.at("out"), "B.DLL"), c.expected);
+    EXPECT_EQ(readFile(dir.path() / "out" / "B.DLL"), bytesOf("copy from an earlier run"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
+  }
+  // A missing source creates no folder either.
+  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("new"), "B.DLL"), ExpandError::SourceUnreadable);
+  EXPECT_FALSE(fs::exists(dir.path() / "new"));
 }
 
-TEST_F(ExpandFileTest, MissingSourceFailsAndRemovesTheStaleTarget) {
-  fs::create_directories(dir.path() / "out");
-  writeFile(dir.path() / "out" / "C.DLL", std::string("stale"));
-  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("out"), "C.DLL"), ExpandError::SourceUnreadable);
-  EXPECT_FALSE(fs::exists(dir.path() / "out" / "C.DLL"));
-  EXPECT_FALSE(ExpandFile(dir.str(), dir.at("out"), "D.DLL"));  // a folder is not a source
+// The copy is readable by no one the source does not allow.
+TEST_F(ExpandFileTest, ExpandedCopyIsNoMoreOpenThanItsSource) {
+  for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0644)}) {
+    writeFile(dir.path() / "P.DL_", compressSzdd(std::string("private")));
+    fs::permissions(dir.path() / "P.DL_", mode);
+    ASSERT_TRUE(ExpandFile(dir.at("P.DL_"), dir.at("out"), "P.DLL"));
+    EXPECT_EQ(fs::status(dir.path() / "out" / "P.DLL").permissions() & ~mode, fs::perms::none);
+    EXPECT_EQ(fs::status(dir.path() / "out" / "P.DLL").permissions() & fs::perms(0600), fs::perms(0600));
+  }
 }
 
 TEST_F(ExpandFileTest, FailedExpansionNeverRemovesTheSourceItself) {

@@ -90,8 +90,9 @@ TEST_F(CompressedRunTest, DamagedFileIsReportedAndKeptWithoutVersions) {
   std::vector<std::uint8_t> broken = compressSzdd(dllImage({7, 0, 0, 0}, "7.0"));
   broken.resize(broken.size() / 2);
   writeFile(media.path() / "BROKEN.DL_", broken);
-  // An older expansion of that name must not pass for the new one.
+  // An older expansion of that name must neither pass for the new one nor be destroyed.
   writeDll(out, "BROKEN.DLL", {6, 0, 0, 0}, "6.0");
+  const auto older = testsupport::readFile(out.path() / "BROKEN.DLL");
 
   const ExtractionRunReport report =
       ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
@@ -103,7 +104,7 @@ TEST_F(CompressedRunTest, DamagedFileIsReportedAndKeptWithoutVersions) {
   EXPECT_EQ(e.Date.size(), 8u);
   EXPECT_EQ(e.FixedVersion, "");
   EXPECT_EQ(e.StringVersion, "");
-  EXPECT_FALSE(fs::exists(out.path() / "BROKEN.DLL"));
+  EXPECT_EQ(testsupport::readFile(out.path() / "BROKEN.DLL"), older);
   EXPECT_EQ(result.Order.size(), 4u);
 }
 
