@@ -160,5 +160,31 @@ TEST_F(RecordCommands, ExitStatuses) {
             "ファイル読込でエラーが発生しました: broken.txt 1 行目 (列の区切り (TAB) が足りません)\n");
 }
 
+// A closed or full standard output is a failed command, never a success.
+TEST_F(RecordCommands, OutputThatCannotBeWrittenGivesStatusThree) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  for (const char* command : {"info dlls/a.dll", "extract dlls", "compare old.txt old.txt"}) {
+    for (const char* output : {" >&-", " >/dev/full"}) {
+      SCOPED_TRACE(std::string(command) + output);
+      EXPECT_EQ(cli(folder, command + std::string(output), folder + "/err.txt").status, 3);
+      EXPECT_NE(readText(folder + "/err.txt").find("ファイル出力でエラーが発生しました: 標準出力\n"), std::string::npos);
+    }
+  }
+}
+
+// The result file is never written over a record the comparison reads, however named.
+TEST_F(RecordCommands, ResultOverARecordItComparesIsRefused) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  fs::create_hard_link(folder + "/old.txt", folder + "/alias.txt");
+  const std::string before = readText(folder + "/old.txt");
+  for (const std::string args : {"old.txt old.txt -o ./old.txt", "old.txt --extract dlls -o alias.txt"}) {
+    SCOPED_TRACE(args);
+    EXPECT_EQ(cli(folder, "compare " + args, folder + "/err.txt").status, 3);
+    const std::string output = args.substr(args.find("-o ") + 3);
+    EXPECT_EQ(readText(folder + "/err.txt"), "保存先ファイルは比較するバージョン記録ファイルです: " + output + "\n");
+    EXPECT_EQ(readText(folder + "/old.txt"), before);
+  }
+}
+
 }  // namespace
 }  // namespace quorvane
