@@ -107,6 +107,13 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   Options opt;
   const std::string problem = parse(args, opt);
   if (auto stop = helpOrUsageError("compare", opt.help, problem, kUsage, out, err)) return *stop;
+  if (!opt.output.empty()) {
+    const ResultWriteResult refused = checkResultDestination(opt.output, opt.files);
+    if (!refused.ok()) {
+      err << resultWriteMessage(refused) << ": " << opt.output << "\n";
+      return kExitFileError;
+    }
+  }
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "common/same_file.h"
 #include "compare/computer_name.h"
 #include "compare/record_format.h"
 #include "dialogs/clsFileIO.h"
@@ -77,8 +78,16 @@ const char* resultWriteMessage(const ResultWriteResult& result) {
     case ResultWriteError::NoDestination: return "保存先ファイルが指定されていません";
     case ResultWriteError::CannotOpen: return fileError::openErrorMessage(result.FileError);
     case ResultWriteError::WriteFailed: return "ファイル出力でエラーが発生しました";
+    case ResultWriteError::DestinationIsRecord: return "保存先ファイルは比較するバージョン記録ファイルです";
   }
   return "原因不明のエラーです";
+}
+
+ResultWriteResult checkResultDestination(const std::string& destination, const std::vector<std::string>& records) {
+  ResultWriteResult out;
+  for (const std::string& record : records)
+    if (sameFile(destination, record)) out.Error = ResultWriteError::DestinationIsRecord;
+  return out;
 }
 
 bool WriteCompareResult(const ComparisonResult& r, const ResultFileHeader& h, const Output& out) {

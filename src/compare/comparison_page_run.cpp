@@ -47,12 +47,14 @@ QString entryLines(const FileVersionEntry& e) {
 bool ComparisonPage::CompareVersionRecords() {
   SecondSide second;
   QString target2;
+  std::vector<std::string> records{toStd(Text4[0]->text())};
   if (Check1[0]->isChecked()) {
     second = SecondSide::extraction(m_host.extraction());
     target2 = fromStd(m_host.extraction().RunFolder);
   } else if (!Text4[1]->text().isEmpty()) {
     second = SecondSide::record(toStd(Text4[1]->text()));
     target2 = Text4[1]->text();
+    records.push_back(toStd(Text4[1]->text()));
   }
   CompareOptions options;
   options.IgnoreFileDate = Check1[1]->isChecked();
@@ -79,6 +81,7 @@ bool ComparisonPage::CompareVersionRecords() {
 
   m_state->Result = std::move(run.Result);
   m_state->Target2 = target2;
+  m_state->Records = std::move(records);
   m_state->HasResult = true;
   if (m_state->Result.ViewMode) {
     for (QRadioButton* option : Option1) option->setEnabled(false);
@@ -239,6 +242,11 @@ void ComparisonPage::OutputCompareResult() {
     return;
   }
   if (!m_state->HasResult) return;
+  if (const ResultWriteResult refused = checkResultDestination(toStd(Text4[2]->text()), m_state->Records);
+      !refused.ok()) {
+    m_host.showMessage(QString::fromUtf8(resultWriteMessage(refused)), MessageIcon::None);
+    return;
+  }
   const ResultFileHeader header =
       ResultFileHeader::now(toStd(Text4[0]->text()), toStd(m_state->Target2));
   m_host.setBusyPointer(true);
