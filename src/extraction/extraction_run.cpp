@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "common/basDirUtil.h"
+#include "common/same_file.h"
 #include "common/utf8.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_order.h"
@@ -123,6 +124,11 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
 ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, ExtractionResult& result,
                                        clsFileVersion& reader, const ExtractionCallbacks& cb) {
   ExtractionRunReport report;
+  if (request.ExpandCompressed && sameFile(request.Folder, request.ExpansionFolder)) {
+    report.Outcome = RunOutcome::Refused;
+    showStatus(cb, extractionText::kFailed);
+    return report;
+  }
   showStatus(cb, extractionText::kListing);
   std::vector<FileVersionEntry> entries;
   basDirUtil::ScanHeartbeat heartbeat;

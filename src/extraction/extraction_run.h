@@ -40,6 +40,7 @@ struct ExtractionCallbacks {
 
 enum class RunOutcome {
   ScanStopped,  // the scan found nothing to do; the previous result is untouched
+  Refused,      // the expansion folder is the listed folder; nothing was listed or written
   Completed,    // every file was read; the result is complete and ordered
   Cancelled,    // the user stopped it (while listing or between files); the result is not done
   Abandoned,    // the progress display could not be shown; stopped at once
@@ -56,7 +57,9 @@ struct ExtractionRunReport {
 // The extraction run: lists the folder, expands compressed files when asked, reads each
 // file's version information into `result` and orders it for display.
 //
-// - A scan that finds nothing to do (see Report.Scan) leaves `result` whole.
+// - A scan that finds nothing to do (see Report.Scan) leaves `result` whole, and so does a
+//   request to expand into the folder being listed (Refused): expanding A.DL_ there
+//   would overwrite A.DLL.
 // - Otherwise the entries are replaced. A completed run sets ExtractionDone, DisplayNames,
 //   Order and the run date, time, folder and kind.
 // - A cancelled or abandoned run leaves ExtractionDone false, DisplayNames and Order empty,
