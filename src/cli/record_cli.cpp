@@ -1,6 +1,10 @@
 #include "cli/record_cli.h"
 
+#include <memory>
+
+#include "common/private_folder.h"
 #include "dialogs/file_text_encoding.h"
+#include "extraction/basDecompress.h"
 
 namespace quorvane::cli {
 
@@ -63,6 +67,15 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
     cursor.advance();
   }
   return {};
+}
+
+std::string expansionFolderFor(const ExtractOptions& options) {
+  if (!options.expandTo.empty() && !basDecompress::IsTempFolder(options.expandTo)) return options.expandTo;
+  // Others share the temporary folder: copies go into a folder nobody else can enter,
+  // and it goes when the program ends (a static is destroyed at exit).
+  static std::unique_ptr<PrivateFolder> runFolder;
+  if (!runFolder) runFolder = PrivateFolder::create(basDecompress::TempFolder());
+  return runFolder ? runFolder->path() : std::string();
 }
 
 std::string encodeLines(const std::vector<std::string>& lines) {

@@ -32,7 +32,7 @@ class ArgCursor {
 struct ExtractOptions {
   std::string folder;
   std::string kind = "*.DLL *.OCX *.OLB *.TLB";
-  std::string expandTo;  // empty: the temporary folder
+  std::string expandTo;  // empty: a private folder inside the temporary folder
   bool strictSort = false;
   bool touched = false;  // --kind, --expand-to or --strict-sort was given
 };
@@ -48,6 +48,11 @@ std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options);
 std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOptions& extraction,
                                  std::string& output, bool& help, std::vector<std::string>& names,
                                  const std::function<bool(ArgCursor&)>& own = {});
+
+// The folder compressed files are expanded into: the one given, or, when none is given
+// or the one given is the temporary folder itself, a folder of this run's own inside
+// the temporary folder, removed when the program ends. Empty when it cannot be made.
+std::string expansionFolderFor(const ExtractOptions& options);
 
 // Runs the extraction for the command line: messages on `err`, progress ("i/N") only
 // when standard error is a terminal. Returns an exit status.

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "common/private_folder.h"
 #include "extraction/dir_scan.h"
 #include "shell/EtchedLine.h"
 #include "shell/PageHost.h"

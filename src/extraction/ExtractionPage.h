@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ namespace quorvane {
 
 class clsFileVersion;
 class EtchedLine;
+class PrivateFolder;
 class PageHost;
 
 // The extraction page (page container 0 of the main window): folder, kind, run, the
@@ -79,6 +81,7 @@ class ExtractionPage : public QWidget {
   void chooseFolderFor(int index);
   void chooseRecordFile();
   void finishRun(bool completed);
+  std::optional<std::string> expansionFolderForRun();
   void fillList1();
   bool strictOrder() const;
   QString startFolderFor(const QString& text, bool fileName) const;
@@ -86,6 +89,7 @@ class ExtractionPage : public QWidget {
   PageHost& m_host;
   QString m_savedExpansionFolder;
   std::unique_ptr<clsFileVersion> m_reader;  // reused by every run
+  std::unique_ptr<PrivateFolder> m_runFolder;  // the last run's own expansion folder
   std::chrono::milliseconds m_listingInterval;
 };
 

@@ -6,7 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "common/private_folder.h"
 #include "compare/record_writer.h"
+#include "extraction/basDecompress.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/extraction_order.h"
@@ -49,15 +51,33 @@ void ExtractionPage::UpadateList() {
   fillList1();
 }
 
+// Where this run expands compressed files: the folder in Text1(1), except the shared
+// temporary folder itself, for which a folder of the run's own is made inside it. The
+// previous run's own folder goes first: its copies are no longer needed. Nothing when
+// the folder cannot be made.
+std::optional<std::string> ExtractionPage::expansionFolderForRun() {
+  m_runFolder.reset();
+  const std::string chosen = Text1[1]->text().toStdString();
+  if (!ExpandCompressed || !basDecompress::IsTempFolder(chosen)) return chosen;
+  m_runFolder = PrivateFolder::create(basDecompress::TempFolder());
+  if (!m_runFolder) return std::nullopt;
+  return m_runFolder->path();
+}
+
 void ExtractionPage::ExtractVersionInfo() {
   if (!m_reader) m_reader = std::make_unique<clsFileVersion>();
   ExtractionResult& result = m_host.extraction();
+  const std::optional<std::string> expansionFolder = expansionFolderForRun();
+  if (!expansionFolder) {
+    m_host.showMessage(fromUtf8(extractionText::kNoPrivateFolder), MessageIcon::Critical);
+    return;
+  }
   ExtractionRequest request;
   request.Folder = Text1[0]->text().toStdString();
   request.KindText = Combo1->currentText().toStdString();
   request.Patterns = Patterns;
   request.ExpandCompressed = ExpandCompressed;
-  request.ExpansionFolder = Text1[1]->text().toStdString();
+  request.ExpansionFolder = *expansionFolder;
   request.StrictOrder = strictOrder();
 
   auto progress = m_host.createProgress();
@@ -94,10 +114,12 @@ void ExtractionPage::ExtractVersionInfo() {
   const ExtractionRunReport report = quorvane::ExtractVersionInfo(request, result, *m_reader, callbacks);
   progress.reset();
 
-  if (report.Outcome == RunOutcome::ScanStopped) {
+  if (report.Outcome == RunOutcome::ScanStopped || report.Outcome == RunOutcome::Refused) {
     // The previous result, its list and its commands stay as they were.
     if (listingShown) m_host.setFocusChaserHook(true);
-    if (const char* message = extractionText::scanMessage(report.Scan)) {
+    const char* message = report.Outcome == RunOutcome::Refused ? extractionText::kExpansionIntoListedFolder
+                                                                : extractionText::scanMessage(report.Scan);
+    if (message) {
       m_host.setStatusText(QString());
       m_host.showMessage(fromUtf8(message), MessageIcon::Critical);
     }

@@ -10,6 +10,7 @@
 
 #include "common/sjis.h"
 #include "support/pe_image_builder.h"
+#include "support/szdd_writer.h"
 
 namespace quorvane {
 namespace {
@@ -184,6 +185,21 @@ TEST_F(RecordCommands, ResultOverARecordItComparesIsRefused) {
     EXPECT_EQ(readText(folder + "/err.txt"), "保存先ファイルは比較するバージョン記録ファイルです: " + output + "\n");
     EXPECT_EQ(readText(folder + "/old.txt"), before);
   }
+}
+
+// Without --expand-to, compressed files go into a folder of the run's own inside the
+// temporary folder, and it is gone when the program ends.
+TEST_F(RecordCommands, DefaultExpansionFolderIsPrivateAndRemovedAtExit) {
+  write("dlls/C.DL_", testsupport::compressSzdd(std::string("not a program")));
+  fs::create_directory(folder + "/tmp");
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string keep = oldTmp ? oldTmp : "";
+  setenv("TMPDIR", (folder + "/tmp").c_str(), 1);
+  const CliResult run = cli(folder, "extract dlls --kind '*.DL_'");
+  oldTmp ? setenv("TMPDIR", keep.c_str(), 1) : unsetenv("TMPDIR");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\r\nc.dll\t"), std::string::npos) << run.out;
+  EXPECT_TRUE(fs::is_empty(folder + "/tmp"));
 }
 
 }  // namespace

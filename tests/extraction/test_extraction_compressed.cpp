@@ -122,6 +122,17 @@ TEST_F(CompressedRunTest, SecondRunOverwritesTheExpandedCopies) {
   EXPECT_EQ(entryNamed(result, "SETUP.EXE").FixedVersion, "3.11.0.0");
 }
 
+TEST_F(CompressedRunTest, ExpansionIntoTheListedFolderIsRefusedBeforeAnythingIsWritten) {
+  writeDll(media, "COMMDLG.DLL", {9, 0, 0, 0}, "9.0");  // what expanding commdlg.dl_ there would overwrite
+  const auto before = testsupport::readFile(media.path() / "COMMDLG.DLL");
+  const ExtractionRunReport report =
+      ExtractVersionInfo(requestFor(media.str(), kCompressed, media.str() + "/./"), result, reader, {});
+  EXPECT_EQ(report.Outcome, RunOutcome::Refused);
+  EXPECT_EQ(testsupport::readFile(media.path() / "COMMDLG.DLL"), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(media.path()), fs::directory_iterator()), 5);
+  EXPECT_TRUE(result.Entries.empty());
+}
+
 TEST_F(CompressedRunTest, CancelledRunStopsExpandingAfterTheCancel) {
   testsupport::RunRecorder rec;
   rec.cancelAtQuery = 1;
