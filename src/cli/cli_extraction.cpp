@@ -33,7 +33,13 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
   request.KindText = options.kind;
   request.Patterns = kind.Patterns;
   request.ExpandCompressed = kind.ExpandCompressed;
-  if (kind.ExpandCompressed) request.ExpansionFolder = options.expandTo.empty() ? basDecompress::TempFolder() : options.expandTo;
+  if (kind.ExpandCompressed) {
+    request.ExpansionFolder = expansionFolderFor(options);
+    if (request.ExpansionFolder.empty()) {
+      err << extractionText::kNoPrivateFolder << ": " << basDecompress::TempFolder() << "\n";
+      return kExitFileError;
+    }
+  }
   request.StrictOrder = options.strictSort;
 
   ExtractionCallbacks callbacks;
@@ -44,6 +50,10 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
     };
   }
   const ExtractionRunReport report = ExtractVersionInfo(request, result, callbacks);
+  if (report.Outcome == RunOutcome::Refused) {
+    err << extractionText::kExpansionIntoListedFolder << ": " << request.ExpansionFolder << "\n";
+    return kExitUsage;
+  }
   if (showsProgress(err) && report.Outcome != RunOutcome::ScanStopped) err << "\n";
   for (const std::string& failed : report.ExpansionFailures)
     err << "展開できませんでした: " << failed << "\n";
