@@ -177,7 +177,7 @@ bool TempFile::create(const std::string& folder, unsigned permissions, TempPermi
   const fs::path base = folder.empty() ? fs::path(".") : fs::u8path(folder);
   for (int attempt = 0; attempt < 16; ++attempt) {
     const std::string candidate = (base / shortName()).string();
-    const SignalsHeld held;
+    [[maybe_unused]] const SignalsHeld held;
     errno = 0;
     m_file = createNew(candidate, permissions, mode);
     if (m_file) {

@@ -93,6 +93,11 @@ std::string environment(const char* name) {
 ExpandError ExpandFileChecked(std::string_view source, std::string_view folder, std::string_view name) {
   const std::string base = basDirUtil::AddOrRemoveSlash(folder, 1);
   if (base.empty() || name.empty()) return ExpandError::FolderUnavailable;
+  // A source that is missing or a folder is reported as such, and nothing is touched.
+  std::error_code ec;
+  const fs::file_status status = fs::status(fs::u8path(std::string(source)), ec);
+  if (status.type() == fs::file_type::not_found) return ExpandError::SourceMissing;
+  if (fs::is_directory(status)) return ExpandError::SourceIsFolder;
   FileReader in;
   if (!in.open(std::string(source))) return ExpandError::SourceUnreadable;
   if (!basDirUtil::MakeFolderPath(base)) return ExpandError::FolderUnavailable;
@@ -149,6 +154,8 @@ std::string ExpandedFileName(std::string_view fileName) {
 const char* describe(ExpandError error) {
   switch (error) {
     case ExpandError::None: return "展開しました";
+    case ExpandError::SourceMissing: return "元のファイルがありません";
+    case ExpandError::SourceIsFolder: return "元のファイルではなくフォルダーです";
     case ExpandError::SourceUnreadable: return "元のファイルを読み込めません";
     case ExpandError::FolderUnavailable: return "展開先フォルダーを作成できません";
     case ExpandError::CorruptSource: return "圧縮ファイルが壊れています";

@@ -10,6 +10,8 @@ namespace quorvane::basDecompress {
 // Why an expansion failed; None when it succeeded.
 enum class ExpandError {
   None,
+  SourceMissing,      // there is no file of the source's name
+  SourceIsFolder,     // the source names a folder
   SourceUnreadable,   // the source cannot be opened or read
   FolderUnavailable,  // the target folder cannot be created
   CorruptSource,      // SZDD data that is truncated, damaged or too large

@@ -66,8 +66,8 @@ TEST_F(ExpandFileTest, FailedExpansionLeavesAnOlderTargetIntact) {
     ExpandError expected;
   } cases[] = {
       {dir.at("CUT.DL_"), ExpandError::CorruptSource},       // the data ends early
-      {dir.at("none.DL_"), ExpandError::SourceUnreadable},   // no such file
-      {dir.str(), ExpandError::SourceUnreadable},            // a folder is not a source
+      {dir.at("none.DL_"), ExpandError::SourceMissing},      // no such file
+      {dir.str(), ExpandError::SourceIsFolder},              // a folder is not a source
   };
   fs::create_directories(dir.path() / "out");
   writeFile(dir.path() / "out" / "B.DLL", std::string("copy from an earlier run"));
@@ -78,7 +78,7 @@ TEST_F(ExpandFileTest, FailedExpansionLeavesAnOlderTargetIntact) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
   }
   // A missing source creates no folder either.
-  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("new"), "B.DLL"), ExpandError::SourceUnreadable);
+  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("new"), "B.DLL"), ExpandError::SourceMissing);
   EXPECT_FALSE(fs::exists(dir.path() / "new"));
 }
 
