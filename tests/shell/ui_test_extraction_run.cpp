@@ -197,6 +197,32 @@ TEST_F(ExtractionRunTest, CompressedFilesAreExpandedIntoTheExpansionFolder) {
   EXPECT_TRUE(p.detailBoxText().contains(QStringLiteral("Size : %1\r\n").arg(image.size())));
 }
 
+// The shared temporary folder is never expanded into directly: the run gets an owner-only
+// folder inside it, which goes when the next run starts. That run, which would expand
+// into the folder it lists, is refused.
+TEST_F(ExtractionRunTest, TheTemporaryFolderGetsAFolderOfTheRunsOwnUntilTheNextRun) {
+  const test::TempDir media;
+  const test::TempDir temp;
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", temp.path().toUtf8());
+  testsupport::writeFile(media.file(QStringLiteral("SETUP.EX_")).toStdString(), testsupport::compressSzdd(std::string("MZ")));
+  ExtractionPage& p = page();
+  p.Text1[0]->setText(media.path());
+  p.Combo1->setCurrentIndex(5);
+  p.Text1[1]->setText(temp.path());
+  p.Command1[1]->click();
+  const QFileInfoList own = QDir(temp.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+  ASSERT_EQ(own.size(), 1);
+  EXPECT_TRUE(QFileInfo::exists(own[0].filePath() + QStringLiteral("/SETUP.EXE")));
+  p.Text1[1]->setText(media.path() + QStringLiteral("/"));
+  p.Command1[1]->click();
+  oldTmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTmp);
+  ASSERT_EQ(f.seen->messages.size(), 1u);
+  EXPECT_EQ(f.seen->messages[0], QStringLiteral("圧縮復元先フォルダーが情報抽出先フォルダーと同じです"));
+  EXPECT_TRUE(QDir(temp.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+  EXPECT_FALSE(QFileInfo::exists(media.file(QStringLiteral("SETUP.EXE"))));
+}
+
 TEST_F(ExtractionRunTest, ADoubleByteNameEnablesStrictSortWhichReordersTheWholeList) {
   testsupport::writeFile(dir.file(QStringLiteral("日本語.dll")).toStdString(),
                          buildImage(ImageFormat::Pe32, simpleVersionInfo({9, 9, 9, 9}, "9.9")).bytes);
