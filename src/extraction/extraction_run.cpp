@@ -42,9 +42,9 @@ void stampRun(ExtractionResult& result, const ExtractionRequest& request) {
 }
 
 // Expands a compressed entry and lets the entry describe the expanded copy. When the
-// expansion fails, the target path holds nothing (the expansion removes an older copy so
-// that it cannot pass for this one); the entry then keeps describing the compressed file,
-// whose size and date are real, and false is returned.
+// expansion fails, an older copy at the target path stays as it was, and the entry is
+// never pointed at it: it keeps describing the compressed file, whose size and date are
+// real, and false is returned.
 bool expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
   const std::string name = basDecompress::ExpandedFileName(basDirUtil::FileNamePart(entry.FullPath));
   if (!basDecompress::ExpandFile(entry.FullPath, targetFolder, name)) return false;
