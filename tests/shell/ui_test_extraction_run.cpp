@@ -205,7 +205,8 @@ TEST_F(ExtractionRunTest, TheTemporaryFolderGetsAFolderOfTheRunsOwnUntilTheNextR
   const test::TempDir temp;
   const QByteArray oldTmp = qgetenv("TMPDIR");
   qputenv("TMPDIR", temp.path().toUtf8());
-  testsupport::writeFile(media.file(QStringLiteral("SETUP.EX_")).toStdString(), testsupport::compressSzdd(std::string("MZ")));
+  testsupport::writeFile(media.file(QStringLiteral("SETUP.EX_")).toStdString(),
+                         testsupport::compressSzdd(std::string("MZ")));
   ExtractionPage& p = page();
   p.Text1[0]->setText(media.path());
   p.Combo1->setCurrentIndex(5);
