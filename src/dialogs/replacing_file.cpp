@@ -20,21 +20,37 @@ bool hasNoWritePermission(fs::perms p) {
          fs::perms::none;
 }
 
+// A link in a process's descriptor table (/dev/stdout leads to /proc/self/fd/1): it
+// stands for a file the shell has already opened, perhaps for appending, so the program
+// writes into that file instead of replacing it.
+bool isDescriptorLink(const fs::path& path) {
+  std::error_code ec;
+  const fs::path folder = fs::canonical(path.parent_path().empty() ? fs::path(".") : path.parent_path(), ec);
+  const std::string text = folder.generic_string();
+  return !ec && text.rfind("/proc/", 0) == 0 && folder.filename() == "fd";
+}
+
+struct LinkEnd {
+  fs::path path;
+  bool descriptor = false;  // a descriptor link was passed on the way
+};
+
 // The file a chain of symbolic links leads to, or the path itself when it is no link.
 // A link whose target does not exist yet leads to that target, which is then created.
-fs::path followLinks(fs::path path, std::error_code& ec) {
+LinkEnd followLinks(fs::path path, std::error_code& ec) {
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     const fs::file_status s = fs::symlink_status(path, ec);
     if (ec || !fs::is_symlink(s)) {
       if (s.type() == fs::file_type::not_found) ec.clear();
-      return path;
+      return {path, false};
     }
+    if (isDescriptorLink(path)) return {path, true};
     const fs::path next = fs::read_symlink(path, ec);
-    if (ec) return path;
+    if (ec) return {path, false};
     path = next.is_absolute() ? next : path.parent_path() / next;
   }
   ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
-  return path;
+  return {path, false};
 }
 
 }  // namespace
@@ -48,7 +64,9 @@ bool ReplacingFile::fail(int errnoValue, bool readOnly) {
 }
 
 bool ReplacingFile::openDirect(const std::string& path) {
-  m_direct = std::fopen(path.c_str(), "wb");
+  // Appending changes nothing for a FIFO or a device, and keeps what a file opened by
+  // the shell for appending (">>") already holds.
+  m_direct = std::fopen(path.c_str(), "ab");
   if (!m_direct) return fail(errno);
   m_path = path;
   return true;
@@ -65,8 +83,10 @@ bool ReplacingFile::open(const std::string& path) {
   const bool exists = !ec && fs::exists(status);
   if (exists && fs::is_directory(status)) return fail(EISDIR);
   if (exists && !fs::is_regular_file(status)) return openDirect(path);
-  const fs::path target = followLinks(fs::u8path(path), ec);
+  const LinkEnd end = followLinks(fs::u8path(path), ec);
   if (ec) return fail(ec.value());
+  if (end.descriptor) return openDirect(path);
+  const fs::path& target = end.path;
   if (exists) {
     // Writing is refused where opening the file itself for writing would be refused.
     if (hasNoWritePermission(status.permissions())) return fail(EACCES, true);

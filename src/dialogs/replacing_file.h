@@ -15,7 +15,8 @@ namespace quorvane {
 // - A symbolic link stays: the file it leads to is the one replaced.
 // - A destination that is not a plain file (a FIFO, a terminal, /dev/stdout) is written
 //   straight into: it cannot be replaced, and renaming over a device node would destroy
-//   it.
+//   it. So is a file reached through a descriptor link (/dev/stdout redirected to a file
+//   by the shell), which is appended to as the shell opened it.
 // - The destination decides the outcome of `open` as if it were opened directly: an
 //   existing destination without write permission is refused as read-only, even though
 //   renaming over it would work.

@@ -86,6 +86,7 @@ TEST(ReplacingFile, SpecialDestinations) {
   };
   std::string fromFifo;
   std::thread reader;
+  int shellOpened = -1;
   const std::string longName = std::string(255 - 4, 'n') + ".txt";  // at the file-name limit
   const Case cases[] = {
       {"a FIFO is written into, not replaced",
@@ -101,6 +102,17 @@ TEST(ReplacingFile, SpecialDestinations) {
        }},
       {"a device is written into, never replaced", [](const TempFolder&) { return std::string("/dev/null"); },
        [](const TempFolder&) { EXPECT_TRUE(fs::is_character_file("/dev/null")); }},
+      {"a file the shell opened (/dev/stdout) is written into as opened",
+       [&](const TempFolder& d) {
+         writeBytes(d.file("log.txt"), "old");
+         shellOpened = ::open(d.file("log.txt").c_str(), O_WRONLY | O_APPEND);
+         return "/proc/self/fd/" + std::to_string(shellOpened);
+       },
+       [&](const TempFolder& d) {
+         ::close(shellOpened);
+         EXPECT_EQ(readBytes(d.file("log.txt")), "oldnew");
+         EXPECT_EQ(d.count(), 1u);
+       }},
       {"a link stays and its file is replaced",
        [](const TempFolder& d) {
          writeBytes(d.file("real.txt"), "old");
