@@ -1,0 +1,35 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compare/compare_engine.h"
+#include "report/report.h"
+
+// The machine-readable outputs of info, extract and compare, and compare --fail-on.
+namespace quorvane::cli {
+
+// compare --fail-on: a file of one of the named classes was found.
+inline constexpr int kExitFailOn = 5;
+
+// The value of --format: nothing for "text" (the command's own format), else json or csv.
+// False for any other name.
+bool parseFormat(const std::string& name, std::optional<report::Format>& format);
+inline constexpr const char* kBadFormat = "--format には text, json, csv のいずれかを指定してください";
+
+// The classes of a --fail-on list such as "down,same-version"; nothing when a name is
+// not a class (`problem` then names it).
+std::optional<std::vector<UpdateClass>> parseFailOn(const std::string& list, std::string& problem);
+
+// kExitFailOn when an updated file of one of `classes` is in the result, each such file
+// then named on `err` with its class; kExitOk otherwise.
+int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>& classes, std::ostream& err);
+
+// Writes the report to standard output, or to `output` (the file is replaced only when
+// everything was written), and warns on `err` about every file whose texts were not
+// UTF-8. Returns kExitOk or kExitFileError.
+int emitReport(const report::ReportText& text, const std::string& output, std::ostream& out, std::ostream& err);
+
+}  // namespace quorvane::cli
