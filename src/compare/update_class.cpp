@@ -80,7 +80,12 @@ VersionOrder compareVersions(const FileVersionEntry& second, const FileVersionEn
   const auto fixedSecond = parseFixed(second.FixedVersion);
   const auto fixedFirst = parseFixed(first.FixedVersion);
   if (fixedSecond && fixedFirst) return orderParts(*fixedSecond, *fixedFirst);
-  if (second.StringVersion == first.StringVersion) return VersionOrder::Equal;
+  if (second.StringVersion == first.StringVersion) {
+    // Two empty texts tell nothing when only one side has a fixed version: its version
+    // information appeared or vanished.
+    const bool oneFixed = fixedSecond.has_value() != fixedFirst.has_value();
+    return second.StringVersion.empty() && oneFixed ? VersionOrder::Unordered : VersionOrder::Equal;
+  }
   const auto dottedSecond = parseDotted(second.StringVersion);
   const auto dottedFirst = parseDotted(first.StringVersion);
   if (dottedSecond && dottedFirst) return orderParts(*dottedSecond, *dottedFirst);

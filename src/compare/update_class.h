@@ -26,8 +26,9 @@ enum class VersionOrder : std::uint8_t { Lower, Equal, Higher, Unordered };
 // Orders the version of `second` against that of `first`. Fixed versions compare as four
 // 16-bit numbers (a part written negative, as records carry parts of 32768 and more, is
 // read back as that part); when a side has no fixed version, the string versions are
-// compared instead: equal texts are equal, dotted numbers ("2.0.10", "2.0 (beta)") compare
-// part by part with missing parts as 0, and anything else is unordered.
+// compared instead: equal texts are equal (unless both are empty and only one side has a
+// fixed version), dotted numbers ("2.0.10", "2.0 (beta)") compare part by part with missing
+// parts as 0, and anything else is unordered.
 VersionOrder compareVersions(const FileVersionEntry& second, const FileVersionEntry& first);
 
 // The class of a pair that the comparison found updated, under the same date option.

@@ -36,6 +36,8 @@ constexpr Pair kPairs[] = {
     {"", "", "1.0", "1.0.0", 300, "98/05/11", C::SameVersion},                // missing parts are 0
     {"", "1.0.0.0", "4, 71", "4, 72", 100, "98/05/11", C::Unordered},        // not dotted numbers
     {"1.0.0.0", "", "1.0", "", 100, "98/05/11", C::Unordered},               // version information gone
+    {"", "1.0.0.0", "", "", 100, "98/05/11", C::Unordered},                  // and without string versions
+    {"", "", "", "", 300, "98/05/11", C::SameVersion},                        // no version on either side
     {"abc", "1.0.0.0", "1.0", "0.9", 100, "98/05/11", C::VersionDown},       // a broken fixed text counts as none
 };
 
