@@ -1,9 +1,12 @@
 #include "cli/cli_report.h"
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
+#include <unordered_map>
 
 #include "cli/command.h"
+#include "common/basDirUtil.h"
 #include "dialogs/file_error.h"
 #include "dialogs/replacing_file.h"
 
@@ -44,6 +47,26 @@ int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>&
     status = kExitFailOn;
   }
   return status;
+}
+
+std::function<void(std::size_t, clsFileVersion&)> keepDetailsIn(std::vector<report::FileDetails>& details) {
+  return [&details](std::size_t i, clsFileVersion& reader) {
+    if (i >= details.size()) details.resize(i + 1);
+    details[i] = report::readFileDetails(reader);
+  };
+}
+
+report::DetailsByName extractionDetails(const ExtractionResult& extraction, std::vector<report::FileDetails>& details) {
+  details.resize(extraction.Entries.size());
+  auto byName = std::make_shared<std::unordered_map<std::string, const report::FileDetails*>>();
+  for (std::size_t i = 0; i < details.size(); ++i) {
+    details[i].FullPath = basDirUtil::AbsolutePath(extraction.Entries[i].FullPath);
+    if (i < extraction.DisplayNames.size()) byName->emplace(extraction.DisplayNames[i], &details[i]);
+  }
+  return [byName](const std::string& name) -> const report::FileDetails* {
+    const auto found = byName->find(name);
+    return found == byName->end() ? nullptr : found->second;
+  };
 }
 
 int emitReport(const report::ReportText& text, const std::string& output, std::ostream& out, std::ostream& err) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -26,6 +27,14 @@ std::optional<std::vector<UpdateClass>> parseFailOn(const std::string& list, std
 // kExitFailOn when an updated file of one of `classes` is in the result, each such file
 // then named on `err` with its class; kExitOk otherwise.
 int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>& classes, std::ostream& err);
+
+// A hook for the extraction run that keeps each file's details in `details`, indexed like
+// the entries.
+std::function<void(std::size_t, clsFileVersion&)> keepDetailsIn(std::vector<report::FileDetails>& details);
+
+// The details of the extraction's files by display name, full paths made absolute.
+// `details` is indexed like the entries and is completed for the entries it lacks.
+report::DetailsByName extractionDetails(const ExtractionResult& extraction, std::vector<report::FileDetails>& details);
 
 // Writes the report to standard output, or to `output` (the file is replaced only when
 // everything was written), and warns on `err` about every file whose texts were not

@@ -133,8 +133,10 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();
+  // A fresh extraction knows more of each file than a record does; the reports show it.
+  std::vector<report::FileDetails> details;
   if (opt.extract) {
-    const int status = extractForCli(opt.extraction, extraction, err);
+    const int status = extractForCli(opt.extraction, extraction, err, opt.format ? keepDetailsIn(details) : nullptr);
     if (status != kExitOk) return status;
     second = SecondSide::extraction(extraction);
     target2 = extraction.RunFolder;
@@ -146,7 +148,10 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   const ResultFileHeader header = ResultFileHeader::now(opt.files[0], target2);
   if (opt.format) {
-    const int written = emitReport(report::compareReport(*opt.format, run.Result, header, opt.compare), opt.output, out, err);
+    const report::DetailsByName byName = extractionDetails(extraction, details);
+    const int written = emitReport(report::compareReport(*opt.format, run.Result, header, opt.compare,
+                                                         opt.extract ? byName : nullptr),
+                                   opt.output, out, err);
     if (written != kExitOk) return written;
     printSummary(run.Result, err);
     return failOnStatus(run.Result, opt.failOn, err);

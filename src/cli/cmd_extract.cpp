@@ -6,7 +6,6 @@
 
 #include "cli/cli_report.h"
 #include "cli/command.h"
-#include "common/basDirUtil.h"
 #include "cli/record_cli.h"
 #include "compare/computer_name.h"
 #include "compare/record_writer.h"
@@ -61,18 +60,11 @@ int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (auto stop = helpOrUsageError("extract", opt.help, problem, kUsage, out, err)) return *stop;
   ExtractionResult result;
   std::vector<report::FileDetails> details;
-  std::function<void(std::size_t, clsFileVersion&)> keepDetails;
-  if (opt.format) {
-    keepDetails = [&details](std::size_t i, clsFileVersion& reader) {
-      if (i >= details.size()) details.resize(i + 1);
-      details[i] = report::readFileDetails(reader);
-    };
-  }
-  if (const int status = extractForCli(opt.extraction, result, err, keepDetails); status != kExitOk) return status;
+  const int status = extractForCli(opt.extraction, result, err, opt.format ? keepDetailsIn(details) : nullptr);
+  if (status != kExitOk) return status;
   err << extractionText::kFinished << "\n";
   if (opt.format) {
-    details.resize(result.Entries.size());
-    for (std::size_t i = 0; i < details.size(); ++i) details[i].FullPath = basDirUtil::AbsolutePath(result.Entries[i].FullPath);
+    extractionDetails(result, details);
     return emitReport(report::extractReport(*opt.format, result, details, ComputerName()), opt.output, out, err);
   }
   RecordWriteResult written;

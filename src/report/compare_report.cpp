@@ -22,12 +22,29 @@ void writeVersions(JsonWriter& json, const FileVersionEntry& e) {
   json.field("time", e.Time);
 }
 
-void writeRowJson(JsonWriter& json, const ComparisonResult& r, CompareCategory category, std::size_t row) {
+const FileDetails* secondSideDetails(const DetailsByName& details, CompareCategory category,
+                                     const FileVersionEntry& e) {
+  const bool second = category == CompareCategory::Added || category == CompareCategory::Updated;
+  return second && details ? details(e.FullPath) : nullptr;
+}
+
+void writeRowJson(JsonWriter& json, const ComparisonResult& r, CompareCategory category, std::size_t row,
+                  const DetailsByName& details) {
   const FileVersionEntry& e = r.entry(category, row);
   json.beginObject();
   json.field("name", e.FullPath);
   if (category == CompareCategory::Updated) json.field("class", updateClassName(r.Updated[row].Class));
   writeVersions(json, e);
+  if (const FileDetails* d = secondSideDetails(details, category, e)) {
+    json.field("fullPath", d->FullPath);
+    json.field("versionInfo", d->VersionInfo);
+    json.field("fixedProductVersion", d->FixedProductVersion);
+    json.field("productVersion", d->ProductVersion);
+    json.field("company", d->CompanyName);
+    json.field("description", d->FileDescription);
+    json.field("language", d->LanguageName);
+    json.field("key", d->Key);
+  }
   if (const FileVersionEntry* old = r.oldEntry(category, row)) {
     json.key("old");
     json.beginObject();
@@ -38,7 +55,7 @@ void writeRowJson(JsonWriter& json, const ComparisonResult& r, CompareCategory c
 }
 
 std::string jsonDocument(const ComparisonResult& r, const ResultFileHeader& h, const CompareOptions& options,
-                         std::vector<std::string>& replaced) {
+                         const DetailsByName& details, std::vector<std::string>& replaced) {
   JsonWriter json;
   json.beginObject();
   json.field("command", "compare");
@@ -77,7 +94,7 @@ std::string jsonDocument(const ComparisonResult& r, const ResultFileHeader& h, c
     json.beginArray();
     for (std::size_t row = 0; row < r.count(kCategories[c]); ++row) {
       const std::size_t before = json.replacedTexts();
-      writeRowJson(json, r, kCategories[c], row);
+      writeRowJson(json, r, kCategories[c], row, details);
       if (json.replacedTexts() != before) replaced.push_back(r.entry(kCategories[c], row).FullPath);
     }
     json.endArray();
@@ -86,12 +103,13 @@ std::string jsonDocument(const ComparisonResult& r, const ResultFileHeader& h, c
   return json.finish();
 }
 
-std::string csvTable(const ComparisonResult& r, std::vector<std::string>& replaced) {
+std::string csvTable(const ComparisonResult& r, const DetailsByName& details, std::vector<std::string>& replaced) {
   CsvWriter csv;
   csv.row({"Category", "Name", "Class", "FixedVersion", "StringVersion", "Size", "Date", "Time", "OldFixedVersion",
-           "OldStringVersion", "OldSize", "OldDate", "OldTime"});
+           "OldStringVersion", "OldSize", "OldDate", "OldTime", "FullPath", "FixedProductVersion", "ProductVersion",
+           "CompanyName", "FileDescription", "LanguageName", "Key"});
   const auto emit = [&](const char* category, const char* updateClass, const FileVersionEntry& e,
-                        const FileVersionEntry* old) {
+                        const FileVersionEntry* old, const FileDetails* d) {
     const std::size_t before = csv.replacedTexts();
     for (std::string_view f : {std::string_view(category), std::string_view(e.FullPath), std::string_view(updateClass),
                                std::string_view(e.FixedVersion), std::string_view(e.StringVersion)})
@@ -105,19 +123,28 @@ std::string csvTable(const ComparisonResult& r, std::vector<std::string>& replac
       csv.field(old->Size);
       csv.field(old->Date);
       csv.field(old->Time);
+    } else {
+      for (int i = 0; i < 5; ++i) csv.field("");
     }
+    // Every row has every column, so that a reader can take them by position.
+    static const FileDetails kNone;
+    if (!d) d = &kNone;
+    for (const std::string* f : {&d->FullPath, &d->FixedProductVersion, &d->ProductVersion, &d->CompanyName,
+                                 &d->FileDescription, &d->LanguageName, &d->Key})
+      csv.field(*f);
     csv.endRow();
     if (csv.replacedTexts() != before) replaced.push_back(e.FullPath);
   };
   if (r.ViewMode) {
-    for (const FileVersionEntry& e : r.FirstRecord) emit("record", "", e, nullptr);
+    for (const FileVersionEntry& e : r.FirstRecord) emit("record", "", e, nullptr, nullptr);
     return csv.finish();
   }
   for (std::size_t c = 0; c < kCategories.size(); ++c) {
     for (std::size_t row = 0; row < r.count(kCategories[c]); ++row) {
       const bool updated = kCategories[c] == CompareCategory::Updated;
-      emit(kCategoryNames[c], updated ? updateClassName(r.Updated[row].Class) : "", r.entry(kCategories[c], row),
-           r.oldEntry(kCategories[c], row));
+      const FileVersionEntry& e = r.entry(kCategories[c], row);
+      emit(kCategoryNames[c], updated ? updateClassName(r.Updated[row].Class) : "", e, r.oldEntry(kCategories[c], row),
+           secondSideDetails(details, kCategories[c], e));
     }
   }
   return csv.finish();
@@ -126,10 +153,10 @@ std::string csvTable(const ComparisonResult& r, std::vector<std::string>& replac
 }  // namespace
 
 ReportText compareReport(Format format, const ComparisonResult& result, const ResultFileHeader& header,
-                         const CompareOptions& options) {
+                         const CompareOptions& options, const DetailsByName& secondDetails) {
   ReportText text;
-  text.Bytes = format == Format::Json ? jsonDocument(result, header, options, text.Replaced)
-                                      : csvTable(result, text.Replaced);
+  text.Bytes = format == Format::Json ? jsonDocument(result, header, options, secondDetails, text.Replaced)
+                                      : csvTable(result, secondDetails, text.Replaced);
   return text;
 }
 

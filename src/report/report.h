@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,9 +71,14 @@ class InfoReport {
 ReportText extractReport(Format format, const ExtractionResult& result, const std::vector<FileDetails>& details,
                          const std::string& computerName);
 
+// The details of a second-side file by its name; null when not known. Only a fresh
+// extraction has them: records carry none.
+using DetailsByName = std::function<const FileDetails*(const std::string& name)>;
+
 // `compare`: the header, the options and the four categories, each update with its class;
-// after a view-mode run, the first record's files.
+// after a view-mode run, the first record's files. Added and updated files carry the
+// details that `secondDetails` knows.
 ReportText compareReport(Format format, const ComparisonResult& result, const ResultFileHeader& header,
-                         const CompareOptions& options);
+                         const CompareOptions& options, const DetailsByName& secondDetails = {});
 
 }  // namespace quorvane::report

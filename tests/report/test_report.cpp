@@ -89,8 +89,16 @@ TEST(ReportWriters, ComparisonGoldenFiles) {
   builder.add(makeEntry("same.dll", "1.0.0.0", "1.0", 1, "98/05/11", "12:00:00"));
   const ComparisonResult result = builder.finish();
   const ResultFileHeader header{"98/06/15", "10:23:45", "PC01", "old.txt", "C:\\TEST"};
-  EXPECT_EQ(compareReport(Format::Json, result, header, kKeepStringVersion).Bytes, golden("compare.json"));
-  EXPECT_EQ(compareReport(Format::Csv, result, header, kKeepStringVersion).Bytes, golden("compare.csv"));
+  // Only the second side's files can have details: those of a fresh extraction.
+  FileDetails japanese;
+  japanese.FullPath = "C:\\TEST\\日本語.dll";
+  japanese.VersionInfo = true;
+  japanese.CompanyName = "株式会社クオーヴェイン";
+  japanese.LanguageName = "日本語";
+  japanese.Key = "041103A4";
+  const DetailsByName details = [&](const std::string& name) { return name == "日本語.dll" ? &japanese : nullptr; };
+  EXPECT_EQ(compareReport(Format::Json, result, header, kKeepStringVersion, details).Bytes, golden("compare.json"));
+  EXPECT_EQ(compareReport(Format::Csv, result, header, kKeepStringVersion, details).Bytes, golden("compare.csv"));
 }
 
 }  // namespace
