@@ -150,6 +150,8 @@ TEST_F(RecordCommands, MachineReadableFormsAndFailOn) {
   const CliResult down = cli(folder, "compare old.txt --extract dlls --format csv --fail-on same-version,down");
   EXPECT_EQ(down.status, 5);
   EXPECT_NE(down.out.find("\r\nupdated,a.dll,down,0.9.0.0,0.9,"), std::string::npos) << down.out;
+  EXPECT_NE(down.out.find("," + folder + "/dlls/a.dll,0.9.0.0,0.9,Quorvane Test Corporation,Test library,英語 (米国),040904B0\r\n"),
+            std::string::npos);
   EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on up").status, 0);
   EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on sideways").status, 2);
   EXPECT_EQ(cli(folder, "compare old.txt --fail-on=").status, 2);
