@@ -26,7 +26,8 @@ bool showsProgress(const std::ostream& err) { return &err == &std::cerr && QUORV
 
 }  // namespace
 
-int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err) {
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err,
+                  const std::function<void(std::size_t, clsFileVersion&)>& fileRead) {
   const KindPatterns kind = PatternsOfKind(options.kind);
   ExtractionRequest request;
   request.Folder = options.folder;
@@ -43,6 +44,7 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
   request.StrictOrder = options.strictSort;
 
   ExtractionCallbacks callbacks;
+  callbacks.fileRead = fileRead;
   if (showsProgress(err)) {
     callbacks.progress = [&err](float, const std::string&, const std::string& count) {
       err << "\r" << count << "   " << std::flush;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_report.h"
 #include "cli/command.h"
 #include "cli/record_cli.h"
 #include "compare/compare_engine.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方: quorvane-cli compare 比較元 [比較先 | --extract フォルダー [--kind \"種別\"] [--expand-to フォルダー]]\n"
-    "                            [--ignore-date] [--keep-string-version] [-o 結果ファイル]\n"
+    "                            [--ignore-date] [--keep-string-version] [--format text|json|csv]\n"
+    "                            [--fail-on 種類,...] [-o 結果ファイル]\n"
     "\n"
     "二つのバージョン記録ファイル、またはバージョン記録ファイルとフォルダーの抽出結果を比較し、\n"
     "追加・更新・削除・無変化のファイルを比較結果ファイルの形式で出力します。\n"
@@ -29,10 +31,15 @@ constexpr const char* kUsage =
     "                          フォルダーを作り、終了時に削除します)\n"
     "  --ignore-date           ファイル日付は無視します\n"
     "  --keep-string-version   ストリング情報ファイルバージョンも比較します (既定では無視)\n"
+    "  --format 形式           text (既定: 比較結果ファイル), json, csv (UTF-8)。更新ファイルには\n"
+    "                          種類 (up, down, same-version, string-only, unordered) が付きます\n"
+    "  --fail-on 種類,...      指定した種類の更新ファイルがあれば終了コード 5 で終了します\n"
+    "                          (例: --fail-on down,same-version)\n"
     "  -o ファイル             比較結果をファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
-    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを開けない・読めない・書けない\n";
+    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを開けない・読めない・書けない\n"
+    "            5 --fail-on の種類の更新ファイルがありました (結果は出力済み)\n";
 
 struct Options {
   std::vector<std::string> files;
@@ -41,6 +48,11 @@ struct Options {
   CompareOptions compare;
   std::string output;
   bool help = false;
+  std::string formatName = "text";
+  std::optional<report::Format> format;
+  std::string failOnList;
+  bool failOnGiven = false;
+  std::vector<UpdateClass> failOn;
 };
 
 std::string parse(const std::vector<std::string>& args, Options& opt) {
@@ -51,6 +63,10 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
           opt.compare.IgnoreFileDate = true;
         } else if (cursor.current() == "--keep-string-version") {
           opt.compare.IgnoreStringVersion = false;
+        } else if (cursor.takeValue("--format", opt.formatName)) {
+          // checked below
+        } else if (cursor.takeValue("--fail-on", opt.failOnList)) {
+          opt.failOnGiven = true;
         } else if (cursor.takeValue("--extract", value)) {
           opt.extract = true;
           opt.extraction.folder = value;
@@ -61,6 +77,13 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
       });
   if (!problem.empty()) return problem;
   if (opt.help) return {};
+  if (!parseFormat(opt.formatName, opt.format)) return kBadFormat;
+  if (opt.failOnGiven) {
+    std::string failOnProblem;
+    auto classes = parseFailOn(opt.failOnList, failOnProblem);
+    if (!classes) return failOnProblem;
+    opt.failOn = std::move(*classes);
+  }
   if (opt.files.empty()) return "比較元のバージョン記録ファイルを指定してください";
   if (opt.files.size() > 2) return "ファイルの指定が多すぎます";
   if (opt.files.size() == 2 && opt.extract) return "比較先ファイルと --extract は同時に指定できません";
@@ -118,8 +141,10 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();
+  // A fresh extraction knows more of each file than a record does; the reports show it.
+  std::vector<report::FileDetails> details;
   if (opt.extract) {
-    const int status = extractForCli(opt.extraction, extraction, err);
+    const int status = extractForCli(opt.extraction, extraction, err, opt.format ? keepDetailsIn(details) : nullptr);
     if (status != kExitOk) return status;
     second = SecondSide::extraction(extraction);
     target2 = extraction.RunFolder;
@@ -130,6 +155,15 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFileError;
   }
   const ResultFileHeader header = ResultFileHeader::now(opt.files[0], target2);
+  if (opt.format) {
+    const report::DetailsByName byName = extractionDetails(extraction, details);
+    const int written = emitReport(report::compareReport(*opt.format, run.Result, header, opt.compare,
+                                                         opt.extract ? byName : nullptr),
+                                   opt.output, out, err);
+    if (written != kExitOk) return written;
+    printSummary(run.Result, err);
+    return failOnStatus(run.Result, opt.failOn, err);
+  }
   if (run.Result.ViewMode && opt.output.empty()) {
     out << viewListing(run.Result);
   } else if (opt.output.empty()) {
@@ -147,7 +181,7 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFileError;
   }
   printSummary(run.Result, err);
-  return kExitOk;
+  return failOnStatus(run.Result, opt.failOn, err);
 }
 
 const CommandRegistrar registrar({"compare", "バージョン記録ファイルを比較します", runCompare});

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_report.h"
 #include "cli/command.h"
 #include "cli/record_cli.h"
 #include "compare/computer_name.h"
@@ -15,7 +16,8 @@ namespace quorvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: quorvane-cli extract フォルダー [--kind \"種別\"] [--expand-to フォルダー] [--strict-sort] [-o ファイル]\n"
+    "使い方: quorvane-cli extract フォルダー [--kind \"種別\"] [--expand-to フォルダー] [--strict-sort]\n"
+    "                               [--format text|json|csv] [-o ファイル]\n"
     "\n"
     "フォルダーのファイルのバージョン情報を抽出し、バージョン記録ファイルの形式で出力します。\n"
     "\n"
@@ -25,6 +27,7 @@ constexpr const char* kUsage =
     "  --expand-to フォルダー  圧縮ファイルの展開先 (既定: 一時フォルダー内にこの実行専用の\n"
     "                          フォルダーを作り、終了時に削除します)\n"
     "  --strict-sort           ファイル名を厳密にソートします\n"
+    "  --format 形式           text (既定: バージョン記録ファイル), json, csv (UTF-8)\n"
     "  -o ファイル             バージョン記録ファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
@@ -35,12 +38,16 @@ struct Options {
   std::vector<std::string> folders;
   std::string output;
   bool help = false;
+  std::string formatName = "text";
+  std::optional<report::Format> format;
 };
 
 std::string parse(const std::vector<std::string>& args, Options& opt) {
-  const std::string problem = parseSharedArguments(args, opt.extraction, opt.output, opt.help, opt.folders);
+  const std::string problem = parseSharedArguments(args, opt.extraction, opt.output, opt.help, opt.folders,
+                                                   [&opt](ArgCursor& c) { return c.takeValue("--format", opt.formatName); });
   if (!problem.empty()) return problem;
   if (opt.help) return {};
+  if (!parseFormat(opt.formatName, opt.format)) return kBadFormat;
   if (opt.folders.empty()) return "抽出するフォルダーを指定してください";
   if (opt.folders.size() > 1) return "フォルダーは一つだけ指定してください";
   if (opt.extraction.kind.find_first_not_of(' ') == std::string::npos) return "--kind に種別を指定してください";
@@ -53,8 +60,14 @@ int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
   const std::string problem = parse(args, opt);
   if (auto stop = helpOrUsageError("extract", opt.help, problem, kUsage, out, err)) return *stop;
   ExtractionResult result;
-  if (const int status = extractForCli(opt.extraction, result, err); status != kExitOk) return status;
+  std::vector<report::FileDetails> details;
+  const int status = extractForCli(opt.extraction, result, err, opt.format ? keepDetailsIn(details) : nullptr);
+  if (status != kExitOk) return status;
   err << extractionText::kFinished << "\n";
+  if (opt.format) {
+    extractionDetails(result, details);
+    return emitReport(report::extractReport(*opt.format, result, details, ComputerName()), opt.output, out, err);
+  }
   RecordWriteResult written;
   if (opt.output.empty()) {
     written = WriteVersionRecord(result, ComputerName(), [&](std::string_view bytes) {

@@ -7,6 +7,10 @@
 
 #include "extraction/ExtractionResult.h"
 
+namespace quorvane {
+class clsFileVersion;
+}
+
 // Pieces shared by the extract and compare commands.
 namespace quorvane::cli {
 
@@ -55,8 +59,10 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
 std::string expansionFolderFor(const ExtractOptions& options);
 
 // Runs the extraction for the command line: messages on `err`, progress ("i/N") only
-// when standard error is a terminal. Returns an exit status.
-int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err);
+// when standard error is a terminal. Returns an exit status. `fileRead` is passed on to
+// the run (see ExtractionCallbacks).
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err,
+                  const std::function<void(std::size_t, clsFileVersion&)>& fileRead = {});
 
 // Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
 // hold them: the rule of every file the program writes.

@@ -240,6 +240,14 @@ bool MakeFolderPath(std::string_view path) {
   return fs::is_directory(target, ec);
 }
 
+std::string AbsolutePath(std::string_view path) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(fs::u8path(path), ec);
+  if (ec || path.empty()) return std::string(path);
+  const auto text = absolute.lexically_normal().u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::string SlashToBackslash(std::string_view text) {
   std::string out(text);
   for (char& c : out)

@@ -52,6 +52,10 @@ bool PathExists(std::string_view path, bool folder);
 // Creates every missing folder along the path. False when one cannot be created.
 bool MakeFolderPath(std::string_view path);
 
+// The path made absolute against the current folder, with "." and ".." parts resolved as
+// text (links are not followed); the path itself when that fails.
+std::string AbsolutePath(std::string_view path);
+
 std::string SlashToBackslash(std::string_view text);
 
 // Words of a text. Mode 1: blank-separated, runs of blanks count as one. Mode 2: split at

@@ -36,6 +36,12 @@ const FileVersionEntry* ComparisonResult::oldEntry(CompareCategory category, std
   return &FirstRecord.at(static_cast<std::size_t>(Updated.at(row).FirstIndex));
 }
 
+std::array<std::size_t, kUpdateClassCount> ComparisonResult::classCounts() const {
+  std::array<std::size_t, kUpdateClassCount> counts{};
+  for (const UpdatedRow& row : Updated) ++counts[static_cast<std::size_t>(row.Class)];
+  return counts;
+}
+
 bool IsEntryChanged(const FileVersionEntry& second, const FileVersionEntry& first, bool ignoreFileDate) {
   if (second.Size != first.Size) return true;
   if (ignoreFileDate) return false;
@@ -64,7 +70,8 @@ void ComparisonBuilder::add(FileVersionEntry entry) {
     // Once updated, a file stays updated: a second, unchanged match of a name listed
     // twice on the second side must not also list it as unchanged.
     state = Match::Updated;
-    m_result.Updated.push_back({std::move(entry), j});
+    const UpdateClass updateClass = ClassifyUpdate(entry, first, m_options.IgnoreFileDate);
+    m_result.Updated.push_back({std::move(entry), j, updateClass});
   } else if (state != Match::Updated) {
     state = Match::Unchanged;
   }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "compare/name_index.h"
 #include "compare/record_format.h"
+#include "compare/update_class.h"
 #include "dialogs/text_lines.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/FileVersionEntry.h"
@@ -19,10 +21,12 @@ struct CompareOptions {
   bool IgnoreStringVersion = true;  // the page starts with this option ticked
 };
 
-// An updated file: the second side's entry and the position of its first-record match.
+// An updated file: the second side's entry, the position of its first-record match and
+// which way the update went.
 struct UpdatedRow {
   FileVersionEntry Entry;
   std::int32_t FirstIndex = -1;
+  UpdateClass Class = UpdateClass::SameVersion;
 };
 
 // The outcome of one run. Every entry's FullPath is the file name used as the key.
@@ -44,6 +48,8 @@ struct ComparisonResult {
   const FileVersionEntry& entry(CompareCategory category, std::size_t row) const;
   // The first record's entry of an updated row; null for the other categories.
   const FileVersionEntry* oldEntry(CompareCategory category, std::size_t row) const;
+  // How many updated rows fall in each class.
+  std::array<std::size_t, kUpdateClassCount> classCounts() const;
 };
 
 // True when size, or (unless `ignoreFileDate`) the 8-character date or time differ.

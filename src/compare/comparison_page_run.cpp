@@ -162,8 +162,12 @@ QString ComparisonPage::detailText(int k) const {
     old = result.oldEntry(which, row);
     total = result.count(which);
   }
-  QString text = QStringLiteral("No : %1 /  %2").arg(k + 1).arg(total) + crlf +
-                 QStringLiteral("File : ") + List2->item(k)->text() + crlf + entryLines(*shown);
+  QString text = QStringLiteral("No : %1 /  %2").arg(k + 1).arg(total);
+  // An updated file also tells which way it went, and the count line how the updates split.
+  if (old) text += QStringLiteral("  (") + fromStd(updateClassSummary(result.classCounts())) + QStringLiteral(")");
+  text += crlf + QStringLiteral("File : ") + List2->item(k)->text() + crlf;
+  if (old) text += QStringLiteral("更新種別 : ") + QString::fromUtf8(updateClassLabel(result.Updated.at(row).Class)) + crlf;
+  text += entryLines(*shown);
   if (old) text += crlf + QStringLiteral("------- Old File -------") + crlf + entryLines(*old);
   return text;
 }

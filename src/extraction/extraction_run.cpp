@@ -112,7 +112,10 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     if (askCancelled(cb)) return RunOutcome::Cancelled;
     if (!result.HasDoubleByteNames && !basDirUtil::IsSingleByteText(entry.FullPath))
       result.HasDoubleByteNames = true;
-    if (readable) readVersions(reader, entry);
+    if (readable) {
+      readVersions(reader, entry);
+      if (cb.fileRead) cb.fileRead(i, reader);
+    }
     showStatus(cb, count);
   }
   // A cancel pressed while the last file was read still counts.

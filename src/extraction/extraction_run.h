@@ -36,6 +36,10 @@ struct ExtractionCallbacks {
   // Returning false stops the listing; the run then ends as a cancelled run.
   std::function<bool()> listing;
   std::chrono::milliseconds listingInterval = basDirUtil::kHeartbeatInterval;
+  // Right after the version information of entry `index` was read (not for a file whose
+  // expansion failed): the reader still holds everything of that file, for callers that
+  // want more than the two version texts.
+  std::function<void(std::size_t index, clsFileVersion& reader)> fileRead;
 };
 
 enum class RunOutcome {

@@ -87,6 +87,34 @@ TEST_F(InfoCommand, FileWithoutVersionInformation) {
   EXPECT_EQ(missing.out, "File : missing.dll\nVerInfoAvailable : False\n\n");
 }
 
+TEST_F(InfoCommand, AllLanguagesAndMachineReadableForms) {
+  auto plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
+  plan.tables.push_back({"041104B0", {{"FileVersion", "1.0 日本語版"}}});
+  write("multi.dll", buildImage(ImageFormat::Pe32, plan).bytes);
+  const CliRun text = runCli(folder, "info --all-languages multi.dll");
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("Key : 040904B0\n"), std::string::npos);
+  EXPECT_NE(text.out.find("StringTable : 040904B0 英語 (米国)\n  CompanyName : Quorvane Test Corporation\n"),
+            std::string::npos);
+  EXPECT_NE(text.out.find("StringTable : 041104B0 日本語\n  FileVersion : 1.0 日本語版\n\n"), std::string::npos);
+
+  // JSON always holds every table; a file without version information says why.
+  const CliRun json = runCli(folder, "info --format json multi.dll plain.txt");
+  EXPECT_EQ(json.status, 1);
+  for (const char* part : {"\"language\": \"日本語\",", "\"value\": \"1.0 日本語版\"", "\"key\": \"040904B0\",",
+                           "\"file\": \"plain.txt\",", "\"versionInfo\": false,"})
+    EXPECT_NE(json.out.find(part), std::string::npos) << part;
+  EXPECT_NE(json.out.find("\"fullPath\": \"" + folder + "/multi.dll\""), std::string::npos);
+
+  std::string rows = "\xEF\xBB\xBF" "File,FullPath,Key,LanguageName,Name,Value\r\n";
+  for (const char* row : {"040904B0,英語 (米国),CompanyName,Quorvane Test Corporation",
+                          "040904B0,英語 (米国),FileDescription,Test library", "040904B0,英語 (米国),FileVersion,1.0",
+                          "040904B0,英語 (米国),ProductVersion,1.0", "041104B0,日本語,FileVersion,1.0 日本語版"})
+    rows += "multi.dll," + folder + "/multi.dll," + row + "\r\n";
+  EXPECT_EQ(runCli(folder, "info --format=csv --all-languages multi.dll").out, rows);
+  EXPECT_EQ(runCli(folder, "info --format xml multi.dll").status, 2);
+}
+
 TEST_F(InfoCommand, UsageErrorsAndHelp) {
   EXPECT_EQ(runCli(folder, "info").status, 2);
   EXPECT_EQ(runCli(folder, "info --frobnicate japanese.dll").status, 2);

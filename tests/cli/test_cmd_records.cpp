@@ -137,6 +137,28 @@ TEST_F(RecordCommands, ViewModeListsTheFirstRecord) {
   EXPECT_EQ(view.out, "a.dll\r\nb.dll\r\nx.ocx\r\n");
 }
 
+TEST_F(RecordCommands, MachineReadableFormsAndFailOn) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  const CliResult json = cli(folder, "extract dlls --format json");
+  ASSERT_EQ(json.status, 0);
+  EXPECT_NE(json.out.find("\"fullPath\": \"" + folder + "/dlls/B.DLL\","), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"company\": \"Quorvane Test Corporation\","), std::string::npos);
+  ASSERT_EQ(cli(folder, "extract dlls --format=csv -o list.csv").status, 0);
+  EXPECT_NE(readText(folder + "/list.csv").find("\r\nx.ocx," + folder + "/dlls/x.ocx,False,,,"), std::string::npos);
+
+  // a.dll goes down: --fail-on stops on it, after the output was written.
+  write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({0, 9, 0, 0}, "0.9")).bytes);
+  const CliResult down = cli(folder, "compare old.txt --extract dlls --format csv --fail-on same-version,down");
+  EXPECT_EQ(down.status, 5);
+  EXPECT_NE(down.out.find("\r\nupdated,a.dll,down,0.9.0.0,0.9,"), std::string::npos) << down.out;
+  EXPECT_NE(down.out.find("," + folder + "/dlls/a.dll,0.9.0.0,0.9,Quorvane Test Corporation,Test library,英語 (米国),040904B0\r\n"),
+            std::string::npos);
+  EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on up").status, 0);
+  EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on sideways").status, 2);
+  EXPECT_EQ(cli(folder, "compare old.txt --fail-on=").status, 2);
+  EXPECT_EQ(cli(folder, "extract dlls --format xml").status, 2);
+}
+
 TEST_F(RecordCommands, ExitStatuses) {
   ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
   EXPECT_EQ(cli(folder, "compare").status, 2);

@@ -117,7 +117,8 @@ TEST_F(ComparisonPageTest, ACompletedRunShowsTheFourCategoriesWithTheirDetails) 
   p.Option1[1]->click();
   EXPECT_EQ(listLines(p.List2), QStringList{QStringLiteral("b.dll")});
   EXPECT_EQ(p.detailBoxText(),
-            QStringLiteral("No : 1 /  1\r\nFile : b.dll\r\nFixedVersion : 2.0.0.2\r\nStringVersion : 2.0\r\n"
+            QStringLiteral("No : 1 /  1  (バージョンアップ 1)\r\nFile : b.dll\r\n更新種別 : バージョンアップ\r\n"
+                           "FixedVersion : 2.0.0.2\r\nStringVersion : 2.0\r\n"
                            "Size : 250\r\nDate : 99/02/03 10:11:12\r\n------- Old File -------\r\n"
                            "FixedVersion : 2.0.0.1\r\nStringVersion : 2.0\r\nSize : 200\r\n"
                            "Date : 98/05/11 12:00:00"));
