@@ -27,7 +27,9 @@ constexpr const char* kUsage =
     "  -o ファイル             バージョン記録ファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
-    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを書けない\n";
+    "読み込めないファイル、パイプやデバイス、記録に書けない名前や日付のファイルは\n"
+    "記録に含めず、標準エラーに名前と理由を表示します。\n"
+    "\n";
 
 struct Options {
   ExtractOptions extraction;
@@ -50,9 +52,12 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
 int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (auto stop = helpOrUsageError("extract", opt.help, problem, kUsage, out, err)) return *stop;
+  if (auto stop = helpOrUsageError("extract", opt.help, problem, (std::string(kUsage) + kExtractionExitStatuses).c_str(),
+                                   out, err))
+    return *stop;
   ExtractionResult result;
-  if (const int status = extractForCli(opt.extraction, result, err); status != kExitOk) return status;
+  bool incomplete = false;
+  if (const int status = extractForCli(opt.extraction, result, err, incomplete); status != kExitOk) return status;
   err << extractionText::kFinished << "\n";
   RecordWriteResult written;
   if (opt.output.empty()) {
@@ -76,7 +81,7 @@ int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (written.Encoding == FileTextEncoding::Utf8WithBom)
     err << "(Shift_JIS で表せない文字があるため UTF-8 で出力しました)";
   err << "\n";
-  return kExitOk;
+  return incomplete ? kExitIncomplete : kExitOk;
 }
 
 const CommandRegistrar registrar({"extract", "フォルダーのバージョン情報を抽出します", runExtract});

@@ -50,8 +50,17 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
                                  const std::function<bool(ArgCursor&)>& own = {});
 
 // Runs the extraction for the command line: messages on `err`, progress ("i/N") only
-// when standard error is a terminal. Returns an exit status.
-int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err);
+// when standard error is a terminal. Returns an exit status; a completed run returns
+// kExitOk, and sets `incomplete` when files were skipped or not expanded (each one is
+// listed on `err`), so that the command ends with kExitIncomplete once its output is out.
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err, bool& incomplete);
+
+// The lines of the exit statuses in the extract and compare commands' help.
+inline constexpr const char* kExtractionExitStatuses =
+    "終了コード: 0 完了, 1 対象となるファイルが無い・フォルダーが無い, 2 引数の誤り,\n"
+    "            3 ファイルまたはフォルダーを開けない・読めない・書けない,\n"
+    "            4 完了したが、記録から除いたファイルまたは展開できなかったファイルがある\n"
+    "              (標準エラーに一覧を表示します)\n";
 
 // Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
 // hold them: the rule of every file the program writes.

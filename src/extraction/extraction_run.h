@@ -49,14 +49,22 @@ struct ExtractionRunReport {
   basDirUtil::ScanResult Scan = basDirUtil::ScanResult::NoPatterns;
   RunOutcome Outcome = RunOutcome::ScanStopped;
   // Compressed files that could not be expanded; their entries describe the compressed
-  // file itself, without version information.
+  // file itself (its name still ends in "_"), without version information.
   std::vector<std::string> ExpansionFailures;
+  // Listed files left out of the result: unreadable, not regular files, or with a name
+  // or date a record cannot hold. In listing order.
+  std::vector<SkippedFile> Skipped;
+
+  // True when the run went through every file but some were skipped or not expanded.
+  bool incomplete() const { return !ExpansionFailures.empty() || !Skipped.empty(); }
 };
 
 // The extraction run: lists the folder, expands compressed files when asked, reads each
 // file's version information into `result` and orders it for display.
 //
 // - A scan that finds nothing to do (see Report.Scan) leaves `result` whole.
+// - A file that cannot be opened or read, or whose name or date a record cannot hold, is
+//   left out of the entries and listed in Report.Skipped; the run goes on with the rest.
 // - Otherwise the entries are replaced. A completed run sets ExtractionDone, DisplayNames,
 //   Order and the run date, time, folder and kind.
 // - A cancelled or abandoned run leaves ExtractionDone false, DisplayNames and Order empty,
