@@ -31,7 +31,8 @@ constexpr const char* kUsage =
     "  -o ファイル             比較結果をファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
-    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを開けない・読めない・書けない\n";
+    "バージョン記録ファイルではないファイル (列見出しも分割できる行も無いもの) は比較しません (終了コード 3)。\n"
+    "\n";
 
 struct Options {
   std::vector<std::string> files;
@@ -70,8 +71,14 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
 void printFailure(const CompareRun& run, const Options& opt, std::ostream& err) {
   err << compareErrorMessage(run.Error);
   switch (run.Error) {
-    case CompareError::FirstCannotOpen: err << ": " << opt.files[0]; break;
-    case CompareError::SecondCannotOpen: err << ": " << opt.files[1]; break;
+    case CompareError::FirstCannotOpen:
+      err << ": " << opt.files[0] << " (" << describeOpenError(run.OpenError) << ")";
+      break;
+    case CompareError::SecondCannotOpen:
+      err << ": " << opt.files[1] << " (" << describeOpenError(run.OpenError) << ")";
+      break;
+    case CompareError::FirstNotARecord: err << ": " << opt.files[0]; break;
+    case CompareError::SecondNotARecord: err << ": " << opt.files[1]; break;
     case CompareError::FirstRowFailedToSplit:
       err << ": " << opt.files[0] << " " << run.ErrorLine << " 行目 ("
           << recordFormat::rowSplitText(run.SplitError) << ")";
@@ -106,12 +113,15 @@ std::string viewListing(const ComparisonResult& r) {
 int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (auto stop = helpOrUsageError("compare", opt.help, problem, kUsage, out, err)) return *stop;
+  if (auto stop = helpOrUsageError("compare", opt.help, problem, (std::string(kUsage) + kExtractionExitStatuses).c_str(),
+                                   out, err))
+    return *stop;
+  bool incomplete = false;
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();
   if (opt.extract) {
-    const int status = extractForCli(opt.extraction, extraction, err);
+    const int status = extractForCli(opt.extraction, extraction, err, incomplete);
     if (status != kExitOk) return status;
     second = SecondSide::extraction(extraction);
     target2 = extraction.RunFolder;
@@ -139,7 +149,7 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFileError;
   }
   printSummary(run.Result, err);
-  return kExitOk;
+  return incomplete ? kExitIncomplete : kExitOk;
 }
 
 const CommandRegistrar registrar({"compare", "バージョン記録ファイルを比較します", runCompare});

@@ -25,6 +25,7 @@ RecordRowReader::Status RecordRowReader::next(FileVersionEntry& entry) {
     if (kind == recordFormat::kColumnHeader) {
       m_layout = text ? recordFormat::CheckColumnHeader(*text)
                       : recordFormat::RecordLayout::Unrecognised;
+      if (m_layout != recordFormat::RecordLayout::Unrecognised) m_sawColumnHeader = true;
       continue;
     }
     entry = FileVersionEntry{};
@@ -62,6 +63,7 @@ RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows) {
     switch (status) {
       case RecordRowReader::Status::Row:
       case RecordRowReader::Status::End:
+        if (result.Entries.empty() && !rows.sawColumnHeader()) result.Error = RecordReadError::NotARecord;
         return result;
       case RecordRowReader::Status::RowFailed:
         result.Error = RecordReadError::RowFailedToSplit;
