@@ -105,9 +105,7 @@ void printSummary(const ComparisonResult& r, std::ostream& err) {
 
 // View mode lists the first record's names, one a line, in the file's encoding rules.
 std::string viewListing(const ComparisonResult& r) {
-  std::vector<std::string> names;
-  for (const auto& e : r.FirstRecord) names.push_back(e.FullPath);
-  return encodeLines(names);
+  return encodeLines(r.FirstRecord.size(), [&r](std::size_t i) -> const std::string& { return r.FirstRecord[i].FullPath; });
 }
 
 int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

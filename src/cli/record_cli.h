@@ -63,7 +63,8 @@ inline constexpr const char* kExtractionExitStatuses =
     "              (標準エラーに一覧を表示します)\n";
 
 // Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
-// hold them: the rule of every file the program writes.
-std::string encodeLines(const std::vector<std::string>& lines);
+// hold them: the rule of every file the program writes. `line(i)` gives line i of
+// `count`, so that a caller need not copy millions of names into a list first.
+std::string encodeLines(std::size_t count, const std::function<const std::string&(std::size_t)>& line);
 
 }  // namespace quorvane::cli

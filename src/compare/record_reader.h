@@ -58,7 +58,7 @@ struct RecordReadResult {
 RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows = 0);
 RecordReadResult ReadRecordFile(const std::string& path);
 
-// A guess of a record file's number of rows, for ReadRecord's hint.
+// An upper bound of a record file's number of rows, for ReadRecord's hint.
 std::size_t estimateRecordRows(FileReader& file);
 
 }  // namespace quorvane
