@@ -26,7 +26,7 @@ bool showsProgress(const std::ostream& err) { return &err == &std::cerr && QUORV
 
 }  // namespace
 
-int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err,
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err, bool& incomplete,
                   const std::function<void(std::size_t, clsFileVersion&)>& fileRead) {
   const KindPatterns kind = PatternsOfKind(options.kind);
   ExtractionRequest request;
@@ -58,11 +58,14 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
   }
   if (showsProgress(err) && report.Outcome != RunOutcome::ScanStopped) err << "\n";
   for (const std::string& failed : report.ExpansionFailures)
-    err << "展開できませんでした: " << failed << "\n";
+    err << "展開できませんでした: " << failed << " (圧縮されたファイルのまま記録します)\n";
+  for (const SkippedFile& skipped : report.Skipped)
+    err << "記録に含めませんでした: " << skipped.Path << " (" << skipped.describe() << ")\n";
+  incomplete = report.incomplete();
   if (report.Outcome == RunOutcome::Completed) return kExitOk;
   if (const char* message = extractionText::scanMessage(report.Scan)) err << message << ": " << options.folder << "\n";
   err << extractionText::kFailed << "\n";
-  return kExitFailure;
+  return report.Scan == basDirUtil::ScanResult::FolderDenied ? kExitFileError : kExitFailure;
 }
 
 }  // namespace quorvane::cli

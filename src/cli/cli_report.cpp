@@ -39,8 +39,9 @@ std::optional<std::vector<UpdateClass>> parseFailOn(const std::string& list, std
   }
 }
 
-int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>& classes, std::ostream& err) {
-  int status = kExitOk;
+int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>& classes, bool incomplete,
+                 std::ostream& err) {
+  int status = incomplete ? kExitIncomplete : kExitOk;
   for (const UpdatedRow& row : result.Updated) {
     if (std::find(classes.begin(), classes.end(), row.Class) == classes.end()) continue;
     err << "--fail-on: " << row.Entry.FullPath << " (" << updateClassName(row.Class) << ")\n";

@@ -12,9 +12,6 @@
 // The machine-readable outputs of info, extract and compare, and compare --fail-on.
 namespace quorvane::cli {
 
-// compare --fail-on: a file of one of the named classes was found.
-inline constexpr int kExitFailOn = 5;
-
 // The value of --format: nothing for "text" (the command's own format), else json or csv.
 // False for any other name.
 bool parseFormat(const std::string& name, std::optional<report::Format>& format);
@@ -24,9 +21,11 @@ inline constexpr const char* kBadFormat = "--format には text, json, csv の�
 // not a class (`problem` then names it).
 std::optional<std::vector<UpdateClass>> parseFailOn(const std::string& list, std::string& problem);
 
-// kExitFailOn when an updated file of one of `classes` is in the result, each such file
-// then named on `err` with its class; kExitOk otherwise.
-int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>& classes, std::ostream& err);
+// The status a completed comparison ends with: kExitFailOn when an updated file of one of
+// `classes` is in the result, each such file then named on `err` with its class; else
+// kExitIncomplete when the extraction left files out, else kExitOk.
+int failOnStatus(const ComparisonResult& result, const std::vector<UpdateClass>& classes, bool incomplete,
+                 std::ostream& err);
 
 // A hook for the extraction run that keeps each file's details in `details`, indexed like
 // the entries.

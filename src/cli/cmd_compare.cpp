@@ -38,8 +38,9 @@ constexpr const char* kUsage =
     "  -o ファイル             比較結果をファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
-    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを開けない・読めない・書けない\n"
-    "            5 --fail-on の種類の更新ファイルがありました (結果は出力済み)\n";
+    "バージョン記録ファイルではないファイル (列見出しも分割できる行も無いもの) は比較しません (終了コード 3)。\n"
+    "\n";
+constexpr const char* kFailOnStatus = "            5 --fail-on の種類の更新ファイルがありました (結果は出力済み)\n";
 
 struct Options {
   std::vector<std::string> files;
@@ -94,8 +95,14 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
 void printFailure(const CompareRun& run, const Options& opt, std::ostream& err) {
   err << compareErrorMessage(run.Error);
   switch (run.Error) {
-    case CompareError::FirstCannotOpen: err << ": " << opt.files[0]; break;
-    case CompareError::SecondCannotOpen: err << ": " << opt.files[1]; break;
+    case CompareError::FirstCannotOpen:
+      err << ": " << opt.files[0] << " (" << describeOpenError(run.OpenError) << ")";
+      break;
+    case CompareError::SecondCannotOpen:
+      err << ": " << opt.files[1] << " (" << describeOpenError(run.OpenError) << ")";
+      break;
+    case CompareError::FirstNotARecord: err << ": " << opt.files[0]; break;
+    case CompareError::SecondNotARecord: err << ": " << opt.files[1]; break;
     case CompareError::FirstRowFailedToSplit:
       err << ": " << opt.files[0] << " " << run.ErrorLine << " 行目 ("
           << recordFormat::rowSplitText(run.SplitError) << ")";
@@ -122,15 +129,15 @@ void printSummary(const ComparisonResult& r, std::ostream& err) {
 
 // View mode lists the first record's names, one a line, in the file's encoding rules.
 std::string viewListing(const ComparisonResult& r) {
-  std::vector<std::string> names;
-  for (const auto& e : r.FirstRecord) names.push_back(e.FullPath);
-  return encodeLines(names);
+  return encodeLines(r.FirstRecord.size(), [&r](std::size_t i) -> const std::string& { return r.FirstRecord[i].FullPath; });
 }
 
 int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (auto stop = helpOrUsageError("compare", opt.help, problem, kUsage, out, err)) return *stop;
+  if (auto stop = helpOrUsageError("compare", opt.help, problem, (std::string(kUsage) + kExtractionExitStatuses + kFailOnStatus).c_str(),
+                                   out, err))
+    return *stop;
   if (!opt.output.empty()) {
     const ResultWriteResult refused = checkResultDestination(opt.output, opt.files);
     if (!refused.ok()) {
@@ -138,13 +145,15 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kExitFileError;
     }
   }
+  bool incomplete = false;
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();
   // A fresh extraction knows more of each file than a record does; the reports show it.
   std::vector<report::FileDetails> details;
   if (opt.extract) {
-    const int status = extractForCli(opt.extraction, extraction, err, opt.format ? keepDetailsIn(details) : nullptr);
+    const int status = extractForCli(opt.extraction, extraction, err, incomplete,
+                                     opt.format ? keepDetailsIn(details) : nullptr);
     if (status != kExitOk) return status;
     second = SecondSide::extraction(extraction);
     target2 = extraction.RunFolder;
@@ -162,7 +171,7 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
                                    opt.output, out, err);
     if (written != kExitOk) return written;
     printSummary(run.Result, err);
-    return failOnStatus(run.Result, opt.failOn, err);
+    return failOnStatus(run.Result, opt.failOn, incomplete, err);
   }
   if (run.Result.ViewMode && opt.output.empty()) {
     out << viewListing(run.Result);
@@ -181,7 +190,7 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFileError;
   }
   printSummary(run.Result, err);
-  return failOnStatus(run.Result, opt.failOn, err);
+  return failOnStatus(run.Result, opt.failOn, incomplete, err);
 }
 
 const CommandRegistrar registrar({"compare", "バージョン記録ファイルを比較します", runCompare});

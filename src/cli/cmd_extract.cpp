@@ -31,7 +31,9 @@ constexpr const char* kUsage =
     "  -o ファイル             バージョン記録ファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
-    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを書けない\n";
+    "読み込めないファイル、パイプやデバイス、記録に書けない名前や日付のファイルは\n"
+    "記録に含めず、標準エラーに名前と理由を表示します。\n"
+    "\n";
 
 struct Options {
   ExtractOptions extraction;
@@ -58,15 +60,20 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
 int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (auto stop = helpOrUsageError("extract", opt.help, problem, kUsage, out, err)) return *stop;
+  if (auto stop = helpOrUsageError("extract", opt.help, problem, (std::string(kUsage) + kExtractionExitStatuses).c_str(),
+                                   out, err))
+    return *stop;
   ExtractionResult result;
   std::vector<report::FileDetails> details;
-  const int status = extractForCli(opt.extraction, result, err, opt.format ? keepDetailsIn(details) : nullptr);
+  bool incomplete = false;
+  const int status = extractForCli(opt.extraction, result, err, incomplete, opt.format ? keepDetailsIn(details) : nullptr);
   if (status != kExitOk) return status;
   err << extractionText::kFinished << "\n";
   if (opt.format) {
     extractionDetails(result, details);
-    return emitReport(report::extractReport(*opt.format, result, details, ComputerName()), opt.output, out, err);
+    const int written = emitReport(report::extractReport(*opt.format, result, details, ComputerName()), opt.output, out, err);
+    if (written != kExitOk) return written;
+    return incomplete ? kExitIncomplete : kExitOk;
   }
   RecordWriteResult written;
   if (opt.output.empty()) {
@@ -90,7 +97,7 @@ int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (written.Encoding == FileTextEncoding::Utf8WithBom)
     err << "(Shift_JIS で表せない文字があるため UTF-8 で出力しました)";
   err << "\n";
-  return kExitOk;
+  return incomplete ? kExitIncomplete : kExitOk;
 }
 
 const CommandRegistrar registrar({"extract", "フォルダーのバージョン情報を抽出します", runExtract});

@@ -28,8 +28,10 @@ constexpr const char* kUsage =
     "  --help              この説明を表示します\n"
     "  --                  以降の引数をすべてファイル名として扱います\n"
     "\n"
+    "パイプやデバイスなど通常のファイルでないものは読まずに、すぐにエラーとします。\n"
+    "\n"
     "終了コード: 0 すべてのファイルにバージョン情報があった, 1 ないファイルがあった,\n"
-    "            2 引数の誤り\n";
+    "            2 引数の誤り, 3 開けない・読めないファイルがあった\n";
 
 // A value is shown on one line: control characters (a line break inside a comment, say)
 // are written as escapes instead of breaking the "label : value" layout.
@@ -140,7 +142,10 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } else {
       line(out, "VerInfoAvailable", "False");
       err << "quorvane-cli info: " << path << ": " << describeFault(reader.LastFault()) << "\n";
-      status = kExitFailure;
+      const VersionError error = reader.LastFault().error;
+      const bool unreadable = error == VersionError::CannotOpen || error == VersionError::ReadFailed;
+      if (unreadable) status = kExitFileError;
+      else if (status == kExitOk) status = kExitFailure;
     }
     out << "\n";
   }

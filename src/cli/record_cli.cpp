@@ -78,13 +78,13 @@ std::string expansionFolderFor(const ExtractOptions& options) {
   return runFolder ? runFolder->path() : std::string();
 }
 
-std::string encodeLines(const std::vector<std::string>& lines) {
+std::string encodeLines(std::size_t count, const std::function<const std::string&(std::size_t)>& line) {
   bool fits = true;
-  for (const auto& line : lines) fits = fits && fitsShiftJis(line);
+  for (std::size_t i = 0; i < count && fits; ++i) fits = fitsShiftJis(line(i));
   const FileTextEncoding encoding = fits ? FileTextEncoding::ShiftJis : FileTextEncoding::Utf8WithBom;
   std::string bytes = fits ? std::string() : std::string(kUtf8Bom);
-  for (const auto& line : lines) {
-    bytes += encodeText(line, encoding).value_or(std::string());
+  for (std::size_t i = 0; i < count; ++i) {
+    bytes += encodeText(line(i), encoding).value_or(std::string());
     bytes += "\r\n";
   }
   return bytes;

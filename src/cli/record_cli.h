@@ -59,13 +59,23 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
 std::string expansionFolderFor(const ExtractOptions& options);
 
 // Runs the extraction for the command line: messages on `err`, progress ("i/N") only
-// when standard error is a terminal. Returns an exit status. `fileRead` is passed on to
-// the run (see ExtractionCallbacks).
-int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err,
+// when standard error is a terminal. Returns an exit status; a completed run returns
+// kExitOk, and sets `incomplete` when files were skipped or not expanded (each one is
+// listed on `err`), so that the command ends with kExitIncomplete once its output is out.
+// `fileRead` is passed on to the run (see ExtractionCallbacks).
+int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err, bool& incomplete,
                   const std::function<void(std::size_t, clsFileVersion&)>& fileRead = {});
 
+// The lines of the exit statuses in the extract and compare commands' help.
+inline constexpr const char* kExtractionExitStatuses =
+    "終了コード: 0 完了, 1 対象となるファイルが無い・フォルダーが無い, 2 引数の誤り,\n"
+    "            3 ファイルまたはフォルダーを開けない・読めない・書けない,\n"
+    "            4 完了したが、記録から除いたファイルまたは展開できなかったファイルがある\n"
+    "              (標準エラーに一覧を表示します)\n";
+
 // Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
-// hold them: the rule of every file the program writes.
-std::string encodeLines(const std::vector<std::string>& lines);
+// hold them: the rule of every file the program writes. `line(i)` gives line i of
+// `count`, so that a caller need not copy millions of names into a list first.
+std::string encodeLines(std::size_t count, const std::function<const std::string&(std::size_t)>& line);
 
 }  // namespace quorvane::cli

@@ -25,41 +25,44 @@ bool isNameBoundary(char c) {
 #endif
 }
 
-std::string trimBlanks(std::string_view s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(' ');
-  return std::string(s.substr(first, last - first + 1));
-}
-
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Splits by the word rules; nullopt when the separator is not a single character.
-std::optional<std::vector<std::string>> splitWords(std::string_view text, int mode,
-                                                   std::string_view sep) {
-  std::string separator = " ";
+std::string_view trimmedView(std::string_view s) {
+  const auto first = s.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+// One pass over views of the text: a kind text of thousands of patterns is split in time
+// proportional to its length.
+std::optional<std::vector<std::string>> SplitWords(std::string_view text, int mode, std::string_view sep) {
+  std::string_view separator = " ";
   if (mode != 1) {
     if (utf8::length(sep) != 1) return std::nullopt;
-    separator = std::string(sep);
+    separator = sep;
   }
   const bool trim = mode != 2;
-  std::string rest = trim ? trimBlanks(text) : std::string(text);
+  std::string_view rest = trim ? trimmedView(text) : text;
   std::vector<std::string> words;
   if (rest.empty()) return words;
   for (;;) {
     const auto p = rest.find(separator);
-    if (p == std::string::npos) {
-      words.push_back(rest);
+    if (p == std::string_view::npos) {
+      words.emplace_back(rest);
       break;
     }
-    std::string word = rest.substr(0, p);
-    words.push_back(trim ? trimBlanks(word) : word);
-    rest = rest.substr(p + separator.size());
-    if (trim) rest = trimBlanks(rest);
+    const std::string_view word = rest.substr(0, p);
+    words.emplace_back(trim ? trimmedView(word) : word);
+    rest.remove_prefix(p + separator.size());
+    if (trim) rest = trimmedView(rest);
   }
   return words;
 }
+
+namespace {
 
 // Matches one bracket list starting after "[" at pattern[pi]; sets pi past the "]".
 // Returns nullopt when the list is not closed (the "[" is then an ordinary character).
@@ -256,12 +259,12 @@ std::string SlashToBackslash(std::string_view text) {
 }
 
 int WordCount(std::string_view text, int mode, std::string_view sep) {
-  const auto words = splitWords(text, mode, sep);
+  const auto words = SplitWords(text, mode, sep);
   return words ? static_cast<int>(words->size()) : -1;
 }
 
 std::string GetWord(std::string_view text, int n, int mode, std::string_view sep) {
-  const auto words = splitWords(text, mode, sep);
+  const auto words = SplitWords(text, mode, sep);
   if (!words || n < 1 || static_cast<std::size_t>(n) > words->size()) return {};
   return (*words)[static_cast<std::size_t>(n) - 1];
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Path and text routines shared by the scan, the expansion, the records and the dialogs.
 // Text is UTF-8; positions and lengths count characters. Where the routines speak of the
@@ -63,6 +65,9 @@ std::string SlashToBackslash(std::string_view text);
 // WordCount gives -1 when `sep` is not one character (modes other than 1).
 int WordCount(std::string_view text, int mode, std::string_view sep);
 std::string GetWord(std::string_view text, int n, int mode, std::string_view sep);
+// All words at once under the same rules (nothing when `sep` is not one character);
+// callers that need every word use this rather than GetWord, which splits anew per call.
+std::optional<std::vector<std::string>> SplitWords(std::string_view text, int mode, std::string_view sep);
 
 // The pattern match of the scan: "*" any run, "?" any character, "#" a digit,
 // "[list]" / "[!list]" one character in / not in the list (ranges "a-z" allowed).

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_reader.h"
 #include "compare/name_index.h"
 #include "compare/record_format.h"
 #include "compare/update_class.h"
@@ -59,8 +60,10 @@ bool IsEntryChanged(const FileVersionEntry& second, const FileVersionEntry& firs
 class ComparisonBuilder {
  public:
   ComparisonBuilder(std::vector<FileVersionEntry> firstRecord, CompareOptions options);
-  // `entry.FullPath` is the name to match.
-  void add(FileVersionEntry entry);
+  // `entry.FullPath` is the name to match. `occurrence` counts, from 0, the second-side
+  // entries of the same name before this one in the order the other side's record would
+  // list them; -1 counts them in the order of the calls (see NameIndex::pairOccurrence).
+  void add(FileVersionEntry entry, std::int64_t occurrence = -1);
   void leaveOut() { ++m_result.SecondRowsLeftOut; }
   ComparisonResult finish();
 
@@ -91,12 +94,15 @@ enum class CompareError {
   FirstRowFailedToSplit,  // ErrorLine names the row
   FirstReadFailed,        // read error or a line too long in the first record
   SecondReadFailed,       // the same in the second record
+  FirstNotARecord,        // the first file is not a version record (RecordReadError::NotARecord)
+  SecondNotARecord,       // the second file has no record column header and no row that splits
 };
 
 struct CompareRun {
   CompareError Error = CompareError::None;
   std::int64_t ErrorLine = 0;
   recordFormat::RowSplit SplitError = recordFormat::RowSplit::Ok;
+  FileOpenError OpenError = FileOpenError::None;  // why FirstCannotOpen or SecondCannotOpen
   ComparisonResult Result;
   bool ok() const { return Error == CompareError::None; }
 };

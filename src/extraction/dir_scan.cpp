@@ -47,6 +47,7 @@ struct ScanContext {
 
   VisitedSet visited;
   const ScanHeartbeat& heartbeat;
+  std::vector<SkippedFile>* skipped = nullptr;
   std::chrono::steady_clock::time_point lastTurn = std::chrono::steady_clock::now();
   int sinceLook = 0;
   bool stopped = false;
@@ -74,10 +75,12 @@ std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view na
   return a;
 }
 
-void formatStamp(std::time_t written, FileStamp& stamp, bool& ok) {
+// Years outside 1900 to 9999 have no honest two-digit form (the digits of a year before
+// 1900 would come out as punctuation), so such a date is marked rather than written.
+void formatStamp(std::time_t written, FileStamp& stamp) {
   std::tm tm{};
-  ok = localTime(written, tm);
-  if (!ok) return;
+  stamp.dateFits = localTime(written, tm) && tm.tm_year >= 0 && tm.tm_year <= 9999 - 1900;
+  if (!stamp.dateFits) return;
   stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
   stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
 }
@@ -89,14 +92,13 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   const bool isFolder = S_ISDIR(st.st_mode);
-  if (!isFolder && !S_ISREG(st.st_mode)) return std::nullopt;
   FileStamp stamp;
   stamp.isFolder = isFolder;
+  stamp.isSpecial = !isFolder && !S_ISREG(st.st_mode);
+  if (stamp.isSpecial) return stamp;
   stamp.attributes = attributesOf(isFolder, (st.st_mode & S_IWUSR) != 0, FileNamePart(path));
   if (isFolder) return stamp;
-  bool ok = false;
-  formatStamp(st.st_mtime, stamp, ok);
-  if (!ok) return std::nullopt;
+  formatStamp(st.st_mtime, stamp);
   stamp.size = static_cast<std::int64_t>(st.st_size);
   return stamp;
 }
@@ -105,9 +107,11 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   std::error_code ec;
   const fs::path p = fs::u8path(path);
   const fs::file_status st = fs::status(p, ec);
-  if (ec || !(fs::is_regular_file(st) || fs::is_directory(st))) return std::nullopt;
+  if (ec || !fs::exists(st)) return std::nullopt;
   FileStamp stamp;
   stamp.isFolder = fs::is_directory(st);
+  stamp.isSpecial = !stamp.isFolder && !fs::is_regular_file(st);
+  if (stamp.isSpecial) return stamp;
   stamp.attributes = attributesOf(stamp.isFolder, (st.permissions() & fs::perms::owner_write) != fs::perms::none,
                                   FileNamePart(path));
   if (stamp.isFolder) return stamp;
@@ -117,9 +121,7 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   if (ec) return std::nullopt;
   const auto sys = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
       std::chrono::file_clock::to_sys(written));
-  bool ok = false;
-  formatStamp(std::chrono::system_clock::to_time_t(sys), stamp, ok);
-  if (!ok) return std::nullopt;
+  formatStamp(std::chrono::system_clock::to_time_t(sys), stamp);
   stamp.size = static_cast<std::int64_t>(size);
   return stamp;
 }
@@ -176,11 +178,18 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
     const bool knownFile = it->is_regular_file(kindError) && !kindError;
     if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) continue;
     const auto stamp = ReadFileStamp(base + name);
-    if (!stamp) continue;  // vanished, unreadable, or neither file nor folder
-    if (stamp->isFolder) {
+    if (stamp && stamp->isFolder) {
       subfolders.push_back(name);
       if (!listsFolders(mode)) continue;
     } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
+      continue;
+    }
+    // A file the patterns take but that cannot be listed honestly is reported, not
+    // passed over in silence.
+    if (!stamp || stamp->isSpecial || !stamp->dateFits) {
+      const SkipReason why = !stamp ? SkipReason::Missing
+                             : stamp->isSpecial ? SkipReason::NotAFile : SkipReason::DateNotHeld;
+      if (context.skipped) context.skipped->push_back({base + name, why});
       continue;
     }
     entries.push_back(makeEntry(base, name, *stamp));
@@ -215,8 +224,9 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path) { return statSta
 
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
-                     bool* stopped) {
+                     bool* stopped, std::vector<SkippedFile>* skipped) {
   ScanContext context(heartbeat);
+  context.skipped = skipped;
   isVisitedAlready(fs::u8path(std::string(folder)), context.visited);
   const bool found = scanLevel(std::string(folder), patterns, entries, mode, context);
   if (stopped != nullptr) *stopped = context.stopped;
@@ -224,17 +234,19 @@ bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& pa
 }
 
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
-                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat) {
+                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
+                      std::vector<SkippedFile>* skipped) {
   if (patterns.empty()) return ScanResult::NoPatterns;
   if (folder.empty()) return ScanResult::NoFolder;
   const std::string base = AddOrRemoveSlash(folder, 1);
   std::error_code ec;
   if (!fs::is_directory(fs::u8path(base), ec) || ec) return ScanResult::FolderMissing;
   fs::directory_iterator probe(fs::u8path(base), ec);
+  if (ec == std::errc::permission_denied) return ScanResult::FolderDenied;
   if (ec) return ScanResult::FolderMissing;
   std::vector<FileVersionEntry> fresh;
   bool stopped = false;
-  const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped);
+  const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped, skipped);
   if (stopped) return ScanResult::Stopped;
   if (!found) return ScanResult::NothingMatched;
   entries = std::move(fresh);

@@ -1,9 +1,12 @@
 #include "extraction/extraction_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <optional>
 
 #include "common/basDirUtil.h"
+#include "common/file_reader.h"
 #include "common/same_file.h"
 #include "common/utf8.h"
 #include "extraction/basDecompress.h"
@@ -41,16 +44,20 @@ void stampRun(ExtractionResult& result, const ExtractionRequest& request) {
   result.RunKind = request.KindText;
 }
 
+enum class Expansion { Done, Failed, SourceUnreadable };
+
 // Expands a compressed entry and lets the entry describe the expanded copy. When the
 // expansion fails, an older copy at the target path stays as it was, and the entry is
 // never pointed at it: it keeps describing the compressed file, whose size and date are
-// real, and false is returned.
-bool expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
+// real. A source that cannot even be opened is not described at all.
+Expansion expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
   const std::string name = basDecompress::ExpandedFileName(basDirUtil::FileNamePart(entry.FullPath));
-  if (!basDecompress::ExpandFile(entry.FullPath, targetFolder, name)) return false;
+  const auto error = basDecompress::ExpandFileChecked(entry.FullPath, targetFolder, name);
+  if (error == basDecompress::ExpandError::SourceUnreadable) return Expansion::SourceUnreadable;
+  if (error != basDecompress::ExpandError::None) return Expansion::Failed;
   const std::string path = targetFolder + name;
   const auto stamp = basDirUtil::ReadFileStamp(path);
-  if (!stamp || stamp->isFolder) return false;
+  if (!stamp || stamp->isFolder || stamp->isSpecial || !stamp->dateFits) return Expansion::Failed;
   entry.FullPath = path;
   entry.NamePos = static_cast<std::int32_t>(utf8::length(targetFolder) + 1);
   entry.Ext = basDirUtil::ExtField(name);
@@ -58,17 +65,47 @@ bool expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
   entry.Date = stamp->date;
   entry.Time = stamp->time;
   entry.Attributes = stamp->attributes;
-  return true;
+  return Expansion::Done;
+}
+
+// Why a file that could not be opened just now failed; asked again only on that rare path.
+SkipReason whyUnopenable(const std::string& path) {
+  FileReader probe;
+  return probe.open(path) ? SkipReason::ReadFailed : skipReasonOf(probe.openError());
 }
 
 // The two version texts of the file an entry describes; both empty without version
-// information.
-void readVersions(clsFileVersion& reader, FileVersionEntry& entry) {
+// information. A file that cannot be opened or read is not one without version
+// information: its reason is returned and the caller leaves it out.
+std::optional<SkipReason> readVersions(clsFileVersion& reader, FileVersionEntry& entry) {
   entry.FixedVersion.clear();
   entry.StringVersion.clear();
-  if (!reader.GetFileVersion(entry.FullPath)) return;
+  if (!reader.GetFileVersion(entry.FullPath)) {
+    const VersionError error = reader.LastFault().error;
+    if (error == VersionError::CannotOpen) return skipReasonOf(reader.LastOpenError());
+    if (error == VersionError::ReadFailed) return SkipReason::ReadFailed;
+    return std::nullopt;
+  }
   entry.FixedVersion = reader.FixedFileInfo().FileVersion();
   entry.StringVersion = reader.StringFileInfo().FileVersion();
+  return std::nullopt;
+}
+
+// The entry's file name as a record row would carry it.
+bool hasRecordableName(const FileVersionEntry& entry) {
+  return isRecordableName(utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max(entry.NamePos, 1))));
+}
+
+// Drops the entries the run skipped, keeping the order of the others.
+void dropSkipped(ExtractionResult& result, const std::vector<bool>& skipped) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < result.Entries.size(); ++i) {
+    if (skipped[i]) continue;
+    if (kept != i) result.Entries[kept] = std::move(result.Entries[i]);
+    ++kept;
+  }
+  result.Entries.resize(kept);
+  result.LastIndex = static_cast<std::int32_t>(kept) - 1;
 }
 
 // Takes over the scanned entries. The previous display order goes with the previous
@@ -96,12 +133,30 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
   const std::size_t total = result.Entries.size();
   const std::string totalText = "/" + std::to_string(total);
   std::string count;
+  std::vector<bool> skipped(total, false);
+  std::size_t skippedSoFar = 0;  // entries before i that the result will not keep
+  auto skip = [&](std::size_t i, SkipReason why) {
+    skipped[i] = true;
+    report.Skipped.push_back({result.Entries[i].FullPath, why});
+  };
   for (std::size_t i = 0; i < total; ++i) {
     FileVersionEntry& entry = result.Entries[i];
     bool readable = true;
-    if (request.ExpandCompressed && !expandEntry(entry, targetFolder)) {
-      report.ExpansionFailures.push_back(entry.FullPath);
+    if (!hasRecordableName(entry)) {
+      skip(i, SkipReason::NameNotText);
       readable = false;
+    } else if (request.ExpandCompressed) {
+      switch (expandEntry(entry, targetFolder)) {
+        case Expansion::Done: break;
+        case Expansion::Failed:
+          report.ExpansionFailures.push_back(entry.FullPath);
+          readable = false;
+          break;
+        case Expansion::SourceUnreadable:
+          skip(i, whyUnopenable(entry.FullPath));
+          readable = false;
+          break;
+      }
     }
     count = std::to_string(i + 1);
     count += totalText;
@@ -113,13 +168,18 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     if (!result.HasDoubleByteNames && !basDirUtil::IsSingleByteText(entry.FullPath))
       result.HasDoubleByteNames = true;
     if (readable) {
-      readVersions(reader, entry);
-      if (cb.fileRead) cb.fileRead(i, reader);
+      if (const auto why = readVersions(reader, entry))
+        skip(i, *why);
+      else if (cb.fileRead)
+        cb.fileRead(i - skippedSoFar, reader);
     }
+    if (skipped[i]) ++skippedSoFar;
     showStatus(cb, count);
   }
   // A cancel pressed while the last file was read still counts.
-  return askCancelled(cb) ? RunOutcome::Cancelled : RunOutcome::Completed;
+  if (askCancelled(cb)) return RunOutcome::Cancelled;
+  dropSkipped(result, skipped);
+  return RunOutcome::Completed;
 }
 
 }  // namespace
@@ -137,7 +197,8 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
   basDirUtil::ScanHeartbeat heartbeat;
   heartbeat.stillWorking = cb.listing;
   heartbeat.interval = cb.listingInterval;
-  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles, heartbeat);
+  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles, heartbeat,
+                                       &report.Skipped);
   showStatus(cb, "");
   if (report.Scan == ScanResult::Stopped) {
     cancelBeforeFiles(result);

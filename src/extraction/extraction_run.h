@@ -36,9 +36,10 @@ struct ExtractionCallbacks {
   // Returning false stops the listing; the run then ends as a cancelled run.
   std::function<bool()> listing;
   std::chrono::milliseconds listingInterval = basDirUtil::kHeartbeatInterval;
-  // Right after the version information of entry `index` was read (not for a file whose
-  // expansion failed): the reader still holds everything of that file, for callers that
-  // want more than the two version texts.
+  // Right after the version information of a file was read (not for a file whose
+  // expansion failed, nor for one left out): `index` is the file's entry in the completed
+  // result, and the reader still holds everything of that file, for callers that want
+  // more than the two version texts.
   std::function<void(std::size_t index, clsFileVersion& reader)> fileRead;
 };
 
@@ -54,8 +55,14 @@ struct ExtractionRunReport {
   basDirUtil::ScanResult Scan = basDirUtil::ScanResult::NoPatterns;
   RunOutcome Outcome = RunOutcome::ScanStopped;
   // Compressed files that could not be expanded; their entries describe the compressed
-  // file itself, without version information.
+  // file itself (its name still ends in "_"), without version information.
   std::vector<std::string> ExpansionFailures;
+  // Listed files left out of the result: unreadable, not regular files, or with a name
+  // or date a record cannot hold. In listing order.
+  std::vector<SkippedFile> Skipped;
+
+  // True when the run went through every file but some were skipped or not expanded.
+  bool incomplete() const { return !ExpansionFailures.empty() || !Skipped.empty(); }
 };
 
 // The extraction run: lists the folder, expands compressed files when asked, reads each
@@ -64,6 +71,8 @@ struct ExtractionRunReport {
 // - A scan that finds nothing to do (see Report.Scan) leaves `result` whole, and so does a
 //   request to expand into the folder being listed (Refused): expanding A.DL_ there
 //   would overwrite A.DLL.
+// - A file that cannot be opened or read, or whose name or date a record cannot hold, is
+//   left out of the entries and listed in Report.Skipped; the run goes on with the rest.
 // - Otherwise the entries are replaced. A completed run sets ExtractionDone, DisplayNames,
 //   Order and the run date, time, folder and kind.
 // - A cancelled or abandoned run leaves ExtractionDone false, DisplayNames and Order empty,

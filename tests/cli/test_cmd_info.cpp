@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -82,9 +83,13 @@ TEST_F(InfoCommand, FileWithoutVersionInformation) {
   EXPECT_EQ(run.out.rfind("File : plain.txt\nVerInfoAvailable : False\n\nFile : japanese.dll\n", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("ファイルバージョン : 4, 71, 1712, 5\n"), std::string::npos);
 
-  const CliRun missing = runCli(folder, "info missing.dll");
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out, "File : missing.dll\nVerInfoAvailable : False\n\n");
+  // A file that cannot be opened is status 3; a FIFO is refused at once, not waited on.
+  ASSERT_EQ(::mkfifo((folder + "/pipe.dll").c_str(), 0600), 0);
+  for (const char* name : {"missing.dll", "pipe.dll"}) {
+    const CliRun unreadable = runCli(folder, std::string("info ") + name);
+    EXPECT_EQ(unreadable.status, 3);
+    EXPECT_EQ(unreadable.out, std::string("File : ") + name + "\nVerInfoAvailable : False\n\n");
+  }
 }
 
 TEST_F(InfoCommand, AllLanguagesAndMachineReadableForms) {

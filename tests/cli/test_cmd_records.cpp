@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -168,7 +169,7 @@ TEST_F(RecordCommands, ExitStatuses) {
   EXPECT_EQ(cli(folder, "extract dlls --bogus").status, 2);
   EXPECT_EQ(cli(folder, "extract dlls -o").status, 2);
   EXPECT_EQ(cli(folder, "compare missing.txt old.txt", folder + "/err.txt").status, 3);
-  EXPECT_EQ(readText(folder + "/err.txt"), "ファイル名が間違っています: missing.txt\n");
+  EXPECT_EQ(readText(folder + "/err.txt"), "ファイル名が間違っています: missing.txt (ファイルが見つかりません)\n");
   EXPECT_EQ(cli(folder, "compare old.txt missing.txt").status, 3);
   EXPECT_EQ(cli(folder, "compare old.txt old.txt -o no/such/folder/r.txt").status, 3);
   EXPECT_EQ(cli(folder, "extract dlls -o no/such/folder/r.txt").status, 3);
@@ -181,6 +182,24 @@ TEST_F(RecordCommands, ExitStatuses) {
   EXPECT_EQ(cli(folder, "compare broken.txt old.txt", folder + "/err.txt").status, 3);
   EXPECT_EQ(readText(folder + "/err.txt"),
             "ファイル読込でエラーが発生しました: broken.txt 1 行目 (列の区切り (TAB) が足りません)\n");
+  // A file that is no record is refused and nothing is written.
+  std::ofstream(folder + "/empty.txt", std::ios::binary) << "";
+  EXPECT_EQ(cli(folder, "compare old.txt empty.txt -o r.txt", folder + "/err.txt").status, 3);
+  EXPECT_EQ(readText(folder + "/err.txt"), "バージョン記録ファイルではありません: empty.txt\n");
+  EXPECT_FALSE(fs::exists(folder + "/r.txt"));
+}
+
+// Completed, but a listed file was left out of the record: status 4, the file named on
+// standard error, and the record holds the other files.
+TEST_F(RecordCommands, ExitStatusFourWhenFilesAreLeftOut) {
+  ASSERT_EQ(::mkfifo((folder + "/dlls/pipe.dll").c_str(), 0600), 0);
+  EXPECT_EQ(cli(folder, "extract dlls -o new.txt", folder + "/err.txt").status, 4);
+  EXPECT_NE(readText(folder + "/err.txt").find("記録に含めませんでした: dlls/pipe.dll (通常のファイルではありません"),
+            std::string::npos);
+  EXPECT_EQ(cli(folder, "compare new.txt").out, "a.dll\r\nb.dll\r\nx.ocx\r\n");
+  EXPECT_EQ(cli(folder, "compare new.txt --extract dlls").status, 4);
+  for (const char* command : {"extract", "compare"})
+    EXPECT_NE(cli(folder, std::string(command) + " --help").out.find("4 完了したが、記録から除いたファイル"), std::string::npos);
 }
 
 // A closed or full standard output is a failed command, never a success.

@@ -128,6 +128,36 @@ TEST(CompareEngine, DuplicateSecondNamesMatchTwiceAndUpdatedWins) {
   EXPECT_EQ(run.Result.SecondCount, 3);
 }
 
+TEST(CompareEngine, AFileThatIsNoRecordStopsTheRun) {
+  const auto rec = record({row("a.dll", "1", "1", 1)});
+  for (const std::string& other : {std::string(), std::string("plain text\r\n"), std::string("x\ty\r\n")}) {
+    const auto run = compare(rec, other);
+    EXPECT_EQ(run.Error, CompareError::SecondNotARecord) << other;
+    EXPECT_STREQ(compareErrorMessage(run.Error), "バージョン記録ファイルではありません");
+  }
+  EXPECT_EQ(compare("plain text\r\n", rec).Error, CompareError::FirstNotARecord);
+}
+
+// A.DLL and a.dll of one folder are both a.dll in a record: identical names pair in the
+// order the record lists them, in both lookup modes and against an extraction listed in
+// another order.
+TEST(CompareEngine, IdenticalNamesPairInOrder) {
+  for (const char* other : {"b.dll", "日本.dll"}) {
+    const auto rec = record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row(other, "1", "1", 1)});
+    const auto run = compare(rec, rec);
+    EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u) << other;
+    EXPECT_EQ(run.Result.count(CompareCategory::Updated) + run.Result.count(CompareCategory::Deleted), 0u);
+  }
+  testing::TempFolder dir;
+  const auto extraction = makeExtraction({makeEntry("a.dll", "2", "2", 2, "98/05/11", "12:00:00"),
+                                          makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00"),
+                                          makeEntry("a.dll", "1", "1", 1, "98/05/11", "12:00:00")},
+                                         {2, 0, 1});
+  ASSERT_TRUE(OutputVersionRecord(extraction, dir.file("rec.txt")).ok());
+  const auto run = CompareVersionRecords(dir.file("rec.txt"), SecondSide::extraction(extraction), {});
+  EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u);
+}
+
 TEST(CompareEngine, SecondRowsThatDoNotSplitAreLeftOutAndCounted) {
   const auto first = record({row("a.dll", "1", "1", 1), row("b.dll", "1", "1", 1)});
   const auto second = record({row("a.dll", "1", "1", 1), "b.dll\t1\t1\n", row("c.dll", "1", "1", 1),

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/sjis.h"
 #include "compare/computer_name.h"
 #include "compare/record_reader.h"
 #include "compare/record_test_support.h"
@@ -197,6 +198,20 @@ TEST(RecordReader, InvalidBytesInCommentsAreIgnored) {
   EXPECT_EQ(read.Entries.size(), 1u);
 }
 
+// Read as an empty record, any of these would show every file of the other side as added.
+TEST(RecordReader, AFileWithoutRecordHeaderOrOneRowThatSplitsIsNoRecord) {
+  const std::string resultFile = ";ファイルバージョン情報比較結果ファイル\r\n;追加ファイル 総数： 0\r\n";
+  for (const std::string& text : {std::string(), std::string(kUtf8Bom), std::string("\x89PNG\r\n\x1a\n\0\xff"),
+                                 *sjis::encode(resultFile).bytes, std::string(";#FN,FV\r\n")}) {
+    const auto read = readFromString(text);
+    EXPECT_EQ(read.Error, RecordReadError::NotARecord) << text;
+    EXPECT_TRUE(read.Entries.empty());
+  }
+  // A header alone is an empty record, and so is nothing but rows.
+  EXPECT_TRUE(readFromString(";#FN,FV,SZ,DTTM\r\n").ok());
+  EXPECT_TRUE(readFromString("a\t\t 1 \t98/05/11 12:00:00").ok());
+}
+
 TEST(RecordReader, OverlongLineIsAnErrorNotAnAllocation) {
   std::string huge(TextLineReader::kMaxLineBytes + 10, 'x');
   const auto read = readFromString("a\t\t 1 \t98/05/11 12:00:00\r\n" + huge);
@@ -253,20 +268,28 @@ TEST(RecordFile, ReadOnlyDestinationIsRefusedAndKept) {
   const auto result = OutputVersionRecord(workedExample(), path);
   EXPECT_EQ(result.Error, RecordWriteError::CannotOpen);
   EXPECT_EQ(result.FileError, fileError::kReadOnly);
+  EXPECT_STREQ(recordWriteMessage(result), "指定されたファイルは書き込み保護属性になっています");
   EXPECT_EQ(readBytes(path), "old contents");
   EXPECT_EQ(dir.count(), 1u);
 }
 
-TEST(RecordFile, NameWithTabIsRefusedAndThePreviousFileStays) {
+// A TAB or line break in a name, the folder or the kind would leave a file that no
+// comparison reads back as written.
+TEST(RecordFile, TextsTheFileCannotCarryAreRefusedAndThePreviousFileStays) {
   TempFolder dir;
   const std::string path = dir.file("old.txt");
   writeBytes(path, "old contents");
-  auto r = makeExtraction({makeEntry("a\tb.dll", "", "", 1, "98/05/11", "12:00:00")});
-  const auto result = OutputVersionRecord(r, path);
-  EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable);
-  EXPECT_EQ(result.BadName, "a\tb.dll");
-  EXPECT_EQ(readBytes(path), "old contents");
-  EXPECT_EQ(dir.count(), 1u);
+  const std::string name = "a\tb.dll", badUtf8 = "a\xff.dll", folder = "C:\\A\tB", kind = "*.DLL\r\n*.EXE";
+  for (const std::string* bad : {&name, &badUtf8, &folder, &kind}) {
+    auto r = makeExtraction({makeEntry(bad == &name || bad == &badUtf8 ? *bad : "a.dll", "", "", 1, "98/05/11", "12:00:00")});
+    if (bad == &folder) r.RunFolder = folder;
+    if (bad == &kind) r.RunKind = kind;
+    const auto result = OutputVersionRecord(r, path);
+    EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable) << *bad;
+    EXPECT_EQ(result.BadName, *bad);
+    EXPECT_EQ(readBytes(path), "old contents");
+    EXPECT_EQ(dir.count(), 1u);
+  }
 }
 
 TEST(RecordFile, ReplacesAnExistingFileAndKeepsItsPermissions) {

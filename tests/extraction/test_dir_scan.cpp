@@ -185,12 +185,30 @@ TEST_F(ScanTest, LinkBackUpTheTreeDoesNotLoop) {
   EXPECT_EQ(names(files), (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "INNER.DLL", "DEEP.DLL"}));
 }
 
-TEST_F(ScanTest, DanglingLinksAndSpecialFilesAreSkipped) {
+TEST_F(ScanTest, DanglingLinksSpecialFilesAndUnholdableDatesAreSkippedAndReported) {
   fs::create_symlink(dir.path() / "nowhere.dll", dir.path() / "BROKEN.DLL");
   fs::create_symlink(dir.path() / "user32.dll", dir.path() / "LINKED.DLL");
   ASSERT_EQ(::mkfifo((dir.path() / "PIPE.DLL").c_str(), 0600), 0);
-  ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(names(entries), (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "LINKED.DLL"}));
+  ASSERT_EQ(::mkfifo((dir.path() / "PIPE.TXT").c_str(), 0600), 0);  // no pattern takes it
+  // A date of 1850, on tmpfs where one can be stored (ext4 with small inodes clamps it).
+  const fs::path old = fs::path(fs::is_directory("/dev/shm") ? "/dev/shm" : dir.str()) /
+                       ("quorvane-old-" + std::to_string(::getpid()));
+  writeFile(old, std::string("old"));
+  const auto year1850 = fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(-3786825600));
+  fs::last_write_time(old, year1850);
+  fs::create_symlink(old, dir.path() / "OLD.DLL");
+  std::vector<SkippedFile> skipped;
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles, {}, &skipped), ScanResult::Found);
+  std::set<std::pair<std::string, SkipReason>> got;
+  for (const auto& s : skipped) got.insert({s.Path, s.Reason});
+  std::set<std::pair<std::string, SkipReason>> expected = {{dir.at("BROKEN.DLL"), SkipReason::Missing},
+                                                           {dir.at("PIPE.DLL"), SkipReason::NotAFile}};
+  std::set<std::string> listed = {"KERNEL32.DLL", "user32.dll", "LINKED.DLL"};
+  if (fs::last_write_time(old) == year1850) expected.insert({dir.at("OLD.DLL"), SkipReason::DateNotHeld});
+  else listed.insert("OLD.DLL");
+  fs::remove(old);
+  EXPECT_EQ(names(entries), listed);
+  EXPECT_EQ(got, expected);
 }
 
 TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
@@ -211,10 +229,10 @@ TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
   }
 }
 
-TEST_F(ScanTest, UnreadableFolderIsMissing) {
+TEST_F(ScanTest, UnreadableFolderIsDeniedNotMissing) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   fs::permissions(dir.path() / "sub", fs::perms::owner_all, fs::perm_options::remove);
-  EXPECT_EQ(ScanFolder(dir.at("sub"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
+  EXPECT_EQ(ScanFolder(dir.at("sub"), {"*.*"}, entries, kListFiles), ScanResult::FolderDenied);
   // In a descending scan an unreadable subfolder is passed over.
   EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
   EXPECT_EQ(entries.size(), 2u);

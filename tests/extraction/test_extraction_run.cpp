@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 #include "common/basDirUtil.h"
 #include "extraction/extraction_run.h"
@@ -216,6 +221,36 @@ TEST_F(ExtractionRunTest, NewRunReplacesVersionsOfAnEarlierOne) {
   EXPECT_EQ(entryNamed(result, "Grid.OCX").FixedVersion, "");
   EXPECT_EQ(entryNamed(result, "Grid.OCX").StringVersion, "");
 }
+
+#if !defined(_WIN32)
+// A file the record cannot describe honestly is left out and reported by name, and the
+// run goes on with the rest. LATE.DLL turns into a FIFO after the listing: it is
+// refused at once, never waited on.
+TEST_F(ExtractionRunTest, UnreadableFilesAndUnwritableNamesAreLeftOutAndReported) {
+  const std::set<std::pair<std::string, SkipReason>> hostile = {
+      {"TAB\tNAME.DLL", SkipReason::NameNotText}, {"LINE\nBREAK.DLL", SkipReason::NameNotText},
+      {"CR\rNAME.DLL", SkipReason::NameNotText},  {"BAD\xFF.DLL", SkipReason::NameNotText},
+      {"LATE.DLL", SkipReason::NotAFile}};
+  for (const auto& [name, why] : hostile) writeDll(dir, name, {1, 0, 0, 0}, "1");
+  ExtractionCallbacks cb;
+  cb.progress = [&](float, const std::string&, const std::string&) {
+    if (fs::is_regular_file(dir.path() / "LATE.DLL")) {
+      fs::remove(dir.path() / "LATE.DLL");
+      EXPECT_EQ(::mkfifo((dir.path() / "LATE.DLL").c_str(), 0600), 0);
+    }
+    return true;
+  };
+  const ExtractionRunReport report = ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, reader, cb);
+  EXPECT_EQ(report.Outcome, RunOutcome::Completed);
+  std::set<std::pair<std::string, SkipReason>> got;
+  for (const auto& skipped : report.Skipped) got.insert({skipped.Path.substr(dir.str().size() + 1), skipped.Reason});
+  EXPECT_EQ(got, hostile);
+  EXPECT_TRUE(report.incomplete());
+  EXPECT_TRUE(result.ExtractionDone);
+  EXPECT_EQ(namesInOrder(result), (std::vector<std::string>{"COMCTL32.DLL", "Grid.OCX", "msvbvm60.dll", "NOTES.TLB"}));
+  EXPECT_EQ(result.LastIndex, 3);
+}
+#endif
 
 TEST_F(ExtractionRunTest, RunWithoutCallbacksOrOwnReader) {
   const ExtractionRunReport report = ExtractVersionInfo(requestFor(dir.str(), "*.OCX"), result, {});

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "support/pe_image_builder.h"
 #include "version/clsFileVersion.h"
 #include "version/temp_folder.h"
@@ -164,10 +168,28 @@ TEST_F(FileVersionTest, FileWithoutVersionInformationClearsEverything) {
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(reader.StringFileInfo().Item(i), "") << i;
   EXPECT_EQ(reader.LastFault().error, VersionError::NotAnImage);
 
-  EXPECT_FALSE(reader.GetFileVersion(folder.path() + "/missing.dll"));
-  EXPECT_EQ(reader.LastFault().error, VersionError::CannotOpen);
-  EXPECT_FALSE(reader.GetFileVersion(folder.path()));  // a folder is not a file
 }
+
+#if !defined(_WIN32)
+// Whatever is named in place of a file, the open neither waits nor reads: a FIFO with no
+// writer would block a plain open for good.
+TEST_F(FileVersionTest, OnlyRegularFilesAreOpenedAndNothingWaits) {
+  const std::string fifo = folder.path() + "/pipe.dll";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, FileOpenError> cases[] = {
+      {folder.path() + "/missing.dll", FileOpenError::Missing},
+      {folder.path(), FileOpenError::NotAFile},
+      {fifo, FileOpenError::NotAFile},
+      {"/dev/null", FileOpenError::NotAFile},
+  };
+  for (const auto& [path, why] : cases) {
+    EXPECT_FALSE(reader.GetFileVersion(path)) << path;
+    EXPECT_EQ(reader.LastFault().error, VersionError::CannotOpen) << path;
+    EXPECT_EQ(reader.LastOpenError(), why) << path;
+    EXPECT_EQ(describeFault(reader.LastFault()), std::string("ファイルを開けません (") + describeOpenError(why) + ")");
+  }
+}
+#endif
 
 TEST_F(FileVersionTest, EachFileOverwritesEveryValueOfTheLast) {
   auto first = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
