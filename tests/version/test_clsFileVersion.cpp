@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "support/pe_image_builder.h"
+#include "support/temp_folder.h"
 #include "version/clsFileVersion.h"
-#include "version/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -164,9 +164,9 @@ TEST_F(FileVersionTest, FileWithoutVersionInformationClearsEverything) {
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(reader.StringFileInfo().Item(i), "") << i;
   EXPECT_EQ(reader.LastFault().error, VersionError::NotAnImage);
 
-  EXPECT_FALSE(reader.GetFileVersion(folder.path() + "/missing.dll"));
+  EXPECT_FALSE(reader.GetFileVersion(folder.at("missing.dll")));
   EXPECT_EQ(reader.LastFault().error, VersionError::CannotOpen);
-  EXPECT_FALSE(reader.GetFileVersion(folder.path()));  // a folder is not a file
+  EXPECT_FALSE(reader.GetFileVersion(folder.str()));  // a folder is not a file
 }
 
 TEST_F(FileVersionTest, EachFileOverwritesEveryValueOfTheLast) {
@@ -210,7 +210,7 @@ TEST_F(FileVersionTest, GetStringVersionInfo) {
   EXPECT_EQ(value, "");
 
   value = "kept";
-  EXPECT_FALSE(reader.GetFileVersion(folder.path() + "/missing.dll"));
+  EXPECT_FALSE(reader.GetFileVersion(folder.at("missing.dll")));
   EXPECT_FALSE(reader.GetStringVersionInfo("FileVersion", value));
   EXPECT_EQ(value, "kept");
 }

@@ -3,10 +3,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "support/pe_image_builder.h"
+#include "support/temp_folder.h"
 #include "version/clsFileVersion.h"
 #include "version/file_date_time.h"
 #include "version/language_names.h"
-#include "version/temp_folder.h"
 #include "version/version_api.h"
 
 namespace quorvane {

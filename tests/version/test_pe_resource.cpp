@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 
+#include "support/byte_writers.h"
 #include "support/pe_image_builder.h"
 #include "version/pe_resource.h"
 #include "version/version_block.h"
@@ -17,14 +18,8 @@ using testsupport::buildImage;
 using testsupport::BuiltImage;
 using testsupport::ImageFormat;
 using testsupport::ImageOptions;
-
-void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-void put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v) {
-  b[at] = static_cast<std::uint8_t>(v);
-  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
+constexpr auto put16 = testsupport::putLe16;
+constexpr auto put32 = testsupport::putLe32;
 
 LocateResult locate(const std::vector<std::uint8_t>& bytes) {
   MemoryByteSource source(Bytes(bytes.data(), bytes.size()));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/pe_image_builder.h"
-#include "version/temp_folder.h"
+#include "support/temp_folder.h"
 #include "version/version_api.h"
 
 namespace quorvane {
@@ -43,8 +43,8 @@ TEST(VersionApi, SizeInfoAndQueriesOverAFile) {
 
 TEST(VersionApi, FilesWithoutVersionInformation) {
   testsupport::TempFolder folder;
-  EXPECT_EQ(GetFileVersionInfoSizeA(folder.path() + "/missing.dll"), 0u);
-  const std::string empty = folder.write("empty.dll", {});
+  EXPECT_EQ(GetFileVersionInfoSizeA(folder.at("missing.dll")), 0u);
+  const std::string empty = folder.write("empty.dll", std::vector<std::uint8_t>{});
   EXPECT_EQ(GetFileVersionInfoSizeA(empty), 0u);
   std::vector<std::uint8_t> block{1, 2, 3};
   EXPECT_FALSE(GetFileVersionInfoA(empty, 100, block));
