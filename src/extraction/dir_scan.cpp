@@ -11,6 +11,7 @@
 #endif
 
 #include "common/basDirUtil.h"
+#include "common/local_stamp.h"
 #include "common/utf8.h"
 
 namespace quorvane::basDirUtil {
@@ -52,19 +53,6 @@ struct ScanContext {
   bool stopped = false;
 };
 
-std::string twoDigits(int v) {
-  const char s[3] = {static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10), 0};
-  return s;
-}
-
-bool localTime(std::time_t t, std::tm& out) {
-#if defined(_WIN32)
-  return localtime_s(&out, &t) == 0;
-#else
-  return localtime_r(&t, &out) != nullptr;
-#endif
-}
-
 // Read-only is a property of the file, as on Windows, not of who asks: the owner's
 // write permission decides, so the answer does not change when root runs the scan.
 std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view name) {
@@ -75,11 +63,11 @@ std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view na
 }
 
 void formatStamp(std::time_t written, FileStamp& stamp, bool& ok) {
-  std::tm tm{};
-  ok = localTime(written, tm);
+  const auto local = localStamp(written);
+  ok = local.has_value();
   if (!ok) return;
-  stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
-  stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
+  stamp.date = local->date;
+  stamp.time = local->time;
 }
 
 #if !defined(_WIN32)
