@@ -8,7 +8,6 @@
 #include "version/clsFileVersion.h"
 #include "version/file_date_time.h"
 #include "version/language_names.h"
-#include "version/version_api.h"
 
 namespace quorvane {
 namespace {
@@ -117,7 +116,7 @@ TEST(LanguageNames, CommonNamesAndFallbacks) {
   EXPECT_EQ(languageName(0x0009), "英語");
   EXPECT_EQ(languageName(0x2C09), "英語 (言語 ID 2C09)");
   EXPECT_EQ(languageName(0x0477), "不明な言語 (言語 ID 0477)");
-  EXPECT_EQ(versionApi::VerLanguageNameA(0x0804), "中国語 (中華人民共和国)");
+  EXPECT_EQ(languageName(0x0804), "中国語 (中華人民共和国)");
 }
 
 }  // namespace
