@@ -28,6 +28,7 @@ TEST_F(FileVersionTest, ReadsEveryFormat) {
   for (ImageFormat format : {ImageFormat::Pe32, ImageFormat::Pe32Plus, ImageFormat::Ne}) {
     auto plan = simpleVersionInfo({4, 71, 1712, 5}, "4.71.1712.5");
     plan.tables[0].values.push_back({"LegalCopyright", "著作権 (C) 1998"});
+    plan.tables[0].values.push_back({"PrivateBuild", "build by 山田"});
     const std::string path = write(plan, format);
     ASSERT_TRUE(reader.GetFileVersion(path)) << describeFault(reader.LastFault());
     const clsStringFileInfo& s = reader.StringFileInfo();
@@ -35,6 +36,15 @@ TEST_F(FileVersionTest, ReadsEveryFormat) {
               std::tuple(true, path, "040904B0", "英語 (米国)"));
     EXPECT_EQ(std::tuple(reader.FixedFileInfo().FileVersion(), s.FileVersion(), s.CompanyName(), s.LegalCopyright(), s.Comments()),
               std::tuple("4.71.1712.5", "4.71.1712.5", "Quorvane Test Corporation", "著作権 (C) 1998", ""));
+    // Any value by name, without regard to case; a missing one empties the value, an
+    // empty name leaves it.
+    std::string value = "kept";
+    EXPECT_FALSE(reader.GetStringVersionInfo("", value));
+    EXPECT_EQ(value, "kept");
+    EXPECT_TRUE(reader.GetStringVersionInfo("privatebuild", value));
+    EXPECT_EQ(value, "build by 山田");
+    EXPECT_FALSE(reader.GetStringVersionInfo("SpecialBuild", value));
+    EXPECT_EQ(value, "");
   }
 }
 
@@ -53,23 +63,18 @@ TEST_F(FileVersionTest, StringTableKeyChoice) {
     const char* fileVersion;
     const char* language;
   } const cases[] = {
-      {"own key lacks FileVersion: earliest candidate", true, {{0x0411, 0x04B0}},
-       Tables{{"041104B0", {{"CompanyName", "自社"}}}, {"040904E4", {{"FileVersion", "E4"}}},
-              {"04090000", {{"FileVersion", "0000"}}}},
-       "041104B0", "04090000", "0000", "日本語"},
-      {"only 040904E4 has one", true, {{0x0409, 0x04B0}},
-       Tables{{"040904B0", {{"Comments", "x"}}}, {"040904E4", {{"FileVersion", "5.0"}}}},
-       "040904B0", "040904E4", "5.0", "英語 (米国)"},
-      {"code page 1252 as hex digits", true, {{0x0411, 0x04B0}},
-       Tables{{"04111252", {{"FileVersion", "hex"}}}, {"041104E4", {{"FileVersion", "dec"}}}},
-       "041104B0", "04111252", "hex", "日本語"},
+      {"own key lacks FileVersion: earliest candidate", true, {{0x0411, 0x04B0}}, Tables{{"041104B0", {{"CompanyName", "自社"}}},
+       {"040904E4", {{"FileVersion", "E4"}}}, {"04090000", {{"FileVersion", "0000"}}}}, "041104B0", "04090000", "0000", "日本語"},
+      {"only 040904E4 has one", true, {{0x0409, 0x04B0}}, Tables{{"040904B0", {{"Comments", "x"}}},
+       {"040904E4", {{"FileVersion", "5.0"}}}}, "040904B0", "040904E4", "5.0", "英語 (米国)"},
+      {"code page 1252 as hex digits", true, {{0x0411, 0x04B0}}, Tables{{"04111252", {{"FileVersion", "hex"}}},
+       {"041104E4", {{"FileVersion", "dec"}}}}, "041104B0", "04111252", "hex", "日本語"},
       {"own key outside the list", true, {{0x0412, 0x03B5}}, Tables{{"041203B5", {{"FileVersion", "7.1"}}}},
        "041203B5", "041203B5", "7.1", "韓国語"},
       {"no table has one", true, {{0x0407, 0x04E4}}, Tables{{"040704E4", {{"ProductName", "P"}}}},
        "040704E4", "040704E4", "", "ドイツ語 (ドイツ)"},
-      {"no translation: first table, upper-cased", false, {},
-       Tables{{"041203b5", {{"FileVersion", "9.9"}}}, {"040904E4", {{"FileVersion", "no"}}}},
-       "041203B5", "041203B5", "9.9", "韓国語"},
+      {"no translation: first table, upper-cased", false, {}, Tables{{"041203b5", {{"FileVersion", "9.9"}}},
+       {"040904E4", {{"FileVersion", "no"}}}}, "041203B5", "041203B5", "9.9", "韓国語"},
       {"empty translation counts as none", true, {}, Tables{{"040904B0", {{"FileVersion", "1.0"}}}},
        "040904B0", "040904B0", "1.0", "英語 (米国)"},
       {"no translation, no table", false, {}, Tables{}, "", "", "", ""},
@@ -85,6 +90,8 @@ TEST_F(FileVersionTest, StringTableKeyChoice) {
     EXPECT_EQ(reader.StringFileInfo().FileVersion(), c.fileVersion) << c.what;
     EXPECT_EQ(reader.StringFileInfo().CompanyName(), "") << c.what;  // only ever in a table not chosen
     EXPECT_EQ(reader.LanguageName(), c.language) << c.what;
+    std::string value;
+    EXPECT_EQ(reader.GetStringVersionInfo("FileVersion", value), *c.fileVersion != 0) << c.what;
   }
 }
 
@@ -111,7 +118,7 @@ TEST_F(FileVersionTest, EachReadReplacesEverythingOfTheLast) {
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(reader.StringFileInfo().Item(i), "") << i;
 
   std::string value = "kept";
-  EXPECT_FALSE(reader.GetStringVersionInfo("FileVersion", value));  // nothing read: the value stays
+  EXPECT_FALSE(reader.GetStringVersionInfo("FileVersion", value));  // no version information: the value stays
   EXPECT_FALSE(reader.GetFileVersion(folder.at("missing.dll")));
   EXPECT_EQ(reader.LastFault().error, VersionError::CannotOpen);
   EXPECT_FALSE(reader.GetFileVersion(folder.str()));  // a folder is not a file
@@ -120,20 +127,6 @@ TEST_F(FileVersionTest, EachReadReplacesEverythingOfTheLast) {
   EXPECT_EQ(reader.LastFault().error, VersionError::BadVersionBlock);
   EXPECT_EQ(reader.StringFileInfo().Comments(), "");
   EXPECT_EQ(value, "kept");
-}
-
-TEST_F(FileVersionTest, GetStringVersionInfo) {
-  std::string value = "kept";
-  EXPECT_FALSE(reader.GetStringVersionInfo("FileVersion", value));  // nothing read yet
-  auto plan = simpleVersionInfo({1, 0, 0, 0}, "1.0");
-  plan.tables[0].values.push_back({"PrivateBuild", "build by 山田"});
-  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
-  EXPECT_FALSE(reader.GetStringVersionInfo("", value));
-  EXPECT_EQ(value, "kept");
-  EXPECT_TRUE(reader.GetStringVersionInfo("privatebuild", value));
-  EXPECT_EQ(value, "build by 山田");
-  EXPECT_FALSE(reader.GetStringVersionInfo("SpecialBuild", value));
-  EXPECT_EQ(value, "");
 }
 
 TEST(FileVersionLabels, IndexesOutsideTheirRangeGiveNothing) {
