@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/ascii_case.h"
 #include "common/sjis.h"
 #include "common/utf8.h"
 
@@ -24,9 +25,6 @@ bool isNameBoundary(char c) {
   return c == kSeparator;
 #endif
 }
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string_view trimmedView(std::string_view s) {
   const auto first = s.find_first_not_of(' ');
@@ -180,11 +178,9 @@ std::string EnsureDotForMatch(std::string_view name) {
 }
 
 std::string ConvertSingleByteCase(std::string_view text, int mode) {
-  // Every byte of a multi-byte UTF-8 character is 0x80 or above, so changing ASCII bytes
-  // alone changes exactly the single-byte letters.
-  std::string out(text);
-  for (char& c : out) c = (mode == 1) ? asciiUpper(c) : (mode == 2 ? asciiLower(c) : c);
-  return out;
+  if (mode == 1) return asciiUpper(text);
+  if (mode == 2) return asciiLower(text);
+  return std::string(text);
 }
 
 bool IsSingleByteText(std::string_view text) { return sjis::isSingleByteText(text); }

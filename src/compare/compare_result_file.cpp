@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "common/local_stamp.h"
 #include "common/same_file.h"
 #include "compare/computer_name.h"
 #include "compare/record_format.h"
@@ -21,10 +22,6 @@ std::string signedNumber(std::int64_t n) {
   std::string text = n >= 0 ? " " : "";
   text += std::to_string(n);
   return text;
-}
-
-std::string twoDigits(int n) {
-  return std::string(1, static_cast<char>('0' + (n / 10) % 10)) + static_cast<char>('0' + n % 10);
 }
 
 bool writeNames(const ComparisonResult& r, CompareCategory category, const char* title, std::size_t count,
@@ -58,14 +55,9 @@ bool writeUpdated(const ComparisonResult& r, std::size_t count, const Output& ou
 ResultFileHeader ResultFileHeader::now(std::string target1, std::string target2) {
   ResultFileHeader h;
   const std::time_t t = std::time(nullptr);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &t);
-#else
-  localtime_r(&t, &local);
-#endif
-  h.CreatedDate = twoDigits(local.tm_year % 100) + "/" + twoDigits(local.tm_mon + 1) + "/" + twoDigits(local.tm_mday);
-  h.CreatedTime = twoDigits(local.tm_hour) + ":" + twoDigits(local.tm_min) + ":" + twoDigits(local.tm_sec);
+  const LocalStamp stamp = localStamp(t).value_or(LocalStamp{"00/00/00", "00:00:00"});
+  h.CreatedDate = stamp.date;
+  h.CreatedTime = stamp.time;
   h.ComputerName = quorvane::ComputerName();
   h.Target1 = std::move(target1);
   h.Target2 = std::move(target2);

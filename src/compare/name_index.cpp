@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
+#include "common/ascii_case.h"
 #include "common/basDirUtil.h"
 
 namespace quorvane {
 
 namespace {
 
-unsigned char foldAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
+unsigned char foldAscii(char c) { return static_cast<unsigned char>(asciiLower(c)); }
 
 // Three-way comparison of two names, exact or with single-byte letters folded. Folded
 // equality is exactly IsSameFileName: in UTF-8 only ASCII bytes are single-byte letters.

@@ -11,6 +11,7 @@
 #endif
 
 #include "common/basDirUtil.h"
+#include "common/local_stamp.h"
 #include "common/utf8.h"
 
 namespace quorvane::basDirUtil {
@@ -53,19 +54,6 @@ struct ScanContext {
   bool stopped = false;
 };
 
-std::string twoDigits(int v) {
-  const char s[3] = {static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10), 0};
-  return s;
-}
-
-bool localTime(std::time_t t, std::tm& out) {
-#if defined(_WIN32)
-  return localtime_s(&out, &t) == 0;
-#else
-  return localtime_r(&t, &out) != nullptr;
-#endif
-}
-
 // Read-only is a property of the file, as on Windows, not of who asks: the owner's
 // write permission decides, so the answer does not change when root runs the scan.
 std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view name) {
@@ -75,14 +63,13 @@ std::uint8_t attributesOf(bool isFolder, bool ownerWritable, std::string_view na
   return a;
 }
 
-// Years outside 1900 to 9999 have no honest two-digit form (the digits of a year before
-// 1900 would come out as punctuation), so such a date is marked rather than written.
+// A date the two-digit form cannot hold honestly is marked rather than written.
 void formatStamp(std::time_t written, FileStamp& stamp) {
-  std::tm tm{};
-  stamp.dateFits = localTime(written, tm) && tm.tm_year >= 0 && tm.tm_year <= 9999 - 1900;
-  if (!stamp.dateFits) return;
-  stamp.date = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
-  stamp.time = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
+  const auto local = localStamp(written);
+  stamp.dateFits = local.has_value();
+  if (!local) return;
+  stamp.date = local->date;
+  stamp.time = local->time;
 }
 
 #if !defined(_WIN32)

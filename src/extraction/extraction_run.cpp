@@ -7,6 +7,7 @@
 
 #include "common/basDirUtil.h"
 #include "common/file_reader.h"
+#include "common/local_stamp.h"
 #include "common/same_file.h"
 #include "common/utf8.h"
 #include "extraction/basDecompress.h"
@@ -26,20 +27,11 @@ void showStatus(const ExtractionCallbacks& cb, const std::string& text) {
 
 bool askCancelled(const ExtractionCallbacks& cb) { return cb.cancelled && cb.cancelled(); }
 
-std::string twoDigits(int v) {
-  return std::string{static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10)};
-}
-
 void stampRun(ExtractionResult& result, const ExtractionRequest& request) {
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm tm{};
-#if defined(_WIN32)
-  localtime_s(&tm, &now);
-#else
-  localtime_r(&now, &tm);
-#endif
-  result.RunDate = twoDigits(tm.tm_year % 100) + "/" + twoDigits(tm.tm_mon + 1) + "/" + twoDigits(tm.tm_mday);
-  result.RunTime = twoDigits(tm.tm_hour) + ":" + twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec);
+  const LocalStamp stamp = localStamp(now).value_or(LocalStamp{"00/00/00", "00:00:00"});
+  result.RunDate = stamp.date;
+  result.RunTime = stamp.time;
   result.RunFolder = request.Folder;
   result.RunKind = request.KindText;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/local_stamp.h"
+
 namespace quorvane {
 
 namespace {
@@ -11,14 +13,6 @@ constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 constexpr std::uint64_t kTicksPerMillisecond = 10'000;
 constexpr std::int64_t kSeconds1601To1970 = 11'644'473'600;
 
-bool toLocal(std::time_t t, std::tm& out) {
-#if defined(_WIN32)
-  return localtime_s(&out, &t) == 0;
-#else
-  return localtime_r(&t, &out) != nullptr;
-#endif
-}
-
 }  // namespace
 
 FileDateTime fileTimeToLocal(std::uint64_t fileTime) {
@@ -26,11 +20,11 @@ FileDateTime fileTimeToLocal(std::uint64_t fileTime) {
   std::time_t seconds = static_cast<std::time_t>(static_cast<std::int64_t>(fileTime / kTicksPerSecond) - kSeconds1601To1970);
   const auto milliseconds = static_cast<unsigned>((fileTime % kTicksPerSecond) / kTicksPerMillisecond);
   std::tm local{};
-  if (!toLocal(seconds, local)) return {};
+  if (!toLocalTime(seconds, local)) return {};
   // The parity that decides a half second is the local one, so round after converting.
   if (milliseconds > 500 || (milliseconds == 500 && local.tm_sec % 2 == 1)) {
     ++seconds;
-    if (!toLocal(seconds, local)) return {};
+    if (!toLocalTime(seconds, local)) return {};
   }
   return FileDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                       local.tm_hour, local.tm_min, local.tm_sec};
