@@ -82,6 +82,12 @@ void frmMain::showMessage(const QString& text, MessageIcon icon) {
   box.exec();
 }
 
+bool frmMain::askYesNo(const QString& text) {
+  if (m_interaction.question) return m_interaction.question(text);
+  return QMessageBox::question(this, QString::fromUtf8(programInfo::kTitle), text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void frmMain::beep() {
   if (m_interaction.beep)
     m_interaction.beep();
