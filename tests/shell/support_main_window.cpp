@@ -51,6 +51,12 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
     seenPtr->messages.push_back(text);
     seenPtr->icons.push_back(icon);
   };
+  interaction.question = [seenPtr](const QString& text) {
+    seenPtr->questions.push_back(text);
+    const bool yes = !seenPtr->questionAnswers.empty() && seenPtr->questionAnswers.front();
+    if (!seenPtr->questionAnswers.empty()) seenPtr->questionAnswers.pop_front();
+    return yes;
+  };
   interaction.chooseFolder = [seenPtr](const FolderRequest& request) -> std::optional<QString> {
     seenPtr->folderRequests.push_back(request);
     return takeAnswer(seenPtr->folderAnswers);

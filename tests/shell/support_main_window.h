@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/PageHost.h"
+#include "controls/page_host.h"
 #include "shell/frmMain.h"
 
 namespace quorvane::test {
@@ -16,6 +16,8 @@ namespace quorvane::test {
 struct Interactions {
   std::vector<QString> messages;
   std::vector<MessageIcon> icons;
+  std::vector<QString> questions;
+  std::deque<bool> questionAnswers;  // none left: No
   std::vector<FolderRequest> folderRequests;
   std::vector<FileRequest> fileRequests;
   std::deque<std::optional<QString>> folderAnswers;  // empty: cancel
