@@ -35,7 +35,7 @@ class frmMain : public QMainWindow, public PageHost {
     std::function<bool(const QString& text)> question;
     std::function<std::optional<QString>(const FolderRequest&)> chooseFolder;
     std::function<std::optional<QString>(const FileRequest&)> chooseFile;
-    std::function<std::unique_ptr<ProgressReporter>()> progress;
+    std::function<std::unique_ptr<ProgressReporter>()> progress;  // null: the program's own window
     std::function<void()> beep;
   };
 

@@ -137,7 +137,9 @@ std::optional<QString> frmMain::chooseFile(const FileRequest& request) {
 }
 
 std::unique_ptr<ProgressReporter> frmMain::createProgress() {
-  if (m_interaction.progress) return m_interaction.progress();
+  // An interaction that gives no reporter leaves the run to the program's own window.
+  if (m_interaction.progress)
+    if (auto reporter = m_interaction.progress()) return reporter;
   return std::make_unique<ProgressFormReporter>(this);
 }
 

@@ -67,7 +67,7 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
   };
   frmMain* raw = form.get();
   interaction.progress = [seenPtr, raw]() -> std::unique_ptr<ProgressReporter> {
-    if (seenPtr->progressWindow) return seenPtr->progressWindow();
+    if (seenPtr->programsProgressWindow) return nullptr;
     return std::make_unique<FakeProgress>(seenPtr, raw);
   };
   interaction.beep = [seenPtr] { ++seenPtr->beeps; };

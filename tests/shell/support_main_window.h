@@ -28,8 +28,8 @@ struct Interactions {
   std::vector<QString> progressCaptions;
   std::vector<float> progressFractions;
   std::vector<QString> statusTexts;  // every status text, recorded at each progress update
-  // When set, runs get this progress display instead of the recording one above.
-  std::function<std::unique_ptr<ProgressReporter>()> progressWindow;
+  // When set, runs get the program's own progress window instead of the recording one above.
+  bool programsProgressWindow = false;
 };
 
 // A loaded, shown main window whose dialogs and messages answer from `Interactions`.

@@ -17,7 +17,6 @@
 #include <ostream>
 
 #include "compare/ComparisonPage.h"
-#include "dialogs/clsProgressForm.h"
 #include "dialogs/frmProgress.h"
 #include "extraction/ExtractionPage.h"
 #include "shell/toolbar_keys.h"
@@ -236,7 +235,7 @@ TEST_F(ExtractionRunTest, SavingAsksBeforeReplacingAFileThisWindowDidNotWriteWit
     EXPECT_EQ(f.seen->questions.size(), step.asks ? 1u : 0u) << step.situation;
     EXPECT_EQ(test::readFile(record) != "marker", step.writes) << step.situation;
     EXPECT_EQ(f.window().statusText() == QStringLiteral("ファイル出力完了"), step.writes) << step.situation;
-    if (step.asks) {
+    if (step.asks && !f.seen->questions.empty()) {
       EXPECT_TRUE(f.seen->questions[0].startsWith(record + QStringLiteral(" は既に存在します。")));
     }
   }
@@ -257,31 +256,12 @@ TEST_F(ExtractionRunTest, AFailedSaveGivesTheWritersMessageAndKeepsTheCommands) 
   EXPECT_TRUE(page().Command1[3]->isEnabled());
 }
 
-// The program's own progress window; it notes the captions it is given.
-class RealProgress : public ProgressReporter {
- public:
-  RealProgress(QWidget* owner, QStringList& captions) : m_captions(captions) {
-    m_form.setOwnerForm(owner);
-    m_form.setDispFinished(true);
-  }
-  bool update(float fraction, const QString& caption, bool completion) override {
-    m_captions << caption;
-    return m_form.UpdateStatus(fraction, caption, completion);
-  }
-  bool canceled() override { return m_form.Canceled(); }
-
- private:
-  clsProgressForm m_form;
-  QStringList& m_captions;
-};
-
 TEST_F(ExtractionRunTest, TheProgressWindowsCancelButtonActsWhileTheFolderIsListed) {
   run();
   for (int i = 0; i < 100; ++i) test::writeFile(dir.file(QStringLiteral("X%1.DLL").arg(i)), QByteArray("x"));
   forget();
   QWidget* owner = &f.window();
-  QStringList captions;
-  f.seen->progressWindow = [owner, &captions] { return std::make_unique<RealProgress>(owner, captions); };
+  f.seen->programsProgressWindow = true;
   // Presses cancel as soon as the window shows, from inside the run's own event processing,
   // the way a person's click arrives.
   QString textWhenPressed;
@@ -301,8 +281,6 @@ TEST_F(ExtractionRunTest, TheProgressWindowsCancelButtonActsWhileTheFolderIsList
   presser.stop();
   EXPECT_EQ(textWhenPressed, kListing);
   EXPECT_FALSE(ownerEnabledWhenPressed);  // the window held the main window while listing
-  // The cancel was taken in the listing's own turn: no file was started.
-  EXPECT_EQ(captions, QStringList{kListing});
   EXPECT_EQ(frmProgress::shared(), nullptr);
   EXPECT_EQ(state(), (PageState{0, false, "00000", false, false, kCancelled, {}, {}, 1}));
 }
