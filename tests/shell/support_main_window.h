@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -9,6 +10,8 @@
 
 #include "controls/page_host.h"
 #include "shell/frmMain.h"
+
+class QListWidget;
 
 namespace quorvane::test {
 
@@ -26,8 +29,6 @@ struct Interactions {
   // The progress window reports a cancel from this update on (1-based); 0 never.
   int cancelAtUpdate = 0;
   std::vector<QString> progressCaptions;
-  std::vector<float> progressFractions;
-  std::vector<QString> statusTexts;  // every status text, recorded at each progress update
   // When set, runs get the program's own progress window instead of the recording one above.
   bool programsProgressWindow = false;
 };
@@ -54,6 +55,9 @@ class TempDir {
  private:
   QString m_path;
 };
+
+// The lines of a list box, top to bottom.
+QStringList listLines(const QListWidget* list);
 
 // Writes `bytes` to `path`.
 void writeFile(const QString& path, const QByteArray& bytes);

@@ -23,12 +23,6 @@ namespace {
 
 using test::RecordRow;
 
-QStringList listLines(const QListWidget* list) {
-  QStringList lines;
-  for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-  return lines;
-}
-
 class ComparisonPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,7 +42,7 @@ class ComparisonPageTest : public ::testing::Test {
   }
   ComparisonPage& page() { return *f.window().comparisonPage(); }
   // The controls that still show or offer a comparison, by name; empty when none does.
-  std::string noComparisonShown() {
+  std::string comparisonShown() {
     ComparisonPage& p = page();
     frmMain& w = f.window();
     std::string shown;
@@ -88,7 +82,7 @@ TEST_F(ComparisonPageTest, InitialCaptionsAndStates) {
   for (QLineEdit* box : p.Text4) EXPECT_TRUE(box->text().isEmpty());
   EXPECT_EQ(p.List2->count(), 0);
   EXPECT_TRUE(p.Text4Detail->isReadOnly());
-  EXPECT_EQ(noComparisonShown(), "");
+  EXPECT_EQ(comparisonShown(), "");
   EXPECT_FALSE(p.Check1[0]->isEnabled() || p.Check1[0]->isChecked() || p.Check1[1]->isChecked());
   EXPECT_TRUE(p.Check1[2]->isChecked() && p.Command3->isEnabled());
   EXPECT_FALSE(p.Command5[1]->isEnabled());
@@ -100,27 +94,27 @@ TEST_F(ComparisonPageTest, ACompletedRunShowsTheFourCategoriesWithTheirDetails) 
   ASSERT_TRUE(f.seen->messages.empty()) << f.seen->messages.front().toStdString();
   EXPECT_EQ(f.window().statusText(), QStringLiteral("ファイル比較完了"));
   EXPECT_EQ(f.seen->beeps, 1);
-  EXPECT_EQ(noComparisonShown(), "list details option option option option copy save ");
+  EXPECT_EQ(comparisonShown(), "list details option option option option copy save ");
   EXPECT_TRUE(p.Option1[0]->isChecked());
   EXPECT_TRUE(p.List2->isVisible());
 
-  EXPECT_EQ(listLines(p.List2), QStringList{QStringLiteral("d.dll")});
+  EXPECT_EQ(test::listLines(p.List2), QStringList{QStringLiteral("d.dll")});
   EXPECT_EQ(p.detailBoxText(),
             QStringLiteral("No : 1 /  1\r\nFile : d.dll\r\nFixedVersion : 4.0.0.1\r\n"
                            "StringVersion : 4.0 (Build)\r\nSize : 400\r\nDate : 99/01/02 03:04:05"));
 
   p.Option1[1]->click();
-  EXPECT_EQ(listLines(p.List2), QStringList{QStringLiteral("b.dll")});
+  EXPECT_EQ(test::listLines(p.List2), QStringList{QStringLiteral("b.dll")});
   EXPECT_EQ(p.detailBoxText(),
             QStringLiteral("No : 1 /  1\r\nFile : b.dll\r\nFixedVersion : 2.0.0.2\r\nStringVersion : 2.0\r\n"
                            "Size : 250\r\nDate : 99/02/03 10:11:12\r\n------- Old File -------\r\n"
                            "FixedVersion : 2.0.0.1\r\nStringVersion : 2.0\r\nSize : 200\r\n"
                            "Date : 98/05/11 12:00:00"));
   p.Option1[2]->click();
-  EXPECT_EQ(listLines(p.List2), QStringList{QStringLiteral("c.dll")});
+  EXPECT_EQ(test::listLines(p.List2), QStringList{QStringLiteral("c.dll")});
   EXPECT_TRUE(p.detailBoxText().startsWith(QStringLiteral("No : 1 /  1\r\nFile : c.dll\r\nFixedVersion : 3.0.0.1")));
   p.Option1[3]->click();
-  EXPECT_EQ(listLines(p.List2), QStringList{QStringLiteral("a.dll")});
+  EXPECT_EQ(test::listLines(p.List2), QStringList{QStringLiteral("a.dll")});
 }
 
 TEST_F(ComparisonPageTest, ListIsSortedWithoutCaseAndCountsCarryTwoSpaces) {
@@ -146,7 +140,7 @@ TEST_F(ComparisonPageTest, ViewModeShowsTheFirstRecordWithOptionsDisabled) {
   page().Option1[1]->click();
   runWith(first, QString());
   ComparisonPage& p = page();
-  EXPECT_EQ(listLines(p.List2), (QStringList{QStringLiteral("a.dll"), QStringLiteral("b.dll"), QStringLiteral("c.dll")}));
+  EXPECT_EQ(test::listLines(p.List2), (QStringList{QStringLiteral("a.dll"), QStringLiteral("b.dll"), QStringLiteral("c.dll")}));
   for (QRadioButton* option : p.Option1) EXPECT_FALSE(option->isEnabled());
   // The option of the comparison stays marked, but the values are the record's own.
   EXPECT_TRUE(p.Option1[1]->isChecked());
@@ -159,12 +153,12 @@ TEST_F(ComparisonPageTest, ViewModeShowsTheFirstRecordWithOptionsDisabled) {
 
 TEST_F(ComparisonPageTest, FilesThatCannotBeOpenedGiveTheMessageAndFocusTheirBox) {
   runWith(first, second);
-  const QStringList before = listLines(page().List2);
+  const QStringList before = test::listLines(page().List2);
   runWith(dir.file(QStringLiteral("missing.txt")), second);
   ASSERT_EQ(f.seen->messages.size(), 1u);
   EXPECT_EQ(f.seen->messages[0], QStringLiteral("ファイル名が間違っています"));
   EXPECT_EQ(QApplication::focusWidget(), page().Text4[0]);
-  EXPECT_EQ(listLines(page().List2), before);
+  EXPECT_EQ(test::listLines(page().List2), before);
 
   runWith(first, dir.file(QStringLiteral("nowhere/new.txt")));
   ASSERT_EQ(f.seen->messages.size(), 2u);
@@ -174,14 +168,14 @@ TEST_F(ComparisonPageTest, FilesThatCannotBeOpenedGiveTheMessageAndFocusTheirBox
 
 TEST_F(ComparisonPageTest, AFailedReadLeavesNoComparisonBehind) {
   runWith(first, second);
-  ASSERT_EQ(noComparisonShown(), "list details option option option option copy save ");
+  ASSERT_EQ(comparisonShown(), "list details option option option option copy save ");
   QByteArray garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
   test::writeFile(first, garbage);
   page().Text4[2]->setText(dir.file(QStringLiteral("result.txt")));
   runWith(first, second);
   EXPECT_EQ(f.seen->messages, std::vector<QString>{QStringLiteral("ファイル読込でエラーが発生しました")});
-  EXPECT_EQ(noComparisonShown(), "");
+  EXPECT_EQ(comparisonShown(), "");
   EXPECT_FALSE(page().List2->isVisible());
   EXPECT_EQ(f.window().statusText(), QStringLiteral("ファイル比較は出来ませんでした"));
   page().OutputCompareResult();

@@ -58,12 +58,6 @@ void PrintTo(const PageState& s, std::ostream* os) {
   for (const QString& m : s.messages) *os << ", message '" << m.toStdString() << "'";
 }
 
-QStringList listLines(const QListWidget* list) {
-  QStringList lines;
-  for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-  return lines;
-}
-
 // A window and a folder of three listed files.
 class ExtractionRunTest : public ::testing::Test {
  public:
@@ -157,7 +151,7 @@ TEST(ExtractionRunOutcomes, EachOutcomeReachesItsControlState) {
 TEST_F(ExtractionRunTest, TheListIsSortedAndShowsTheDetailsOfTheSelectedFile) {
   run();
   ExtractionPage& p = page();
-  EXPECT_EQ(listLines(p.List1), (QStringList{"b.ocx", "kernel32.dll", "noversion.dll"}));
+  EXPECT_EQ(test::listLines(p.List1), (QStringList{"b.ocx", "kernel32.dll", "noversion.dll"}));
   EXPECT_EQ(p.List1->currentRow(), 0);
   const QFileInfo ocx(dir.file(QStringLiteral("b.ocx")));
   EXPECT_EQ(p.detailBoxText(), QStringLiteral("No : 1 / 3\r\nFile : b.ocx\r\nFixedVersion : 2.0.0.0\r\n"
@@ -173,10 +167,10 @@ TEST_F(ExtractionRunTest, StrictSortRebuildsTheWholeListAndStaysOffered) {
   putDll(dir, QStringLiteral("日本語.dll"), {9, 9, 9, 9}, "9.9");
   run();
   ExtractionPage& p = page();
-  QStringList before = listLines(p.List1);
+  QStringList before = test::listLines(p.List1);
   p.Check2->click();
   ASSERT_TRUE(p.Check2->isChecked());
-  QStringList after = listLines(p.List1);
+  QStringList after = test::listLines(p.List1);
   EXPECT_EQ(p.List1->currentRow(), 0);
   before.sort();
   after.sort();
@@ -196,7 +190,7 @@ TEST_F(ExtractionRunTest, ACompressedKindExpandsIntoTheExpansionFolderBox) {
   p.Combo1->setCurrentIndex(5);
   p.Text1[1]->setText(expanded.path());
   run();
-  EXPECT_EQ(listLines(p.List1), QStringList{QStringLiteral("setup.exe")});
+  EXPECT_EQ(test::listLines(p.List1), QStringList{QStringLiteral("setup.exe")});
   EXPECT_TRUE(QFileInfo::exists(expanded.file(QStringLiteral("SETUP.EXE"))));
 }
 
