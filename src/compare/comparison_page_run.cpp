@@ -13,7 +13,6 @@
 #include "compare/compare_result_file.h"
 #include "controls/page_details.h"
 #include "controls/page_dialogs.h"
-#include "dialogs/clsCommonDialog.h"
 
 namespace quorvane {
 
@@ -215,8 +214,8 @@ void ComparisonPage::chooseFile(int boxIndex) {
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|") + QStringLiteral("All Files (*.*)|*.*");
   request.filterIndex = 1;
   request.initDir = dialogStartFolder(box->text(), BoxHolds::File, programFolder());
-  using F = clsCommonDialog::Flag;
   if (boxIndex < 2) {
+    using F = clsCommonDialog::Flag;
     request.title = QStringLiteral("バージョン記録ファイル %1 の選択").arg(boxIndex + 1);
     request.save = false;
     request.flags = F::OFN_PATHMUSTEXIST | F::OFN_FILEMUSTEXIST | F::OFN_CREATEPROMPT | F::OFN_HIDEREADONLY |
@@ -224,8 +223,7 @@ void ComparisonPage::chooseFile(int boxIndex) {
   } else {
     request.title = QStringLiteral("保存するバージョン比較結果ファイル名の選択");
     request.save = true;
-    request.flags = F::OFN_OVERWRITEPROMPT | F::OFN_HIDEREADONLY | F::OFN_PATHMUSTEXIST | F::OFN_EXPLORER |
-                    F::OFN_LONGNAMES;
+    request.flags = kSaveDialogFlags;
   }
   const auto chosen = m_host.chooseFile(request);
   if (!chosen) return;

@@ -2,7 +2,15 @@
 
 #include <QString>
 
+#include "dialogs/clsCommonDialog.h"
+
 namespace quorvane {
+
+// Both pages' save dialogs: ask before replacing, no read-only box, the folder must exist,
+// explorer style, long names.
+inline constexpr std::int32_t kSaveDialogFlags = clsCommonDialog::OFN_OVERWRITEPROMPT |
+    clsCommonDialog::OFN_HIDEREADONLY | clsCommonDialog::OFN_PATHMUSTEXIST | clsCommonDialog::OFN_EXPLORER |
+    clsCommonDialog::OFN_LONGNAMES;
 
 // What a box names, for the folder a dialog opens in.
 enum class BoxHolds { Folder, File };

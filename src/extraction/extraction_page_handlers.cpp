@@ -9,7 +9,6 @@
 
 #include "controls/page_details.h"
 #include "controls/page_dialogs.h"
-#include "dialogs/clsCommonDialog.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
@@ -137,9 +136,7 @@ void ExtractionPage::chooseRecordFile() {
   request.filterIndex = 0;
   request.initDir = dialogStartFolder(Text1[2]->text(), BoxHolds::File, programFolder());
   request.save = true;
-  using F = clsCommonDialog::Flag;
-  request.flags = F::OFN_OVERWRITEPROMPT | F::OFN_HIDEREADONLY | F::OFN_PATHMUSTEXIST | F::OFN_EXPLORER |
-                  F::OFN_LONGNAMES;
+  request.flags = kSaveDialogFlags;
   const auto chosen = m_host.chooseFile(request);
   if (!chosen) return;
   Text1[2]->setText(*chosen);
