@@ -14,8 +14,9 @@ namespace {
 class FakeProgress : public ProgressReporter {
  public:
   explicit FakeProgress(std::shared_ptr<Interactions> seen) : m_seen(std::move(seen)) {}
-  bool update(float, const QString& caption, bool) override {
+  bool update(float fraction, const QString& caption, bool) override {
     m_seen->progressCaptions.push_back(caption);
+    m_seen->progressFractions.push_back(fraction);
     ++m_updates;
     if (m_seen->cancelAtUpdate > 0 && m_updates >= m_seen->cancelAtUpdate) m_canceled = true;
     return true;

@@ -17,6 +17,7 @@
 #include <ostream>
 
 #include "compare/ComparisonPage.h"
+#include "compare/record_reader.h"
 #include "dialogs/frmProgress.h"
 #include "extraction/ExtractionPage.h"
 #include "shell/toolbar_keys.h"
@@ -40,7 +41,7 @@ const QString kFailed = QStringLiteral("バージョン情報抽出は出来ま�
 // What the window shows after a run, as one value.
 struct PageState {
   int listCount = 0;
-  bool listAndDetails = false;  // list and detail box enabled
+  bool listAndDetails = false;  // list and detail box enabled, details shown
   std::string commands;         // copy and save: page buttons, save menu, toolbar save and copy
   bool strictSort = false;      // Check2 offered
   bool compareWithExtraction = false;  // the comparison page's option enabled and ticked
@@ -84,7 +85,7 @@ class ExtractionRunTest : public ::testing::Test {
     ComparisonPage& cmp = *w.comparisonPage();
     PageState s;
     s.listCount = p.List1->count();
-    s.listAndDetails = p.List1->isEnabled() && p.Text1Detail->isEnabled();
+    s.listAndDetails = p.List1->isEnabled() && p.Text1Detail->isEnabled() && !p.Text1Detail->toPlainText().isEmpty();
     for (bool on : {p.Command1[2]->isEnabled(), p.Command1[3]->isEnabled(), w.mnuSave->isEnabled(),
                     w.toolbarEnabled(kSaveKey), w.toolbarEnabled(kCopyKey)})
       s.commands += on ? '1' : '0';
@@ -161,6 +162,7 @@ TEST_F(ExtractionRunTest, TheListIsSortedAndShowsTheDetailsOfTheSelectedFile) {
   p.List1->setCurrentRow(2);
   EXPECT_TRUE(p.detailBoxText().startsWith(
       QStringLiteral("No : 3 / 3\r\nFile : noversion.dll\r\nFixedVersion : \r\nStringVersion : \r\nSize : 300\r\n")));
+  EXPECT_FLOAT_EQ(f.seen->progressFractions.back(), 1.0f);
 }
 
 TEST_F(ExtractionRunTest, StrictSortRebuildsTheWholeListAndStaysOffered) {
@@ -171,7 +173,7 @@ TEST_F(ExtractionRunTest, StrictSortRebuildsTheWholeListAndStaysOffered) {
   p.Check2->click();
   ASSERT_TRUE(p.Check2->isChecked());
   QStringList after = test::listLines(p.List1);
-  EXPECT_EQ(p.List1->currentRow(), 0);
+  EXPECT_TRUE(p.detailBoxText().startsWith(QStringLiteral("No : 1 / 4\r\nFile : ") + p.List1->item(0)->text()));
   before.sort();
   after.sort();
   EXPECT_EQ(before, after);  // every file once, whatever the order
@@ -238,7 +240,7 @@ TEST_F(ExtractionRunTest, SavingAsksBeforeReplacingAFileThisWindowDidNotWriteWit
   p.Text1[2]->setText(dir.file(QStringLiteral("new.txt")));
   p.Command1[3]->click();
   EXPECT_TRUE(f.seen->questions.empty());
-  EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("new.txt"))));
+  EXPECT_EQ(ReadRecordFile(dir.file(QStringLiteral("new.txt")).toStdString()).Entries.size(), 3u);
 }
 
 TEST_F(ExtractionRunTest, AFailedSaveGivesTheWritersMessageAndKeepsTheCommands) {
@@ -277,6 +279,9 @@ TEST_F(ExtractionRunTest, TheProgressWindowsCancelButtonActsWhileTheFolderIsList
   EXPECT_FALSE(ownerEnabledWhenPressed);  // the window held the main window while listing
   EXPECT_EQ(frmProgress::shared(), nullptr);
   EXPECT_EQ(state(), (PageState{0, false, "00000", false, false, kCancelled, {}, {}, 1}));
+  f.seen->programsProgressWindow = false;
+  run();  // the next run goes through
+  EXPECT_EQ(page().List1->count(), 103);
 }
 
 }  // namespace

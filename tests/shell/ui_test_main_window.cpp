@@ -107,18 +107,23 @@ TEST(MainWindowState, ChooseButtonsFollowTheFocus) {
 }
 
 TEST(MainWindowToolbar, CopyPutsTheShownPagesDetailTextWithALineEndOnTheClipboard) {
+  // The toolbar's button and the page's own do the same.
   MainWindowFixture f;
   frmMain& w = f.window();
   w.extractionPage()->Text1Detail->setPlainText(QStringLiteral("No : 1 / 1\nFile : a.dll"));
   w.extractionPage()->Command1[2]->setEnabled(true);
   w.comparisonPage()->Text4Detail->setPlainText(QStringLiteral("No : 1 /  1\nFile : b.dll"));
   w.comparisonPage()->Command5[3]->setEnabled(true);
+  const std::array<QPushButton*, 2> pageCopy = {w.extractionPage()->Command1[2], w.comparisonPage()->Command5[3]};
   for (const auto& [tab, expected] : {std::pair{0, "No : 1 / 1\r\nFile : a.dll\r\n"},
                                       std::pair{1, "No : 1 /  1\r\nFile : b.dll\r\n"}}) {
     w.selectTab(tab);
     w.UpdateControlState(false);
     ASSERT_TRUE(w.toolbarEnabled(kCopyKey));
     w.mcToolBar_ButtonClick(kCopyKey);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected));
+    QApplication::clipboard()->clear();
+    pageCopy[static_cast<std::size_t>(tab)]->click();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected));
   }
 }
