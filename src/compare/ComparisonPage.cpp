@@ -10,8 +10,7 @@
 #include <QRadioButton>
 
 #include "compare/ComparisonState.h"
-#include "shell/EtchedLine.h"
-#include "shell/PageHost.h"
+#include "controls/etched_line.h"
 
 namespace quorvane {
 
@@ -147,6 +146,23 @@ void ComparisonPage::Command3_Click(int) { m_host.unloadMainWindow(); }
 
 void ComparisonPage::Text4_Change(int index) {
   if (index == 0) m_host.updateControlState(true);
+  if (index == 2) m_overwrite.pathChanged();
+}
+
+bool ComparisonPage::updateRunButton() {
+  const bool canRun = !Text4[0]->text().isEmpty();
+  Command5[1]->setEnabled(canRun);
+  return canRun;
+}
+
+bool ComparisonPage::saveEnabled() const { return Command5[4]->isEnabledTo(this); }
+
+bool ComparisonPage::copyEnabled() const { return Command5[3]->isEnabledTo(this); }
+
+bool ComparisonPage::followFocus(const QWidget* focus) {
+  const bool near = focus == Text4[0] || focus == Text4[1] || focus == Text4[2] || focus == Command5[0];
+  Command5[0]->setEnabled(near);
+  return near;
 }
 
 void ComparisonPage::Check1_Click(int index) {

@@ -4,6 +4,9 @@
 #include <array>
 #include <memory>
 
+#include "controls/overwrite_guard.h"
+#include "controls/page_host.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -16,11 +19,10 @@ namespace quorvane {
 
 struct ComparisonState;
 class EtchedLine;
-class PageHost;
 
 // The comparison page (page container 1 of the main window): two records or a record and
 // the extraction, the four result categories with details, copy and save of the result.
-class ComparisonPage : public QWidget {
+class ComparisonPage : public QWidget, public PageCommands {
   Q_OBJECT
  public:
   ComparisonPage(PageHost& host, QWidget* parent = nullptr);
@@ -48,6 +50,16 @@ class ComparisonPage : public QWidget {
   QString detailText(int k) const;
   QString detailBoxText() const;
 
+  // PageCommands
+  void run() override { CompareVersionRecords(); }
+  void save() override { OutputCompareResult(); }
+  void choose() override { Command5_Click(0); }
+  void copy() override { Command5_Click(3); }
+  bool updateRunButton() override;
+  bool saveEnabled() const override;
+  bool copyEnabled() const override;
+  bool followFocus(const QWidget* focus) override;
+
   // Text4(0) to Text4(2): first record, second record, result file; Text4(3) is the
   // multi-line detail box.
   std::array<QLineEdit*, 3> Text4{};
@@ -67,11 +79,12 @@ class ComparisonPage : public QWidget {
   void chooseFile(int boxIndex);
   void fillList(int category);
   void showRunError(int focusBox, const QString& message);
-  QString startFolderFor(const QString& text) const;
+  void dropResult();
 
   PageHost& m_host;
   std::unique_ptr<ComparisonState> m_state;
   QString m_savedSecondName;
+  OverwriteGuard m_overwrite;  // for the result file in Text4(2)
 };
 
 }  // namespace quorvane

@@ -10,8 +10,7 @@
 
 #include "common/private_folder.h"
 #include "extraction/dir_scan.h"
-#include "shell/EtchedLine.h"
-#include "shell/PageHost.h"
+#include "controls/etched_line.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -102,6 +101,23 @@ void ExtractionPage::Command3_Click(int) { m_host.unloadMainWindow(); }
 
 void ExtractionPage::Text1_Change(int index) {
   if (index == 0) m_host.updateControlState(true);
+  if (index == 2) m_overwrite.pathChanged();
+}
+
+bool ExtractionPage::updateRunButton() {
+  const bool canRun = !Text1[0]->text().isEmpty();
+  Command1[1]->setEnabled(canRun);
+  return canRun;
+}
+
+bool ExtractionPage::saveEnabled() const { return Command1[3]->isEnabledTo(this); }
+
+bool ExtractionPage::copyEnabled() const { return Command1[2]->isEnabledTo(this); }
+
+bool ExtractionPage::followFocus(const QWidget* focus) {
+  const bool near = focus == Text1[0] || focus == Text1[1] || focus == Text1[2] || focus == Command1[0];
+  Command1[0]->setEnabled(near);
+  return near;
 }
 
 void ExtractionPage::Check2_Click() {

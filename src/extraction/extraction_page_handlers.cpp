@@ -1,26 +1,24 @@
 // The extraction page's set-up, kind box, choose buttons, list and detail text.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/basDirUtil.h"
+#include "controls/page_details.h"
+#include "controls/page_dialogs.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_kinds.h"
-#include "shell/PageHost.h"
 
 namespace quorvane {
 
 namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
-std::string toStd(const QString& s) { return s.toStdString(); }
 
 void setBoxColour(QLineEdit* box, bool enabled) {
   QPalette palette = box->palette();
@@ -88,19 +86,6 @@ void ExtractionPage::Combo1_Click() {
   setBoxColour(box, ExpandCompressed);
 }
 
-// The nearest existing folder at or above the box's text; the fallback when none is left.
-QString ExtractionPage::startFolderFor(const QString& text, bool fileName) const {
-  std::string folder = fileName ? basDirUtil::GetParentFolder(toStd(text), 0)
-                                : basDirUtil::AddOrRemoveSlash(toStd(text), 1);
-  while (!folder.empty() && !basDirUtil::PathExists(folder, true))
-    folder = basDirUtil::GetParentFolder(folder, 1);
-  if (!folder.empty()) return fromStd(folder);
-  if (fileName) {
-    return fromStd(basDirUtil::AddOrRemoveSlash(toStd(QCoreApplication::applicationDirPath()), 1));
-  }
-  return fromStd(basDecompress::SystemFolder());
-}
-
 void ExtractionPage::Command1_Click(int index) {
   switch (index) {
     case 0: {
@@ -135,7 +120,8 @@ void ExtractionPage::Command1_Click(int index) {
 void ExtractionPage::chooseFolderFor(int index) {
   m_host.setBusyPointer(true);
   FolderRequest request;
-  request.initDir = startFolderFor(Text1[index]->text(), false);
+  request.initDir = dialogStartFolder(Text1[index]->text(), BoxHolds::Folder,
+                                      fromStd(basDecompress::SystemFolder()));
   request.title = index == 0 ? QStringLiteral("バージョン情報抽出先フォルダーの選択")
                              : QStringLiteral("圧縮ファイル復元先フォルダーの選択");
   m_host.setBusyPointer(false);
@@ -148,11 +134,13 @@ void ExtractionPage::chooseRecordFile() {
   request.title = QStringLiteral("保存する結果出力ファイル名の選択");
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*");
   request.filterIndex = 0;
-  request.initDir = startFolderFor(Text1[2]->text(), true);
+  request.initDir = dialogStartFolder(Text1[2]->text(), BoxHolds::File, programFolder());
   request.save = true;
-  request.flags = 0x280806;  // overwrite prompt, no read-only box, path must exist
+  request.flags = kSaveDialogFlags;
   const auto chosen = m_host.chooseFile(request);
-  if (chosen) Text1[2]->setText(*chosen);
+  if (!chosen) return;
+  Text1[2]->setText(*chosen);
+  m_overwrite.confirmedByDialog(*chosen);
 }
 
 QString ExtractionPage::detailText(int k) const {
@@ -160,26 +148,16 @@ QString ExtractionPage::detailText(int k) const {
   if (k < 0 || k >= static_cast<int>(result.Order.size()) || k >= List1->count()) return {};
   const int index = result.Order[static_cast<std::size_t>(k)];
   if (index < 0 || index >= static_cast<int>(result.Entries.size())) return {};
-  const FileVersionEntry& e = result.Entries[static_cast<std::size_t>(index)];
-  const QString crlf = QStringLiteral("\r\n");
-  return QStringLiteral("No : %1 / %2").arg(k + 1).arg(result.LastIndex + 1) + crlf +
-         QStringLiteral("File : ") + List1->item(k)->text() + crlf +
-         QStringLiteral("FixedVersion : ") + fromStd(e.FixedVersion) + crlf +
-         QStringLiteral("StringVersion : ") + fromStd(e.StringVersion) + crlf +
-         QStringLiteral("Size : ") + QString::number(e.Size) + crlf +
-         QStringLiteral("Date : ") + fromStd(e.Date) + QLatin1Char(' ') + fromStd(e.Time);
+  return entryDetailText(QStringLiteral("No : %1 / %2").arg(k + 1).arg(result.LastIndex + 1),
+                         List1->item(k)->text(), result.Entries[static_cast<std::size_t>(index)]);
 }
 
-QString ExtractionPage::detailBoxText() const {
-  return Text1Detail->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
+QString ExtractionPage::detailBoxText() const { return quorvane::detailBoxText(Text1Detail); }
 
 void ExtractionPage::List1_Click() {
   const int k = List1->currentRow();
   // With no selection the detail text stays as it is.
-  if (k < 0) return;
-  // QPlainTextEdit keeps "\n" line ends; the copy adds the CR LF form back.
-  Text1Detail->setPlainText(detailText(k).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  if (k >= 0) setDetailBoxText(Text1Detail, detailText(k));
 }
 
 }  // namespace quorvane

@@ -9,12 +9,12 @@
 #include "common/private_folder.h"
 #include "compare/record_writer.h"
 #include "extraction/basDecompress.h"
+#include "controls/page_dialogs.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/extraction_order.h"
 #include "extraction/extraction_run.h"
 #include "extraction/extraction_texts.h"
-#include "shell/PageHost.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -113,7 +113,11 @@ void ExtractionPage::ExtractVersionInfo() {
   callbacks.listingInterval = m_listingInterval;
   const ExtractionRunReport report = quorvane::ExtractVersionInfo(request, result, *m_reader, callbacks);
   progress.reset();
+  reportRun(report, listingShown);
+}
 
+// Everything the page does with a run's outcome happens here.
+void ExtractionPage::reportRun(const ExtractionRunReport& report, bool listingShown) {
   if (report.Outcome == RunOutcome::ScanStopped || report.Outcome == RunOutcome::Refused) {
     // The previous result, its list and its commands stay as they were.
     if (listingShown) m_host.setFocusChaserHook(true);
@@ -135,6 +139,7 @@ void ExtractionPage::ExtractVersionInfo() {
 // The page after a run that got past the scan, completed or not.
 void ExtractionPage::finishRun(bool completed) {
   const ExtractionResult& result = m_host.extraction();
+  m_overwrite.resultReplaced();
   m_host.extractionRunEnded(false);
   if (completed) {
     if (result.HasDoubleByteNames) Check2->setEnabled(true);
@@ -158,6 +163,7 @@ void ExtractionPage::OutputVersionRecord() {
   const ExtractionResult& result = m_host.extraction();
   const QString path = Text1[2]->text();
   if (!path.isEmpty() && !result.ExtractionDone) return;  // nothing to write yet
+  if (m_overwrite.mustAsk(path) && !m_host.askYesNo(replaceQuestion(path))) return;
   m_host.setBusyPointer(true);
   const RecordWriteResult written = quorvane::OutputVersionRecord(result, path.toStdString());
   m_host.setBusyPointer(false);
@@ -166,6 +172,7 @@ void ExtractionPage::OutputVersionRecord() {
     if (written.Error == RecordWriteError::NoDestination) m_host.beep();
     return;
   }
+  m_overwrite.written(path);
   m_host.beep();
   m_host.setStatusText(fromUtf8(recordWriteMessage(written)));
 }

@@ -93,6 +93,7 @@ void frmMain::Form_Load() {
   m_page0 = new ExtractionPage(*this, centralWidget());
   m_page1 = new ComparisonPage(*this, centralWidget());
   Picture1 = {m_page0, m_page1};
+  m_pages = {m_page0, m_page1};
   placeSurfaces();
   if (!CenterForm(this, nullptr)) fitIntoScreen(this);
   LoadWindowPlacement(this, true, 0, 0);

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "extraction/ExtractionResult.h"
-#include "shell/PageHost.h"
+#include "controls/page_host.h"
 
 class QAction;
 class QMenu;
@@ -32,9 +32,10 @@ class frmMain : public QMainWindow, public PageHost {
   // The dialogs and messages a test can answer instead of a person.
   struct Interaction {
     std::function<void(const QString& text, MessageIcon icon)> message;
+    std::function<bool(const QString& text)> question;
     std::function<std::optional<QString>(const FolderRequest&)> chooseFolder;
     std::function<std::optional<QString>(const FileRequest&)> chooseFile;
-    std::function<std::unique_ptr<ProgressReporter>()> progress;
+    std::function<std::unique_ptr<ProgressReporter>()> progress;  // null: the program's own window
     std::function<void()> beep;
   };
 
@@ -104,6 +105,7 @@ class frmMain : public QMainWindow, public PageHost {
   QWidget* lastActiveControl() override;
   QWidget* activeControl() override;
   void showMessage(const QString& text, MessageIcon icon) override;
+  bool askYesNo(const QString& text) override;
   void beep() override;
   void setBusyPointer(bool busy) override;
   void setClipboardText(const QString& text) override;
@@ -127,12 +129,14 @@ class frmMain : public QMainWindow, public PageHost {
   void Form_Unload();
   void loadHelpFileName();
   void setCommandEnabled(QAction* menu, int toolbarId, bool enabled);
+  PageCommands& shownPage();
   void paintStatusText();
 
   std::unique_ptr<MainControls> m_controls;
   std::unique_ptr<clsCommonDialog> m_fileDialog;
   ExtractionPage* m_page0 = nullptr;
   ComparisonPage* m_page1 = nullptr;
+  std::array<PageCommands*, 2> m_pages{};  // by tab index
   ExtractionResult m_extraction;
   Interaction m_interaction;
   QString m_helpFile;

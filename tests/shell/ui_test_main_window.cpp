@@ -1,13 +1,12 @@
-// The main window: menus, command state, pages, focus rule, toolbar, placement settings.
+// The main window: captions, command state of the shown page, focus rule, toolbar, settings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -18,6 +17,7 @@
 #include "controls/PictureBox.h"
 #include "extraction/ExtractionPage.h"
 #include "help/help_settings.h"
+#include "shell/toolbar_keys.h"
 #include "support_main_window.h"
 
 namespace quorvane {
@@ -27,108 +27,105 @@ using test::MainWindowFixture;
 
 QSettings store() { return QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")); }
 
-void clearPlacement() {
-  QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
+void setPlacement(const QString& left, const QString& top) {
+  QSettings s = store();
   s.remove(QStringLiteral("Settings"));
+  if (!left.isNull()) s.setValue(QStringLiteral("Settings/MainLeft"), left);
+  if (!top.isNull()) s.setValue(QStringLiteral("Settings/MainTop"), top);
 }
 
-TEST(MainWindowMenus, CaptionsAndAccessKeysAreTheProgramsOwn) {
+TEST(MainWindowCaptions, AllCaptionsAreTheProgramsOwn) {
   MainWindowFixture f;
   frmMain& w = f.window();
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorvane"));
-  EXPECT_EQ(w.mnuFile->title(), QStringLiteral("ファイル(&F)"));
-  EXPECT_EQ(w.mnuRun->text(), QStringLiteral("実行(&R)"));
-  EXPECT_EQ(w.mnuSave->text(), QStringLiteral("保存(&S)"));
+  const QStringList shown = {w.windowTitle(),        w.mnuFile->title(),      w.mnuRun->text(),
+                             w.mnuSave->text(),      w.mnuEnd->text(),        w.mnuOpt->title(),
+                             w.mnuOptToolbar->text(), w.mnuHelp->title(),     w.mnuHelp1->text(),
+                             w.mnuVer->text()};
+  EXPECT_EQ(shown, (QStringList{"Quorvane", "ファイル(&F)", "実行(&R)", "保存(&S)", "終了(&X)", "オプション(&O)",
+                                "ツールバーを表示(&T)", "ヘルプ(&H)", "Quorvane ヘルプ(&H)", "バージョン情報(&A)"}));
   EXPECT_TRUE(w.mnuLine->isSeparator());
-  EXPECT_EQ(w.mnuEnd->text(), QStringLiteral("終了(&X)"));
-  EXPECT_EQ(w.mnuOpt->title(), QStringLiteral("オプション(&O)"));
-  EXPECT_EQ(w.mnuOptToolbar->text(), QStringLiteral("ツールバーを表示(&T)"));
-  EXPECT_TRUE(w.mnuOptToolbar->isCheckable());
-  EXPECT_TRUE(w.mnuOptToolbar->isChecked());
-  EXPECT_EQ(w.mnuHelp->title(), QStringLiteral("ヘルプ(&H)"));
-  EXPECT_EQ(w.mnuHelp1->text(), QStringLiteral("Quorvane ヘルプ(&H)"));
-  EXPECT_EQ(w.mnuVer->text(), QStringLiteral("バージョン情報(&A)"));
-  const auto helpEntries = w.mnuHelp->actions();
-  ASSERT_EQ(helpEntries.size(), 3);
-  EXPECT_TRUE(helpEntries[1]->isSeparator());
-  // Fixed size: minimum and maximum agree.
-  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  EXPECT_TRUE(w.mnuOptToolbar->isCheckable() && w.mnuOptToolbar->isChecked());
+  ASSERT_EQ(w.mnuHelp->actions().size(), 3);
+  EXPECT_TRUE(w.mnuHelp->actions()[1]->isSeparator());
+  EXPECT_EQ(w.minimumSize(), w.maximumSize());  // fixed size
 }
 
-TEST(MainWindowState, RunCommandsFollowTheFolderBox) {
+// Menu entry, page button and toolbar button of the run command, as "111" or "000".
+QString runState(frmMain& w, QPushButton* pageButton) {
+  return QString::number(w.mnuRun->isEnabled()) + QString::number(pageButton->isEnabled()) +
+         QString::number(w.toolbarEnabled(kRunKey));
+}
+
+TEST(MainWindowState, RunCommandsFollowTheFirstBoxOfTheShownPage) {
   MainWindowFixture f;
   frmMain& w = f.window();
-  ExtractionPage& page = *w.extractionPage();
-  ASSERT_FALSE(page.Text1[0]->text().isEmpty());
-  EXPECT_TRUE(w.mnuRun->isEnabled());
-  EXPECT_TRUE(page.Command1[1]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(30));
-
-  page.Text1[0]->clear();
-  EXPECT_FALSE(w.mnuRun->isEnabled());
-  EXPECT_FALSE(page.Command1[1]->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(30));
-
-  QTest::keyClicks(page.Text1[0], QStringLiteral("x"));
-  EXPECT_TRUE(w.mnuRun->isEnabled());
-  EXPECT_TRUE(page.Command1[1]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(30));
-
+  ExtractionPage& extraction = *w.extractionPage();
+  ComparisonPage& comparison = *w.comparisonPage();
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "111");  // the system folder is there
+  extraction.Text1[0]->clear();
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "000");
+  QTest::keyClicks(extraction.Text1[0], QStringLiteral("x"));
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "111");
   // Nothing to save or copy before the first run.
-  EXPECT_FALSE(w.mnuSave->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(3));
-  EXPECT_FALSE(w.toolbarEnabled(41));
-}
-
-TEST(MainWindowState, PageSwitchShowsOnePageAndItsCommandState) {
-  MainWindowFixture f;
-  frmMain& w = f.window();
-  EXPECT_EQ(w.selectedTab(), 0);
-  EXPECT_TRUE(w.Picture1[0]->isVisible());
-  EXPECT_FALSE(w.Picture1[1]->isVisible());
+  EXPECT_FALSE(w.mnuSave->isEnabled() || w.toolbarEnabled(kSaveKey) || w.toolbarEnabled(kCopyKey));
 
   w.selectTab(1);
   EXPECT_EQ(w.selectedTab(), 1);
-  EXPECT_FALSE(w.Picture1[0]->isVisible());
-  EXPECT_FALSE(w.Picture1[0]->isEnabled());
-  EXPECT_TRUE(w.Picture1[1]->isVisible());
-  EXPECT_TRUE(w.Picture1[1]->isEnabled());
-  // The comparison page has no first record name yet.
-  EXPECT_FALSE(w.mnuRun->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(30));
-  ComparisonPage& page = *w.comparisonPage();
-  QTest::keyClicks(page.Text4[0], QStringLiteral("a.txt"));
-  EXPECT_TRUE(w.mnuRun->isEnabled());
-  EXPECT_TRUE(page.Command5[1]->isEnabled());
-  page.Text4[0]->clear();
-  EXPECT_FALSE(page.Command5[1]->isEnabled());
+  EXPECT_FALSE(w.Picture1[0]->isVisible() || w.Picture1[0]->isEnabled());
+  EXPECT_TRUE(w.Picture1[1]->isVisible() && w.Picture1[1]->isEnabled());
+  EXPECT_EQ(runState(w, comparison.Command5[1]), "000");
+  QTest::keyClicks(comparison.Text4[0], QStringLiteral("a.txt"));
+  EXPECT_EQ(runState(w, comparison.Command5[1]), "111");
+  comparison.Text4[0]->clear();
+  EXPECT_EQ(runState(w, comparison.Command5[1]), "000");
 
   w.selectTab(0);
-  EXPECT_TRUE(w.Picture1[0]->isVisible());
-  EXPECT_TRUE(w.mnuRun->isEnabled());
+  EXPECT_TRUE(w.Picture1[0]->isVisible() && !w.Picture1[1]->isVisible());
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "111");
 }
 
 TEST(MainWindowState, ChooseButtonsFollowTheFocus) {
   MainWindowFixture f;
   frmMain& w = f.window();
   ExtractionPage& page = *w.extractionPage();
-  f.setFocusTo(page.Text1[0]);
-  EXPECT_TRUE(page.Command1[0]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(40));
-  f.setFocusTo(page.Text1[2]);
-  EXPECT_TRUE(page.Command1[0]->isEnabled());
-  f.setFocusTo(page.Combo1);
-  EXPECT_FALSE(page.Command1[0]->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(40));
-
-  w.selectTab(1);
   ComparisonPage& cmp = *w.comparisonPage();
-  f.setFocusTo(cmp.Text4[1]);
-  EXPECT_TRUE(cmp.Command5[0]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(40));
-  f.setFocusTo(cmp.Check1[1]);
-  EXPECT_FALSE(cmp.Command5[0]->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(40));
+  const struct {
+    int tab;
+    QWidget* focus;
+    bool extractionChoose, comparisonChoose;
+  } rows[] = {
+      {0, page.Text1[0], true, false}, {0, page.Text1[2], true, false}, {0, page.Combo1, false, false},
+      {1, cmp.Text4[1], false, true},  {1, cmp.Check1[1], false, false},
+  };
+  for (const auto& row : rows) {
+    w.selectTab(row.tab);
+    f.setFocusTo(row.focus);
+    EXPECT_EQ(page.Command1[0]->isEnabled(), row.extractionChoose) << row.focus->objectName().toStdString();
+    EXPECT_EQ(cmp.Command5[0]->isEnabled(), row.comparisonChoose) << row.focus->objectName().toStdString();
+    EXPECT_EQ(w.toolbarEnabled(kChooseKey), row.extractionChoose || row.comparisonChoose);
+  }
+}
+
+TEST(MainWindowToolbar, CopyPutsTheShownPagesDetailTextWithALineEndOnTheClipboard) {
+  // The toolbar's button and the page's own do the same.
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  w.extractionPage()->Text1Detail->setPlainText(QStringLiteral("No : 1 / 1\nFile : a.dll"));
+  w.extractionPage()->Command1[2]->setEnabled(true);
+  w.comparisonPage()->Text4Detail->setPlainText(QStringLiteral("No : 1 /  1\nFile : b.dll"));
+  w.comparisonPage()->Command5[3]->setEnabled(true);
+  const std::array<QPushButton*, 2> pageCopy = {w.extractionPage()->Command1[2], w.comparisonPage()->Command5[3]};
+  for (const auto& [tab, expected] : {std::pair{0, "No : 1 / 1\r\nFile : a.dll\r\n"},
+                                      std::pair{1, "No : 1 /  1\r\nFile : b.dll\r\n"}}) {
+    w.selectTab(tab);
+    w.UpdateControlState(false);
+    ASSERT_TRUE(w.toolbarEnabled(kCopyKey));
+    w.mcToolBar_ButtonClick(kCopyKey);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected));
+    QApplication::clipboard()->clear();
+    pageCopy[static_cast<std::size_t>(tab)]->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected));
+  }
 }
 
 TEST(MainWindowToolbar, HidingAndShowingMovesThePagesAndResizesTheWindow) {
@@ -147,22 +144,9 @@ TEST(MainWindowToolbar, HidingAndShowingMovesThePagesAndResizesTheWindow) {
   EXPECT_EQ(w.Picture5->y() + w.Picture5->height(), w.centralWidget()->height());
 
   w.mnuOptToolbar->trigger();
-  EXPECT_TRUE(w.mnuOptToolbar->isChecked());
-  EXPECT_TRUE(w.Picture4->isVisible());
+  EXPECT_TRUE(w.mnuOptToolbar->isChecked() && w.Picture4->isVisible());
   EXPECT_EQ(w.height(), heightWith);
   EXPECT_EQ(w.Picture1[0]->y(), pageTopWith);
-}
-
-TEST(MainWindowToolbar, CopyButtonPutsTheDetailTextWithALineEndOnTheClipboard) {
-  MainWindowFixture f;
-  frmMain& w = f.window();
-  ExtractionPage& page = *w.extractionPage();
-  page.Text1Detail->setPlainText(QStringLiteral("No : 1 / 1\nFile : a.dll"));
-  page.Command1[2]->setEnabled(true);
-  w.UpdateControlState(false);
-  ASSERT_TRUE(w.toolbarEnabled(41));
-  w.mcToolBar_ButtonClick(41);
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("No : 1 / 1\r\nFile : a.dll\r\n"));
 }
 
 TEST(MainWindowStatus, RapidTextsAllBecomeTheStatusAndTheLastOneIsPainted) {
@@ -180,7 +164,7 @@ TEST(MainWindowStatus, RapidTextsAllBecomeTheStatusAndTheLastOneIsPainted) {
 }
 
 TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
-  clearPlacement();
+  setPlacement({}, {});
   QPoint placed;
   {
     MainWindowFixture f;
@@ -188,52 +172,33 @@ TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
     placed = f.window().pos();
     f.window().close();
   }
-  auto s = store();
+  const QSettings s = store();
   const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainLeft")).toString(), QString::number(placed.x() * tx));
-  EXPECT_EQ(s.value(QStringLiteral("Settings/MainTop")).toString().toInt() > 0, true);
-  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainWidth")));
-  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainHeight")));
+  EXPECT_GT(s.value(QStringLiteral("Settings/MainTop")).toString().toInt(), 0);
+  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainWidth")) || s.contains(QStringLiteral("Settings/MainHeight")));
   MainWindowFixture again;
   EXPECT_EQ(again.window().pos(), placed);
 }
 
 TEST(MainWindowSettings, OutOfRangeOrUnreadablePositionsLeaveTheWindowCentred) {
-  clearPlacement();
+  setPlacement({}, {});
   QPoint centred;
   {
     MainWindowFixture f;
     centred = f.window().pos();
     f.window().setAttribute(Qt::WA_DontShowOnScreen);
   }
-  clearPlacement();
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("0"));
-    s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("abc"));
-  }
-  {
+  for (const auto& [left, top] : {std::pair{"0", "abc"}, std::pair{"99999999", "-30"}}) {
+    setPlacement(QString::fromLatin1(left), QString::fromLatin1(top));
     MainWindowFixture f;
-    EXPECT_EQ(f.window().pos(), centred);
+    EXPECT_EQ(f.window().pos(), centred) << left << " " << top;
   }
-  clearPlacement();
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("99999999"));
-    s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("-30"));
-  }
-  MainWindowFixture f;
-  EXPECT_EQ(f.window().pos(), centred);
-  clearPlacement();
+  setPlacement({}, {});
 }
 
 TEST(MainWindowSettings, AMinimisedWindowDoesNotOverwriteTheSavedPosition) {
-  clearPlacement();
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("1500"));
-    s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("1200"));
-  }
+  setPlacement(QStringLiteral("1500"), QStringLiteral("1200"));
   {
     MainWindowFixture f;
     f.window().move(200, 200);
@@ -241,26 +206,23 @@ TEST(MainWindowSettings, AMinimisedWindowDoesNotOverwriteTheSavedPosition) {
     ASSERT_TRUE(f.window().isMinimized());
     f.window().close();
   }
-  auto s = store();
+  const QSettings s = store();
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("1500"));
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainTop")).toString(), QStringLiteral("1200"));
-  clearPlacement();
+  setPlacement({}, {});
 }
 
 TEST(MainWindowSettings, HelpFileDefaultsToTheProgramsFolderAndFollowsTheSetting) {
-  clearPlacement();
+  setPlacement({}, {});
   {
     MainWindowFixture f;
     EXPECT_EQ(f.window().helpFileName(), help::defaultHelpFile());
     EXPECT_TRUE(f.window().helpFileName().endsWith(QStringLiteral("/QUORVANE.HTM")));
   }
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/HTMLHelpFile"), QStringLiteral("/opt/help/Q.HTM"));
-  }
+  store().setValue(QStringLiteral("Settings/HTMLHelpFile"), QStringLiteral("/opt/help/Q.HTM"));
   MainWindowFixture f;
   EXPECT_EQ(f.window().helpFileName(), QStringLiteral("/opt/help/Q.HTM"));
-  clearPlacement();
+  setPlacement({}, {});
 }
 
 TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
@@ -269,7 +231,7 @@ TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
   EXPECT_TRUE(f.window().isUnloaded());
   EXPECT_FALSE(f.window().isVisible());
   MainWindowFixture g;
-  g.window().mcToolBar_ButtonClick(50);
+  g.window().mcToolBar_ButtonClick(kExitKey);
   EXPECT_TRUE(g.window().isUnloaded());
 }
 

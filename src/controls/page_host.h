@@ -41,7 +41,8 @@ class ProgressReporter {
 };
 
 // What the two pages need from the window that holds them: the status line, the command
-// state, the focus chaser, messages, dialogs and the shared extraction result.
+// state, the focus chaser, messages, dialogs and the shared extraction result. It lives
+// beside the controls so that the pages' folders need nothing from the shell above them.
 class PageHost {
  public:
   virtual ~PageHost() = default;
@@ -58,6 +59,9 @@ class PageHost {
 
   // A message box with an OK button and the application's title.
   virtual void showMessage(const QString& text, MessageIcon icon) = 0;
+  // A question with Yes and No buttons (No is the default) and the application's title;
+  // true for Yes.
+  virtual bool askYesNo(const QString& text) = 0;
   virtual void beep() = 0;
   virtual void setBusyPointer(bool busy) = 0;
   virtual void setClipboardText(const QString& text) = 0;
@@ -79,6 +83,28 @@ class PageHost {
   virtual ExtractionResult& extraction() = 0;
   // The extraction page tells the comparison page a run ended (completed or cancelled).
   virtual void extractionRunEnded(bool completed) = 0;
+};
+
+// A page as the main window sees it: the commands of the menus and the toolbar go to the
+// page that is shown, and the command state follows that page's own buttons.
+class PageCommands {
+ public:
+  virtual ~PageCommands() = default;
+
+  virtual void run() = 0;
+  virtual void save() = 0;
+  // The choose button: a folder or file for the box the user came from.
+  virtual void choose() = 0;
+  // Puts the detail text, followed by CR LF, on the clipboard.
+  virtual void copy() = 0;
+
+  // Enables the page's run button exactly when its first box has text; returns that state.
+  virtual bool updateRunButton() = 0;
+  virtual bool saveEnabled() const = 0;
+  virtual bool copyEnabled() const = 0;
+  // Enables the choose button only while `focus` is one of the boxes it fills or the
+  // button itself; returns that state.
+  virtual bool followFocus(const QWidget* focus) = 0;
 };
 
 }  // namespace quorvane

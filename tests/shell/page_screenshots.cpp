@@ -1,7 +1,5 @@
-// Pictures of both pages after real runs, for the README. Runs only when
-// QUORVANE_SCREENSHOT_DIR names the folder to write them to (scripts/screenshots.sh).
-#include <gtest/gtest.h>
-
+// Pictures of both pages after real runs, for the README: scripts/screenshots.sh runs this
+// with the folder to write them to. Not a test; it shares the tests' window fixture.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -10,10 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cstdio>
 
 #include "compare/ComparisonPage.h"
 #include "extraction/ExtractionPage.h"
 #include "support/pe_image_builder.h"
+#include "support/private_configuration.h"
 #include "support_main_window.h"
 
 namespace quorvane {
@@ -31,9 +31,7 @@ void putDll(const test::TempDir& dir, const char* name, std::array<std::uint16_t
 // Lets pending paints (the status line paints a moment after its last change) happen.
 void settle() { QTest::qWait(150); }
 
-TEST(Screenshots, BothPagesAfterRealRuns) {
-  const QString out = qEnvironmentVariable("QUORVANE_SCREENSHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "QUORVANE_SCREENSHOT_DIR is not set";
+bool takePictures(const QString& out) {
   QDir().mkpath(out);
   test::TempDir dir;
   putDll(dir, "COMCTL32.OCX", {6, 0, 81, 5}, "6.00.8105");
@@ -60,7 +58,7 @@ TEST(Screenshots, BothPagesAfterRealRuns) {
   page.List1->setCurrentRow(2);
   w.setStatusText(QStringLiteral("バージョン情報抽出完了 "));
   settle();
-  ASSERT_TRUE(w.grab().save(out + QStringLiteral("/extraction.png")));
+  if (!w.grab().save(out + QStringLiteral("/extraction.png"))) return false;
 
   w.selectTab(1);
   ComparisonPage& cmp = *w.comparisonPage();
@@ -69,9 +67,18 @@ TEST(Screenshots, BothPagesAfterRealRuns) {
   cmp.Command5[1]->click();
   cmp.Option1[1]->click();
   settle();
-  ASSERT_TRUE(w.grab().save(out + QStringLiteral("/comparison.png")));
-  EXPECT_TRUE(f.seen->messages.empty());
+  return w.grab().save(out + QStringLiteral("/comparison.png")) && f.seen->messages.empty();
 }
 
 }  // namespace
 }  // namespace quorvane
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: page_screenshots FOLDER\n");
+    return 2;
+  }
+  const quorvane::testsupport::PrivateConfiguration configuration;
+  QApplication app(argc, argv);
+  return quorvane::takePictures(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}

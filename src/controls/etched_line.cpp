@@ -1,4 +1,4 @@
-#include "shell/EtchedLine.h"
+#include "controls/etched_line.h"
 
 #include <QPainter>
 
