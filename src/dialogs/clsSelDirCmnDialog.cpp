@@ -49,6 +49,7 @@ std::int32_t clsSelDirCmnDialog::OpenDialog() {
     form->setFocus();
   }
   m_cancelError = result != QDialog::Accepted;
+  if (!m_cancelError) m_dirPath = dialog.chosenFolder();
   return m_cancelError ? 0 : 1;
 }
 

@@ -92,13 +92,10 @@ TEST_F(FolderPickerTest, ChoosingAtOnceReturnsTheStartFolderShownInThePictureBox
   EXPECT_EQ(m_picker.DirPath(), native());
 }
 
-TEST_F(FolderPickerTest, SelectingWithASubfolderHighlightedOpensItFirst) {
+TEST_F(FolderPickerTest, SelectingWithASubfolderHighlightedReturnsIt) {
   DialogScript script;
   script.then<QFileDialog>([&](QFileDialog* d) {
     d->selectFile(m_dir.filePath(QStringLiteral("sub")));
-    pressSelect(d);
-    EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(m_picker.DirPath(), native(QStringLiteral("sub")));
     pressSelect(d);
   });
   EXPECT_EQ(m_picker.OpenDialog(), 1);
