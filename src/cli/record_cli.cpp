@@ -1,5 +1,8 @@
 #include "cli/record_cli.h"
 
+#include <iostream>
+
+#include "common/terminal.h"
 #include "dialogs/file_text_encoding.h"
 
 namespace quorvane::cli {
@@ -63,6 +66,14 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
     cursor.advance();
   }
   return {};
+}
+
+void writeFileBytes(std::ostream& out, std::string_view bytes) {
+  if (&out == &std::cout && terminal::isTerminal(terminal::Stream::Output)) {
+    out << terminal::fileTextForTerminal(bytes);
+    return;
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string encodeLines(const std::vector<std::string>& lines) {

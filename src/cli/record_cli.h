@@ -3,6 +3,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extraction/ExtractionResult.h"
@@ -52,6 +53,11 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
 // Runs the extraction for the command line: messages on `err`, progress ("i/N") only
 // when standard error is a terminal. Returns an exit status.
 int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::ostream& err);
+
+// Writes the bytes of a file to `out`. Standard output on a terminal gets them in the
+// terminal's encoding so a person can read the Japanese text; anywhere else (a file, a
+// pipe, a test's stream) the bytes stay exactly those of the file.
+void writeFileBytes(std::ostream& out, std::string_view bytes);
 
 // Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
 // hold them: the rule of every file the program writes.
