@@ -174,3 +174,44 @@ TEST(HelpLayout, CanvasGrowsAndIsTrimmedAtTheEnd) {
   for (const auto& op : r.canvas.ops())
     if (op.kind == Kind::Text) EXPECT_LT(op.y, r.canvas.scaleHeight());
 }
+
+// Where each visible text starts: definition items step in once and the list ends where
+// it began, also when DD is never closed; the fill bullet of every broken line is 280.
+TEST(HelpLayout, DefinitionListsReturnToTheirIndent) {
+  struct Row {
+    std::string body;
+    std::vector<std::pair<std::string, int>> starts;
+  };
+  const Row rows[] = {
+      {"<DL><DT>a<DD>b<DT>c<DD>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}}},
+      {"<DL><DT>a<DD>b</DD><DT>c<DD>d</DD></DL><P>e", {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}}},
+      {"<DL><DT>a<DD><DL><DT>b<DD>c</DL><DT>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 880}, {"d", 280}, {"e", 280}}},
+      // Inside a list the broken lines start after two fill bullets (560).
+      {"<UL><LI>u<DL><DT>a<DD>b</DL></UL><P>e", {{"a", 860}, {"b", 1160}, {"e", 280}}},
+  };
+  for (const Row& row : rows) {
+    Rendered r;
+    ASSERT_TRUE(r.render("<BODY>" + row.body).ok) << row.body;
+    for (const auto& [text, x] : row.starts) {
+      auto op = std::find_if(r.canvas.ops().begin(), r.canvas.ops().end(),
+                             [&](const auto& o) { return o.kind == Kind::Text && o.text == text; });
+      ASSERT_NE(op, r.canvas.ops().end()) << row.body << " " << text;
+      EXPECT_EQ(op->x, x) << row.body << " " << text;
+    }
+  }
+}
+
+TEST(HelpLayout, HeadingsAreNeverSmallerThanTheBodyText) {
+  for (int n = 1; n <= 7; ++n) {
+    Rendered r;
+    const std::string h = "H" + std::to_string(n);
+    ASSERT_TRUE(r.render("<BODY><" + h + ">t</" + h + ">b").ok);
+    double title = 0, body = 0;
+    for (const auto& op : r.canvas.ops()) {
+      if (op.kind == Kind::Text && op.text == "t") title = op.font.points;
+      if (op.kind == Kind::Text && op.text == "b") body = op.font.points;
+    }
+    EXPECT_EQ(body, 14) << h;
+    EXPECT_GE(title, body) << h;
+  }
+}
