@@ -78,19 +78,56 @@ TEST(HelpLayout, ListContinuationLinesStartAfterInvisibleBullets) {
 
 TEST(HelpLayout, AWrappedLinkHasTwoRegions) {
   Rendered r;
-  ASSERT_TRUE(r.render("<BODY>" + std::string(35, 'a') + "<A HREF=\"#t\">" + std::string(10, 'b') + "</A>").ok);
+  const std::string label = "あいうえおかきくけこ";  // Japanese breaks between any two characters
+  ASSERT_TRUE(r.render("<BODY>" + std::string(35, 'a') + "<A HREF=\"#t\">" + label + "</A>").ok);
   ASSERT_EQ(r.links.size(), 2u);
   EXPECT_EQ(r.links[0].Target, "#t");
   EXPECT_EQ(r.links[1].Target, "#t");
   EXPECT_EQ(r.links[0].X1, 4900);
   EXPECT_EQ(r.links[0].Y1, 0);
-  EXPECT_EQ(r.links[0].X2, 5600);
+  EXPECT_EQ(r.links[0].X2, 4900 + 2 * 280);
   EXPECT_EQ(r.links[0].Y2, 350);
   EXPECT_EQ(r.links[1].X1, 0);
   EXPECT_EQ(r.links[1].Y1, 350);
   EXPECT_EQ(r.links[1].Y2, 700);
-  EXPECT_EQ(r.links[1].X2, 280 + 5 * 140);
-  EXPECT_EQ(r.links[0].Text, std::string(10, 'b'));
+  EXPECT_EQ(r.links[1].X2, 280 + 8 * 280);
+  EXPECT_EQ(r.links[0].Text, label);
+}
+
+// The lines a text breaks into on a canvas 3101 twips wide (text stays left of 2801):
+// the first line holds ten double-byte or twenty single-byte characters, a later line
+// one double-byte character less (it starts after the invisible fill bullet).
+TEST(HelpLayout, LinesBreakByJapaneseRulesAndKeepWordsWhole) {
+  struct Row {
+    const char* body;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"あいうえおかきくけこさしす", {"あいうえおかきくけこ", "さしす"}},
+      {"あいうえおかきくけこ。さしす", {"あいうえおかきくけ", "こ。さしす"}},       // 。 never starts a line
+      {"あいうえおかきくけこ、」さ", {"あいうえおかきくけ", "こ、」さ"}},           // nor 、 and closing brackets
+      {"あいうえおかきくけコーヒー", {"あいうえおかきくけ", "コーヒー"}},           // nor ー
+      {"あいうえおかきくけチョコ", {"あいうえおかきくけ", "チョコ"}},               // nor small kana
+      {"あいうえおかきくけ「こ」", {"あいうえおかきくけ", "「こ」"}},               // 「 never ends one
+      {"あいうえおかきく *.OLB", {"あいうえおかきく ", "*.OLB"}},                   // a pattern stays whole
+      {"aaaa bbbb cccc dddddd eeee", {"aaaa bbbb cccc ", "dddddd eeee"}},         // so do words
+      {"abcdefghijklmnopqrstuvwxy", {"abcdefghijklmnopqrst", "uvwxy"}},           // unless wider than the line
+      {"あいうえおかきくけこ<B>」</B>さ", {"あいうえおかきくけこ」", "さ"}},       // drawn before: hangs in the margin
+  };
+  for (const Row& row : rows) {
+    Rendered r;
+    r.canvas.setWidth(3101);
+    ASSERT_TRUE(r.render(std::string("<BODY>") + row.body + "<BR>").ok) << row.body;
+    std::vector<std::string> lines;
+    int lastY = -1;
+    for (const auto& op : r.canvas.ops()) {
+      if (op.kind != Kind::Text || op.color != 0) continue;
+      if (op.y != lastY) lines.emplace_back();
+      lastY = op.y;
+      lines.back() += op.text;
+    }
+    EXPECT_EQ(lines, row.lines) << row.body;
+  }
 }
 
 TEST(HelpLayout, LinksInCentredTextCannotBeClicked) {
