@@ -12,6 +12,7 @@
 #include "controls/twips.h"
 #include "dialogs/clsSelDirCmnDialog.h"
 #include "dialogs/dialog_script.h"
+#include "dialogs/last_folder.h"
 #include "dialogs/qt_print.h"
 
 using quorvane::clsSelDirCmnDialog;
@@ -128,12 +129,15 @@ TEST_F(FolderPickerTest, DetachedDialogDisablesTheFormAndOpensAtTheRequestedPlac
   EXPECT_TRUE(m_form.isEnabled());
 }
 
-TEST(FolderPicker, WorksWithoutAPictureBox) {
+TEST(FolderPicker, WorksWithoutAPictureBoxAndAMissingStartFolderFallsBack) {
   QTemporaryDir dir;
   clsSelDirCmnDialog picker;
-  picker.setInitDir(dir.path());
-  DialogScript script;
-  script.then<QFileDialog>([](QFileDialog* d) { pressSelect(d); });
-  EXPECT_EQ(picker.OpenDialog(), 1);
-  EXPECT_EQ(picker.DirPath(), QDir::toNativeSeparators(dir.path()));
+  for (const QString& start : {dir.filePath(QStringLiteral("gone")), dir.path()}) {
+    picker.setInitDir(start);
+    DialogScript script;
+    script.then<QFileDialog>([](QFileDialog* d) { pressSelect(d); });
+    EXPECT_EQ(picker.OpenDialog(), 1);
+    EXPECT_EQ(picker.DirPath(), start == dir.path() ? QDir::toNativeSeparators(dir.path())
+                                                    : quorvane::lastFolder::fallbackFolder());
+  }
 }
