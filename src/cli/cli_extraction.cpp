@@ -4,25 +4,18 @@
 
 #include "cli/command.h"
 #include "cli/record_cli.h"
+#include "common/terminal.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_kinds.h"
 #include "extraction/extraction_run.h"
 #include "extraction/extraction_texts.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#define QUORVANE_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define QUORVANE_ISATTY(fd) isatty(fd)
-#endif
 
 namespace quorvane::cli {
 
 namespace {
 
 // Progress lines only make sense to a person watching a terminal.
-bool showsProgress(const std::ostream& err) { return &err == &std::cerr && QUORVANE_ISATTY(2); }
+bool showsProgress(const std::ostream& err) { return &err == &std::cerr && terminal::isTerminal(terminal::Stream::Error); }
 
 }  // namespace
 

@@ -174,9 +174,9 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return failOnStatus(run.Result, opt.failOn, incomplete, err);
   }
   if (run.Result.ViewMode && opt.output.empty()) {
-    out << viewListing(run.Result);
+    writeFileBytes(out, viewListing(run.Result));
   } else if (opt.output.empty()) {
-    out << FormatCompareResult(run.Result, header);
+    writeFileBytes(out, FormatCompareResult(run.Result, header));
   } else {
     const ResultWriteResult written = OutputCompareResult(run.Result, header, opt.output);
     if (!written.ok()) {

@@ -77,10 +77,12 @@ int runExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   RecordWriteResult written;
   if (opt.output.empty()) {
-    written = WriteVersionRecord(result, ComputerName(), [&](std::string_view bytes) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      return static_cast<bool>(out);
+    std::string bytes;
+    written = WriteVersionRecord(result, ComputerName(), [&](std::string_view chunk) {
+      bytes += chunk;
+      return true;
     });
+    if (written.ok()) writeFileBytes(out, bytes);
     out.flush();
     if (written.ok() && !out) written.Error = RecordWriteError::WriteFailed;
   } else {

@@ -1,8 +1,10 @@
 #include "cli/record_cli.h"
 
+#include <iostream>
 #include <memory>
 
 #include "common/private_folder.h"
+#include "common/terminal.h"
 #include "dialogs/file_text_encoding.h"
 #include "extraction/basDecompress.h"
 
@@ -76,6 +78,14 @@ std::string expansionFolderFor(const ExtractOptions& options) {
   static std::unique_ptr<PrivateFolder> runFolder;
   if (!runFolder) runFolder = PrivateFolder::create(basDecompress::TempFolder());
   return runFolder ? runFolder->path() : std::string();
+}
+
+void writeFileBytes(std::ostream& out, std::string_view bytes) {
+  if (&out == &std::cout && terminal::isTerminal(terminal::Stream::Output)) {
+    out << terminal::fileTextForTerminal(bytes);
+    return;
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string encodeLines(std::size_t count, const std::function<const std::string&(std::size_t)>& line) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extraction/ExtractionResult.h"
@@ -72,6 +73,11 @@ inline constexpr const char* kExtractionExitStatuses =
     "            3 ファイルまたはフォルダーを開けない・読めない・書けない,\n"
     "            4 完了したが、記録から除いたファイルまたは展開できなかったファイルがある\n"
     "              (標準エラーに一覧を表示します)\n";
+
+// Writes the bytes of a file to `out`. Standard output on a terminal gets them in the
+// terminal's encoding so a person can read the Japanese text; anywhere else (a file, a
+// pipe, a test's stream) the bytes stay exactly those of the file.
+void writeFileBytes(std::ostream& out, std::string_view bytes);
 
 // Lines with CR LF in Shift_JIS, or UTF-8 with a byte-order mark when Shift_JIS cannot
 // hold them: the rule of every file the program writes. `line(i)` gives line i of

@@ -113,6 +113,11 @@ void frmHTMLHelp::mcHTML_LinkClick(const QString& target) {
   if (!ok) m_services.critical(this, kEngineTitle, target + QString::fromUtf8(" を開けません"));
 }
 
+void frmHTMLHelp::mcHTML_LaunchFailed(const QString& target) {
+  m_services.critical(this, kEngineTitle,
+                      target + QLatin1Char('\n') + QString::fromUtf8("を開くプログラム (ブラウザーなど) を起動できませんでした。"));
+}
+
 void frmHTMLHelp::mcHTML_LinkRightClick(const QString& target) {
   m_rightTarget = target;
   if (m_popupEnabled) mnuPu->popup(QCursor::pos());

@@ -65,7 +65,10 @@ RenderPass::Step RenderPass::alignAttribute(const Text& upper, std::size_t from)
 
 RenderPass::Step RenderPass::headingStart(const Text& upper, bool) {
   const std::int32_t number = static_cast<std::int32_t>(upper[1] - U'0');
-  setFontPoints(HtmlFontPoints(number, true) * m_state.settings.displayScale);
+  // A heading is never smaller than the body text around it (the table's small sizes
+  // for H3 and below would make a heading read like a footnote).
+  const std::int32_t body = HtmlFontPoints(m_state.settings.baseSizeIndex, false);
+  setFontPoints(std::max(HtmlFontPoints(number, true), body) * m_state.settings.displayScale);
   if (number >= 1 && number <= 4) {
     FontSpec font = m_canvas.font();
     font.bold = true;

@@ -60,6 +60,9 @@ RenderPass::Step RenderPass::dispatch(const Text& body, const Text& upper, std::
     } else if (upper == U"/UL") {
       s.indent = clampNesting(s.indent - 1);
       s.ulDepth = clampNesting(s.ulDepth - 1);
+    } else if (!s.dlIndents.empty()) {
+      s.indent = s.dlIndents.back();
+      s.dlIndents.pop_back();
     }
     if (!previousWasList) lineBreakToken();
     return Step::Continue;
@@ -146,7 +149,11 @@ RenderPass::Step RenderPass::listTag(const Text& upper, bool& handled) {
   PassState& s = m_state;
   const bool show = s.display;
   handled = true;
-  if (upper == U"DL" || upper == U"/DT" || upper == U"/LI") return Step::Continue;
+  if (upper == U"/DT" || upper == U"/LI") return Step::Continue;
+  if (upper == U"DL") {
+    if (show) s.dlIndents.push_back(s.indent);
+    return Step::Continue;
+  }
   if (upper == U"LI") {
     if (!show) return Step::Continue;
     m_canvas.setCurrentX(static_cast<Twips>(HelpLayout::kIndentStep * s.indent));
@@ -162,14 +169,17 @@ RenderPass::Step RenderPass::listTag(const Text& upper, bool& handled) {
     return Step::Continue;
   }
   if (upper == U"DT") {
-    if (show) lineBreakToken();
+    if (show) {
+      if (!s.dlIndents.empty()) s.indent = s.dlIndents.back();
+      lineBreakToken();
+    }
   } else if (upper == U"DD") {
     if (show) {
-      s.indent = clampNesting(s.indent + 1);
+      s.indent = clampNesting((s.dlIndents.empty() ? s.indent : s.dlIndents.back()) + 1);
       lineBreakToken();
     }
   } else if (upper == U"/DD") {
-    if (show) s.indent = clampNesting(s.indent - 1);
+    if (show) s.indent = s.dlIndents.empty() ? clampNesting(s.indent - 1) : s.dlIndents.back();
   } else if (upper == U"CENTER") {
     s.setAlignment(kAlignCenter);
     if (show) s.token = U" ";

@@ -5,17 +5,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "dialogs/clsCommonDialog.h"
 #include "dialogs/dialog_script.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/file_name_rules.h"
 #include "dialogs/qt_print.h"
 
 using quorvane::clsCommonDialog;
 namespace fileFilter = quorvane::fileFilter;
+namespace fileNameRules = quorvane::fileNameRules;
 
 namespace {
 
@@ -239,13 +243,58 @@ TEST_F(CommonDialogTest, APathLongerThanTheBufferIsRefusedAndOneThatFitsIsReturn
   EXPECT_EQ(m_dialog.FileName(), fits);
 }
 
-TEST_F(CommonDialogTest, DefaultExtensionIsAddedToANameWithoutOne) {
-  m_dialog.setDefaultExt(QStringLiteral("TXT"));
+TEST(FileNameRules, NamesWithoutAnExtensionAreCompleted) {
+  QTemporaryDir dir;
+  const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
+  for (const char* name : {"upper.TXT", "lower.txt", "both.txt", "both.TXT", "plain", "plain.txt"}) touch(at(name));
+  struct Row {
+    bool save;
+    const char* typed;
+    const char* ext;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {true, "report", "TXT", "report.txt"},  // saved in lower case whatever the caller wrote
+      {true, "report.csv", "TXT", "report.csv"},
+      {true, "report.", "TXT", "report."},  // a final dot asks for no extension
+      {true, "report", "", "report"},
+      {false, "upper", "txt", "upper.TXT"},  // whichever of the two spellings exists
+      {false, "lower", "TXT", "lower.txt"},
+      {false, "both", "TXT", "both.txt"},
+      {false, "plain", "TXT", "plain"},  // an existing file without an extension is taken
+      {false, "missing", "TXT", "missing"},
+  };
+  for (const Row& r : rows) {
+    const QString typed = at(r.typed), ext = QString::fromUtf8(r.ext);
+    EXPECT_EQ(r.save ? fileNameRules::forSave(typed, ext) : fileNameRules::forOpen(typed, ext), at(r.expected))
+        << r.typed;
+  }
+  const QStringList filters{"Text Files (*.Txt) (*.Txt)", "HTM (*.HTM *.HTML)", "All Files (*.*) (*)"};
+  EXPECT_EQ(fileNameRules::filterExtension(filters[0], filters), QStringLiteral("Txt"));
+  EXPECT_EQ(fileNameRules::filterExtension(filters[2], filters), QStringLiteral("Txt"));
+  EXPECT_EQ(fileNameRules::filterExtension(filters[1], filters.mid(1)), QString());
+}
+
+TEST_F(CommonDialogTest, NamesTypedWithoutAnExtensionGetTheFiltersOneWithAllFilesShown) {
+  touch(m_dir.filePath("noext"));
+  touch(m_dir.filePath("rec.TXT"));
+  m_dialog.setFilter(QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*"));
+  m_dialog.setFilterIndex(2);
   DialogScript script;
   script.then<QFileDialog>([](QFileDialog* d) { typeAndAccept(d, QStringLiteral("report")); })
-      .then<QFileDialog>([](QFileDialog* d) { typeAndAccept(d, QStringLiteral("data.csv")); });
+      .then<QFileDialog>([](QFileDialog* d) {
+        // "All files" shows a file without an extension.
+        QStringList shown;
+        auto* model = d->findChild<QFileSystemModel*>();
+        const QModelIndex root = model->index(d->directory().absolutePath());
+        // The model lists the folder in the background.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) >= 2; }));
+        for (int i = 0; i < model->rowCount(root); ++i) shown << model->index(i, 0, root).data().toString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("noext"))) << shown.join(u',').toStdString();
+        typeAndAccept(d, QStringLiteral("rec"));
+      });
   m_dialog.ShowSave();
-  EXPECT_EQ(m_dialog.FileName(), path("report.TXT"));
-  m_dialog.ShowSave();
-  EXPECT_EQ(m_dialog.FileName(), path("data.csv"));
+  EXPECT_EQ(m_dialog.FileName(), path("report.txt"));
+  m_dialog.ShowOpen();
+  EXPECT_EQ(m_dialog.FileName(), path("rec.TXT"));
 }

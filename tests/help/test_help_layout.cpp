@@ -78,19 +78,56 @@ TEST(HelpLayout, ListContinuationLinesStartAfterInvisibleBullets) {
 
 TEST(HelpLayout, AWrappedLinkHasTwoRegions) {
   Rendered r;
-  ASSERT_TRUE(r.render("<BODY>" + std::string(35, 'a') + "<A HREF=\"#t\">" + std::string(10, 'b') + "</A>").ok);
+  const std::string label = "あいうえおかきくけこ";  // Japanese breaks between any two characters
+  ASSERT_TRUE(r.render("<BODY>" + std::string(35, 'a') + "<A HREF=\"#t\">" + label + "</A>").ok);
   ASSERT_EQ(r.links.size(), 2u);
   EXPECT_EQ(r.links[0].Target, "#t");
   EXPECT_EQ(r.links[1].Target, "#t");
   EXPECT_EQ(r.links[0].X1, 4900);
   EXPECT_EQ(r.links[0].Y1, 0);
-  EXPECT_EQ(r.links[0].X2, 5600);
+  EXPECT_EQ(r.links[0].X2, 4900 + 2 * 280);
   EXPECT_EQ(r.links[0].Y2, 350);
   EXPECT_EQ(r.links[1].X1, 0);
   EXPECT_EQ(r.links[1].Y1, 350);
   EXPECT_EQ(r.links[1].Y2, 700);
-  EXPECT_EQ(r.links[1].X2, 280 + 5 * 140);
-  EXPECT_EQ(r.links[0].Text, std::string(10, 'b'));
+  EXPECT_EQ(r.links[1].X2, 280 + 8 * 280);
+  EXPECT_EQ(r.links[0].Text, label);
+}
+
+// The lines a text breaks into on a canvas 3101 twips wide (text stays left of 2801):
+// the first line holds ten double-byte or twenty single-byte characters, a later line
+// one double-byte character less (it starts after the invisible fill bullet).
+TEST(HelpLayout, LinesBreakByJapaneseRulesAndKeepWordsWhole) {
+  struct Row {
+    const char* body;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"あいうえおかきくけこさしす", {"あいうえおかきくけこ", "さしす"}},
+      {"あいうえおかきくけこ。さしす", {"あいうえおかきくけ", "こ。さしす"}},       // 。 never starts a line
+      {"あいうえおかきくけこ、」さ", {"あいうえおかきくけ", "こ、」さ"}},           // nor 、 and closing brackets
+      {"あいうえおかきくけコーヒー", {"あいうえおかきくけ", "コーヒー"}},           // nor ー
+      {"あいうえおかきくけチョコ", {"あいうえおかきくけ", "チョコ"}},               // nor small kana
+      {"あいうえおかきくけ「こ」", {"あいうえおかきくけ", "「こ」"}},               // 「 never ends one
+      {"あいうえおかきく *.OLB", {"あいうえおかきく ", "*.OLB"}},                   // a pattern stays whole
+      {"aaaa bbbb cccc dddddd eeee", {"aaaa bbbb cccc ", "dddddd eeee"}},         // so do words
+      {"abcdefghijklmnopqrstuvwxy", {"abcdefghijklmnopqrst", "uvwxy"}},           // unless wider than the line
+      {"あいうえおかきくけこ<B>」</B>さ", {"あいうえおかきくけこ」", "さ"}},       // drawn before: hangs in the margin
+  };
+  for (const Row& row : rows) {
+    Rendered r;
+    r.canvas.setWidth(3101);
+    ASSERT_TRUE(r.render(std::string("<BODY>") + row.body + "<BR>").ok) << row.body;
+    std::vector<std::string> lines;
+    int lastY = -1;
+    for (const auto& op : r.canvas.ops()) {
+      if (op.kind != Kind::Text || op.color != 0) continue;
+      if (op.y != lastY) lines.emplace_back();
+      lastY = op.y;
+      lines.back() += op.text;
+    }
+    EXPECT_EQ(lines, row.lines) << row.body;
+  }
 }
 
 TEST(HelpLayout, LinksInCentredTextCannotBeClicked) {
@@ -173,4 +210,45 @@ TEST(HelpLayout, CanvasGrowsAndIsTrimmedAtTheEnd) {
   // Every line was drawn inside the canvas as it grew.
   for (const auto& op : r.canvas.ops())
     if (op.kind == Kind::Text) EXPECT_LT(op.y, r.canvas.scaleHeight());
+}
+
+// Where each visible text starts: definition items step in once and the list ends where
+// it began, also when DD is never closed; the fill bullet of every broken line is 280.
+TEST(HelpLayout, DefinitionListsReturnToTheirIndent) {
+  struct Row {
+    std::string body;
+    std::vector<std::pair<std::string, int>> starts;
+  };
+  const Row rows[] = {
+      {"<DL><DT>a<DD>b<DT>c<DD>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}}},
+      {"<DL><DT>a<DD>b</DD><DT>c<DD>d</DD></DL><P>e", {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}}},
+      {"<DL><DT>a<DD><DL><DT>b<DD>c</DL><DT>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 880}, {"d", 280}, {"e", 280}}},
+      // Inside a list the broken lines start after two fill bullets (560).
+      {"<UL><LI>u<DL><DT>a<DD>b</DL></UL><P>e", {{"a", 860}, {"b", 1160}, {"e", 280}}},
+  };
+  for (const Row& row : rows) {
+    Rendered r;
+    ASSERT_TRUE(r.render("<BODY>" + row.body).ok) << row.body;
+    for (const auto& [text, x] : row.starts) {
+      auto op = std::find_if(r.canvas.ops().begin(), r.canvas.ops().end(),
+                             [&](const auto& o) { return o.kind == Kind::Text && o.text == text; });
+      ASSERT_NE(op, r.canvas.ops().end()) << row.body << " " << text;
+      EXPECT_EQ(op->x, x) << row.body << " " << text;
+    }
+  }
+}
+
+TEST(HelpLayout, HeadingsAreNeverSmallerThanTheBodyText) {
+  for (int n = 1; n <= 7; ++n) {
+    Rendered r;
+    const std::string h = "H" + std::to_string(n);
+    ASSERT_TRUE(r.render("<BODY><" + h + ">t</" + h + ">b").ok);
+    double title = 0, body = 0;
+    for (const auto& op : r.canvas.ops()) {
+      if (op.kind == Kind::Text && op.text == "t") title = op.font.points;
+      if (op.kind == Kind::Text && op.text == "b") body = op.font.points;
+    }
+    EXPECT_EQ(body, 14) << h;
+    EXPECT_GE(title, body) << h;
+  }
 }

@@ -75,8 +75,8 @@ TEST(RenderPass, FontSizesAndColors) {
   ASSERT_TRUE(r.render(page("<H1>t</H1>")).ok);
   EXPECT_DOUBLE_EQ(r.canvas.font().points, 14 * 1.3);
   r.settings.displayScale = 1.0;
-  ASSERT_TRUE(r.render(page("<H7>t")).ok);  // no size, no failure
-  EXPECT_EQ(r.canvas.font().points, 0);
+  ASSERT_TRUE(r.render(page("<H7>t")).ok);  // no size of its own: the body's, no failure
+  EXPECT_EQ(r.canvas.font().points, 14);
 }
 
 TEST(RenderPass, BodyColorsAndBaseFont) {

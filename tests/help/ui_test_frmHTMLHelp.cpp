@@ -2,9 +2,13 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTest>
 
+#include "controls/PictureBox.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"
@@ -211,4 +215,42 @@ TEST(HelpSettings, DefaultRuleFindsBuildAndInstalledLayouts) {
   EXPECT_EQ(defaultHelpFile(build + QStringLiteral("/bin")), build + QStringLiteral("/share/quorvane/QUORVANE.HTM"));
   // Nowhere: the program's folder, and the window asks.
   EXPECT_EQ(defaultHelpFile(QStringLiteral("/nonexistent/bin")), QStringLiteral("/nonexistent/bin/QUORVANE.HTM"));
+}
+
+TEST(frmHTMLHelp, WindowBesideItsOwnerWithTheWholeFrameShownAndKeysFromAnyControl) {
+  std::string page = "<BODY><A NAME=\"context\"></A>\n";
+  for (int i = 0; i < 80; ++i) page += "行 " + std::to_string(i) + "<BR>\n";
+  QWidget owner;
+  owner.setGeometry(100, 100, 500, 400);
+  owner.show();
+  Recorder rec;
+  frmHTMLHelp form(&owner, rec.services());
+  form.setWindowFlag(Qt::Window);
+  form.setHTMLHelpFile(QString::fromStdString(writeHelpFile("keys.htm", page)));
+  ASSERT_TRUE(form.Form_Load());
+  form.resize(680, 560);
+  form.show();
+  EXPECT_NE(form.frameGeometry().topLeft(), owner.frameGeometry().topLeft());
+  // A desktop may give the menu bar its height after the window was sized.
+  form.menuBar()->setFixedHeight(form.menuBar()->height() + 17);
+  QCoreApplication::processEvents();
+  // The frame and its scroll bar end above the window's bottom edge, with the margin
+  // that is on their left.
+  const QWidget* client = form.centralWidget();
+  const auto* scroll = client->findChild<QScrollBar*>();
+  ASSERT_NE(scroll, nullptr);
+  const int margin = form.canvas()->parentWidget()->x();
+  EXPECT_EQ(scroll->geometry().bottom() + 1 + margin, client->height());
+  EXPECT_EQ(form.canvas()->parentWidget()->geometry().bottom(), scroll->geometry().bottom());
+  EXPECT_EQ(scroll->geometry().right() + 1 + margin, client->width());
+  // Keys reach the page while a button has the focus; the launch that fails is told.
+  form.button(0)->setFocus();
+  QTest::keyClick(form.button(0), Qt::Key_End);
+  EXPECT_EQ(scroll->value(), scroll->maximum());
+  QTest::keyClick(form.button(0), Qt::Key_PageUp);
+  EXPECT_EQ(scroll->value(), scroll->maximum() - scroll->pageStep());
+  form.renderer()->setLauncher([](const QString&) { return false; });
+  form.mnuOpen_Click();
+  ASSERT_EQ(rec.critical.size(), 2);
+  EXPECT_TRUE(rec.critical[1].contains(QString::fromUtf8("起動できませんでした"))) << rec.critical[1].toStdString();
 }
