@@ -10,7 +10,7 @@
 #include <QRadioButton>
 
 #include "compare/ComparisonState.h"
-#include "shell/EtchedLine.h"
+#include "controls/etched_line.h"
 #include "shell/PageHost.h"
 
 namespace quorvane {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "extraction/dir_scan.h"
-#include "shell/EtchedLine.h"
+#include "controls/etched_line.h"
 #include "shell/PageHost.h"
 #include "version/clsFileVersion.h"
 
