@@ -132,7 +132,7 @@ bool frmHTMLHelp::Form_Load() {
     QApplication::restoreOverrideCursor();
   }
   if (!ok) {
-    m_services.critical(this, QStringLiteral("zqHTMLHelp"),
+    m_services.critical(this, engineTitle(),
                         QString::fromUtf8("指定された HTML ファイル ") + m_helpFile +
                             QString::fromUtf8(" が見つかりませんでした"));
     close();
