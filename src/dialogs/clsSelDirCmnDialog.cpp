@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QScreen>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "dialogs/FolderPickerDialog.h"
 

@@ -9,10 +9,10 @@
 
 #include <cmath>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
-#include "help/PageSurface.h"
+#include "help/page_surface.h"
 
 namespace quorvane::help {
 

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"

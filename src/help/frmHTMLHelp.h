@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "help/HelpWindowServices.h"
+#include "help/help_window_services.h"
 
 class QAction;
 class QMenu;

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "help/clsDLLInfo.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"

@@ -1,5 +1,5 @@
 // Block copies, pens, pixels and edges on a device context, checked pixel by pixel.
-#include "controls/DeviceContext.h"
+#include "controls/device_context.h"
 #include "controls/raster_ops.h"
 
 #include "support_pixels.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/system_colors.h"
 #include "controls/twips.h"
 #include "dialogs/clsSelDirCmnDialog.h"

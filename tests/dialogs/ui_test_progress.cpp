@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "dialogs/clsProgressForm.h"
 #include "dialogs/frmProgress.h"
 #include "dialogs/progress_bar.h"

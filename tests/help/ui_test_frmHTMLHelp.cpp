@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"

@@ -3,12 +3,12 @@
 // [HELP_FILE]. Each picture is written at its own size and three times enlarged
 // (name_x3.png). Also prints how long a full toolbar repaint takes.
 #include "about/frmVersionInfo.h"
-#include "controls/PictureBox.h"
 #include "controls/clsBitMapEx.h"
 #include "controls/clsBorder3D.h"
 #include "controls/clsStatusBar.h"
 #include "controls/clsTabStrip.h"
 #include "controls/clsToolBar.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/system_colors.h"
 #include "dialogs/clsProgressForm.h"
