@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "common/basDirUtil.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "help/help_settings.h"
 #include "dialogs/clsCommonDialog.h"

@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "compare/ComparisonPage.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "extraction/ExtractionPage.h"
 #include "help/help_settings.h"
 #include "shell/toolbar_keys.h"
