@@ -2,14 +2,16 @@
 
 #include "common/sjis.h"
 #include "compare/compare_engine.h"
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "compare/record_writer.h"
 
 namespace quorvane {
 namespace {
 
-using testing::makeEntry;
-using testing::makeExtraction;
+using testsupport::makeEntry;
+using testsupport::makeExtraction;
 
 std::string row(const std::string& name, const std::string& fv, const std::string& sv, int size,
                 const std::string& date = "98/05/11", const std::string& time = "12:00:00") {
@@ -148,13 +150,13 @@ TEST(CompareEngine, IdenticalNamesPairInOrder) {
     EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u) << other;
     EXPECT_EQ(run.Result.count(CompareCategory::Updated) + run.Result.count(CompareCategory::Deleted), 0u);
   }
-  testing::TempFolder dir;
+  testsupport::TempFolder dir;
   const auto extraction = makeExtraction({makeEntry("a.dll", "2", "2", 2, "98/05/11", "12:00:00"),
                                           makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00"),
                                           makeEntry("a.dll", "1", "1", 1, "98/05/11", "12:00:00")},
                                          {2, 0, 1});
-  ASSERT_TRUE(OutputVersionRecord(extraction, dir.file("rec.txt")).ok());
-  const auto run = CompareVersionRecords(dir.file("rec.txt"), SecondSide::extraction(extraction), {});
+  ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
+  const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
   EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u);
 }
 
@@ -200,13 +202,13 @@ TEST(CompareEngine, TwoRunsInARowGiveTheSameResultAsOne) {
 }
 
 TEST(CompareVersionRecords, OpenErrorsNameTheSide) {
-  testing::TempFolder dir;
-  const std::string good = dir.file("good.txt");
-  testing::writeBytes(good, record({row("a.dll", "1", "1", 1)}));
+  testsupport::TempFolder dir;
+  const std::string good = dir.at("good.txt");
+  testsupport::writeFile(good, record({row("a.dll", "1", "1", 1)}));
   EXPECT_EQ(CompareVersionRecords("", SecondSide::record(good), {}).Error, CompareError::FirstCannotOpen);
-  EXPECT_EQ(CompareVersionRecords(dir.file("none.txt"), SecondSide::record(good), {}).Error,
+  EXPECT_EQ(CompareVersionRecords(dir.at("none.txt"), SecondSide::record(good), {}).Error,
             CompareError::FirstCannotOpen);
-  EXPECT_EQ(CompareVersionRecords(good, SecondSide::record(dir.file("none.txt")), {}).Error,
+  EXPECT_EQ(CompareVersionRecords(good, SecondSide::record(dir.at("none.txt")), {}).Error,
             CompareError::SecondCannotOpen);
   const auto view = CompareVersionRecords(good, SecondSide::record(""), {});
   ASSERT_TRUE(view.ok());
@@ -217,13 +219,13 @@ TEST(CompareVersionRecords, OpenErrorsNameTheSide) {
 }
 
 TEST(CompareVersionRecords, ComparesWithTheExtractionInStorageOrderUnderDisplayNames) {
-  testing::TempFolder dir;
+  testsupport::TempFolder dir;
   auto extraction = makeExtraction({makeEntry("new.dll", "1", "1", 1, "98/05/11", "12:00:00"),
                                     makeEntry("a.dll", "2", "1", 1, "98/05/11", "12:00:00"),
                                     makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00")},
                                    {1, 2, 0});
-  ASSERT_TRUE(OutputVersionRecord(extraction, dir.file("rec.txt")).ok());
-  const auto same = CompareVersionRecords(dir.file("rec.txt"), SecondSide::extraction(extraction), {});
+  ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
+  const auto same = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
   ASSERT_TRUE(same.ok());
   EXPECT_EQ(same.Result.count(CompareCategory::Unchanged), 3u);
   EXPECT_EQ(same.Result.SecondCount, 3);
@@ -234,7 +236,7 @@ TEST(CompareVersionRecords, ComparesWithTheExtractionInStorageOrderUnderDisplayN
   extraction.Entries.push_back(makeEntry("C:\\TEST\\aa.dll", "", "", 0, "", ""));
   extraction.DisplayNames.push_back("aa.dll");
   extraction.LastIndex = 4;
-  const auto run = CompareVersionRecords(dir.file("rec.txt"), SecondSide::extraction(extraction), {});
+  const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
   ASSERT_TRUE(run.ok());
   EXPECT_EQ(names(run.Result, CompareCategory::Added), (Names{"zz.dll", "aa.dll"}));
   EXPECT_EQ(names(run.Result, CompareCategory::Updated), (Names{"a.dll"}));
