@@ -2,7 +2,6 @@
 
 #include "support/entry_builder.h"
 #include "support/files.h"
-#include "support/temp_folder.h"
 #include "report/csv_writer.h"
 #include "report/json_writer.h"
 #include "report/report.h"
