@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "common/sjis.h"
 #include "compare/compare_engine.h"
 #include "support/entry_builder.h"
@@ -37,18 +39,6 @@ std::vector<std::string> names(const ComparisonResult& r, CompareCategory c) {
 
 using Names = std::vector<std::string>;
 
-TEST(CompareEngine, IdenticalRecordsAreAllUnchanged) {
-  const auto rec = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
-  const auto run = compare(rec, rec);
-  ASSERT_TRUE(run.ok());
-  EXPECT_EQ(names(run.Result, CompareCategory::Unchanged), (Names{"a.dll", "b.dll"}));
-  EXPECT_EQ(run.Result.count(CompareCategory::Added) + run.Result.count(CompareCategory::Updated) +
-                run.Result.count(CompareCategory::Deleted),
-            0u);
-  EXPECT_EQ(run.Result.firstCount(), 2);
-  EXPECT_EQ(run.Result.SecondCount, 2);
-}
-
 TEST(CompareEngine, SortsIntoTheFourCategoriesInTheirOrders) {
   const auto first = record({row("gone2.dll", "1", "1", 1), row("same.dll", "1", "1", 1),
                              row("changed.dll", "1", "1", 1), row("gone1.dll", "1", "1", 1)});
@@ -67,31 +57,51 @@ TEST(CompareEngine, SortsIntoTheFourCategoriesInTheirOrders) {
   EXPECT_EQ(r.oldEntry(CompareCategory::Added, 0), nullptr);
 }
 
-TEST(CompareEngine, StringVersionCountsOnlyWhenNotIgnored) {
-  const auto first = record({row("a.dll", "1", "1 (old)", 1)});
-  const auto second = record({row("a.dll", "1", "1 (new)", 1)});
-  EXPECT_EQ(compare(first, second).Result.count(CompareCategory::Unchanged), 1u);  // ignored by default
-  CompareOptions keep;
-  keep.IgnoreStringVersion = false;
-  EXPECT_EQ(compare(first, second, keep).Result.count(CompareCategory::Updated), 1u);
-}
-
-TEST(CompareEngine, DateAndTimeCountUnlessIgnoredButSizeAlwaysCounts) {
-  const auto first = record({row("d.dll", "1", "1", 1, "98/05/11"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:00"),
-                             row("s.dll", "1", "1", 1)});
-  const auto second = record({row("d.dll", "1", "1", 1, "98/05/12"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:01"),
-                              row("s.dll", "1", "1", 2)});
-  EXPECT_EQ(names(compare(first, second).Result, CompareCategory::Updated), (Names{"d.dll", "t.dll", "s.dll"}));
-  CompareOptions ignoreDate;
+// Which field changes make an update, with the options that decide it. Counts are
+// added, updated, deleted, unchanged.
+TEST(CompareEngine, WhatCountsAsAnUpdate) {
+  CompareOptions keepString, ignoreDate;
+  keepString.IgnoreStringVersion = false;
   ignoreDate.IgnoreFileDate = true;
-  const auto run = compare(first, second, ignoreDate);
+  const std::string two = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
+  const std::string dts = record({row("d.dll", "1", "1", 1, "98/05/11"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:00"),
+                                  row("s.dll", "1", "1", 1)});
+  const std::string dtsChanged = record({row("d.dll", "1", "1", 1, "98/05/12"),
+                                         row("t.dll", "1", "1", 1, "98/05/11", "12:00:01"), row("s.dll", "1", "1", 2)});
+  const struct {
+    const char* what;
+    std::string first, second;
+    CompareOptions options;
+    std::array<std::size_t, 4> counts;
+  } cases[] = {
+      {"identical", two, two, {}, {0, 0, 0, 2}},
+      {"string version ignored by default", record({row("a.dll", "1", "1 (old)", 1)}),
+       record({row("a.dll", "1", "1 (new)", 1)}), {}, {0, 0, 0, 1}},
+      {"string version kept", record({row("a.dll", "1", "1 (old)", 1)}), record({row("a.dll", "1", "1 (new)", 1)}),
+       keepString, {0, 1, 0, 0}},
+      {"date, time and size", dts, dtsChanged, {}, {0, 3, 0, 0}},
+      {"date ignored, size still counts", dts, dtsChanged, ignoreDate, {0, 1, 0, 2}},
+      {"versions compare as texts", record({row("a.dll", "4.0.0.1", "x", 1)}),
+       record({row("a.dll", "4.00.0.1", "x", 1)}), {}, {0, 1, 0, 0}},
+      {"four-column first record", record({"a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n",
+                                           "b.dll\t2.0\t 2 \t98/05/11 12:00:00\r\n"}, ";#FN,FV,SZ,DTTM"),
+       two, {}, {0, 2, 0, 0}},
+      {"empty first", record({}), two, {}, {2, 0, 0, 0}},
+      {"empty second", two, record({}), {}, {0, 0, 2, 0}},
+  };
+  for (const auto& c : cases) {
+    const auto run = compare(c.first, c.second, c.options);
+    ASSERT_TRUE(run.ok()) << c.what;
+    const auto& r = run.Result;
+    EXPECT_EQ((std::array<std::size_t, 4>{r.count(CompareCategory::Added), r.count(CompareCategory::Updated),
+                                          r.count(CompareCategory::Deleted), r.count(CompareCategory::Unchanged)}),
+              c.counts)
+        << c.what;
+  }
+  const auto run = compare(dts, dtsChanged, ignoreDate);
   EXPECT_EQ(names(run.Result, CompareCategory::Updated), (Names{"s.dll"}));
-  EXPECT_EQ(names(run.Result, CompareCategory::Unchanged), (Names{"d.dll", "t.dll"}));
-}
-
-TEST(CompareEngine, VersionsCompareAsTexts) {
-  const auto run = compare(record({row("a.dll", "4.0.0.1", "x", 1)}), record({row("a.dll", "4.00.0.1", "x", 1)}));
-  EXPECT_EQ(run.Result.count(CompareCategory::Updated), 1u);
+  EXPECT_EQ(run.Result.firstCount(), 3);
+  EXPECT_EQ(run.Result.SecondCount, 3);
 }
 
 TEST(CompareEngine, CaseVariantsMatchOnlyInScanMode) {
@@ -104,20 +114,6 @@ TEST(CompareEngine, CaseVariantsMatchOnlyInScanMode) {
   EXPECT_EQ(scan.Result.Mode, LookupMode::Scan);
   EXPECT_EQ(names(scan.Result, CompareCategory::Unchanged), (Names{"abc.dll"}));
   EXPECT_EQ(names(scan.Result, CompareCategory::Deleted), (Names{"日本.dll"}));
-}
-
-TEST(CompareEngine, FourColumnFirstRecordAgainstFiveColumnIsAllUpdated) {
-  const auto first = record({"a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n", "b.dll\t2.0\t 2 \t98/05/11 12:00:00\r\n"},
-                            ";#FN,FV,SZ,DTTM");
-  const auto second = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
-  EXPECT_EQ(compare(first, second).Result.count(CompareCategory::Updated), 2u);
-}
-
-TEST(CompareEngine, EmptySidesMakeEverythingAddedOrDeleted) {
-  const auto full = record({row("a.dll", "1", "1", 1), row("b.dll", "1", "1", 1)});
-  const auto empty = record({});
-  EXPECT_EQ(compare(empty, full).Result.count(CompareCategory::Added), 2u);
-  EXPECT_EQ(compare(full, empty).Result.count(CompareCategory::Deleted), 2u);
 }
 
 TEST(CompareEngine, DuplicateSecondNamesMatchTwiceAndUpdatedWins) {
