@@ -17,8 +17,9 @@ if [ "${1:-}" = "--sanitize" ]; then
 elif [ "${1:-}" = "--coverage" ]; then
   dir=build-cov
   coverage=1
-  args=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+  args=(-DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
         -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage)
+  if command -v ccache >/dev/null; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 fi
 
 quorvane_install_missing
