@@ -42,12 +42,18 @@ enum class Expansion { Done, Failed, SourceUnreadable };
 // expansion fails, an older copy at the target path stays as it was, and the entry is
 // never pointed at it: it keeps describing the compressed file, whose size and date are
 // real. A source that cannot even be opened is not described at all.
+// A file of a subfolder goes into the same subfolder below the target folder, so that
+// its name below the target folder stays its name below the listed folder.
 Expansion expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
-  const std::string name = basDecompress::ExpandedFileName(basDirUtil::FileNamePart(entry.FullPath));
-  const auto error = basDecompress::ExpandFileChecked(entry.FullPath, targetFolder, name);
+  const std::string relative = utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max(entry.NamePos, 1)));
+  const std::size_t cut = relative.find_last_of(basDirUtil::kSeparator);
+  const std::size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+  const std::string folder = targetFolder + relative.substr(0, nameStart);
+  const std::string name = basDecompress::ExpandedFileName(std::string_view(relative).substr(nameStart));
+  const auto error = basDecompress::ExpandFileChecked(entry.FullPath, folder, name);
   if (error == basDecompress::ExpandError::SourceUnreadable) return Expansion::SourceUnreadable;
   if (error != basDecompress::ExpandError::None) return Expansion::Failed;
-  const std::string path = targetFolder + name;
+  const std::string path = folder + name;
   const auto stamp = basDirUtil::ReadFileStamp(path);
   if (!stamp || stamp->isFolder || stamp->isSpecial || !stamp->dateFits) return Expansion::Failed;
   entry.FullPath = path;
@@ -98,6 +104,14 @@ void dropSkipped(ExtractionResult& result, const std::vector<bool>& skipped) {
   }
   result.Entries.resize(kept);
   result.LastIndex = static_cast<std::int32_t>(kept) - 1;
+}
+
+// The scan's NamePos points at the file name. Below the listed folder a file name alone
+// is not unique, so a recursive run names each file by its path below that folder: the
+// record, the list and the comparison all take the name from NamePos on.
+void nameBelowFolder(std::vector<FileVersionEntry>& entries, const std::string& folder) {
+  const auto start = static_cast<std::int32_t>(utf8::length(basDirUtil::AddOrRemoveSlash(folder, 1)) + 1);
+  for (FileVersionEntry& e : entries) e.NamePos = start;
 }
 
 // Takes over the scanned entries. The previous display order goes with the previous
@@ -189,8 +203,8 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
   basDirUtil::ScanHeartbeat heartbeat;
   heartbeat.stillWorking = cb.listing;
   heartbeat.interval = cb.listingInterval;
-  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles, heartbeat,
-                                       &report.Skipped);
+  const std::int16_t mode = request.Recurse ? basDirUtil::kListFilesDeep : basDirUtil::kListFiles;
+  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, mode, heartbeat, &report.Skipped);
   showStatus(cb, "");
   if (report.Scan == ScanResult::Stopped) {
     cancelBeforeFiles(result);
@@ -204,6 +218,7 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
     return report;
   }
 
+  if (request.Recurse) nameBelowFolder(entries, request.Folder);
   startResult(result, std::move(entries));
   report.Outcome = processFiles(request, result, reader, cb, report);
   if (report.Outcome == RunOutcome::Abandoned) return report;

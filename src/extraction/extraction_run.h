@@ -20,6 +20,10 @@ struct ExtractionRequest {
   bool ExpandCompressed = false;
   std::string ExpansionFolder;        // where compressed files are expanded
   bool StrictOrder = false;           // order names strictly (see UpadateList)
+  // List the files of every subfolder too. Each is then named by its path below Folder
+  // (see UpadateList), and a compressed one expands into the same subfolder below
+  // ExpansionFolder.
+  bool Recurse = false;
 };
 
 // How the run talks to a front end. Every callback may be left empty.
