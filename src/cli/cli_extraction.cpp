@@ -35,6 +35,7 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
     }
   }
   request.StrictOrder = options.strictSort;
+  request.Recurse = options.recurse;
 
   ExtractionCallbacks callbacks;
   callbacks.fileRead = fileRead;
