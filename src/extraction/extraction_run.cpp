@@ -13,6 +13,7 @@
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_order.h"
 #include "extraction/extraction_texts.h"
+#include "extraction/read_ahead_pool.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -145,6 +146,35 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     skipped[i] = true;
     report.Skipped.push_back({result.Entries[i].FullPath, why});
   };
+  // Without expansion the files are read ahead on the pool's threads; each worker writes
+  // only its own entry's version texts and its own slot of `readFaults`, and the loop
+  // below looks at them only once the pool handed that index over. An expanded file is
+  // read right after its expansion, in the loop, as the expansion writes files and must
+  // not run ahead of a cancel.
+  const unsigned threads = request.ReadThreads != 0 ? request.ReadThreads : defaultReadThreads();
+  std::vector<std::optional<SkipReason>> readFaults;
+  std::optional<ReadAheadPool> pool;
+  if (!request.ExpandCompressed && threads > 1 && total > 1) {
+    readFaults.resize(total);
+    pool.emplace(total, threads, reader, static_cast<bool>(cb.fileRead), [&](clsFileVersion& own, std::size_t i) {
+      FileVersionEntry& e = result.Entries[i];
+      if (!hasRecordableName(e)) return false;
+      readFaults[i] = readVersions(own, e);
+      return !readFaults[i].has_value();
+    });
+  }
+  // A stopped run leaves the files from `i` on as the loop never read them, as if the
+  // pool had not read ahead: their version texts are those of the scan (none).
+  auto stopAt = [&](std::size_t i, RunOutcome outcome) {
+    if (pool) {
+      pool.reset();
+      for (std::size_t k = i; k < total; ++k) {
+        result.Entries[k].FixedVersion.clear();
+        result.Entries[k].StringVersion.clear();
+      }
+    }
+    return outcome;
+  };
   for (std::size_t i = 0; i < total; ++i) {
     FileVersionEntry& entry = result.Entries[i];
     bool readable = true;
@@ -169,21 +199,30 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     const bool last = i + 1 == total;
     const float fraction = static_cast<float>(i + 1) / static_cast<float>(total);
     if (cb.progress && !cb.progress(fraction, last ? extractionText::kFinished : extractionText::kExtracting, count))
-      return RunOutcome::Abandoned;
-    if (askCancelled(cb)) return RunOutcome::Cancelled;
+      return stopAt(i, RunOutcome::Abandoned);
+    if (askCancelled(cb)) return stopAt(i, RunOutcome::Cancelled);
     if (!result.HasDoubleByteNames && !basDirUtil::IsSingleByteText(entry.FullPath))
       result.HasDoubleByteNames = true;
     if (readable) {
-      if (const auto why = readVersions(reader, entry))
+      clsFileVersion* holder = &reader;
+      std::optional<SkipReason> why;
+      if (pool) {
+        holder = pool->take(i);
+        why = readFaults[i];
+      } else {
+        why = readVersions(reader, entry);
+      }
+      if (why)
         skip(i, *why);
-      else if (cb.fileRead)
-        cb.fileRead(i - skippedSoFar, reader);
+      else if (cb.fileRead && holder != nullptr)
+        cb.fileRead(i - skippedSoFar, *holder);
+      if (pool) pool->release(i);
     }
     if (skipped[i]) ++skippedSoFar;
     showStatus(cb, count);
   }
   // A cancel pressed while the last file was read still counts.
-  if (askCancelled(cb)) return RunOutcome::Cancelled;
+  if (askCancelled(cb)) return stopAt(total, RunOutcome::Cancelled);
   dropSkipped(result, skipped);
   return RunOutcome::Completed;
 }
