@@ -36,6 +36,7 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
     }
   }
   request.StrictOrder = options.strictSort;
+  request.Recurse = options.recurse;
 
   ExtractionCallbacks callbacks;
   callbacks.fileRead = fileRead;

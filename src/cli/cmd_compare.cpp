@@ -16,8 +16,8 @@ namespace quorvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: quorvane-cli compare 比較元 [比較先 | --extract フォルダー [--kind \"種別\"] [--expand-to フォルダー]]\n"
-    "                            [--ignore-date] [--keep-string-version] [--format text|json|csv]\n"
+    "使い方: quorvane-cli compare 比較元 [比較先 | --extract フォルダー [--kind \"種別\"] [--expand-to フォルダー]\n"
+    "                            [--recurse]] [--ignore-date] [--keep-string-version] [--format text|json|csv]\n"
     "                            [--fail-on 種類,...] [-o 結果ファイル]\n"
     "\n"
     "二つのバージョン記録ファイル、またはバージョン記録ファイルとフォルダーの抽出結果を比較し、\n"
@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "  --kind \"種別\"          抽出するファイルの種別 (既定: \"*.DLL *.OCX *.OLB *.TLB\")\n"
     "  --expand-to フォルダー  圧縮ファイルの展開先 (既定: 一時フォルダー内にこの実行専用の\n"
     "                          フォルダーを作り、終了時に削除します)\n"
+    "  --recurse               サブフォルダーのファイルも抽出し、フォルダーからの相対パスで比較します\n"
     "  --ignore-date           ファイル日付は無視します\n"
     "  --keep-string-version   ストリング情報ファイルバージョンも比較します (既定では無視)\n"
     "  --format 形式           text (既定: 比較結果ファイル), json, csv (UTF-8)。更新ファイルには\n"
@@ -88,7 +89,7 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
   if (opt.files.empty()) return "比較元のバージョン記録ファイルを指定してください";
   if (opt.files.size() > 2) return "ファイルの指定が多すぎます";
   if (opt.files.size() == 2 && opt.extract) return "比較先ファイルと --extract は同時に指定できません";
-  if (!opt.extract && opt.extraction.touched) return "--kind と --expand-to は --extract と共に指定してください";
+  if (!opt.extract && opt.extraction.touched) return "--kind, --expand-to と --recurse は --extract と共に指定してください";
   return {};
 }
 

@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方: quorvane-cli extract フォルダー [--kind \"種別\"] [--expand-to フォルダー] [--strict-sort]\n"
-    "                               [--format text|json|csv] [-o ファイル]\n"
+    "                               [--recurse] [--format text|json|csv] [-o ファイル]\n"
     "\n"
     "フォルダーのファイルのバージョン情報を抽出し、バージョン記録ファイルの形式で出力します。\n"
     "\n"
@@ -27,6 +27,9 @@ constexpr const char* kUsage =
     "  --expand-to フォルダー  圧縮ファイルの展開先 (既定: 一時フォルダー内にこの実行専用の\n"
     "                          フォルダーを作り、終了時に削除します)\n"
     "  --strict-sort           ファイル名を厳密にソートします\n"
+    "  --recurse               サブフォルダーのファイルも抽出します。ファイル名はフォルダーからの\n"
+    "                          相対パス (区切りは \\、例: sub\\a.dll) になり、圧縮ファイルは\n"
+    "                          展開先の同じ相対フォルダーに展開します\n"
     "  --format 形式           text (既定: バージョン記録ファイル), json, csv (UTF-8)\n"
     "  -o ファイル             バージョン記録ファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"

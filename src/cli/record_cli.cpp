@@ -31,6 +31,8 @@ std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options) {
   std::string value;
   if (cursor.current() == "--strict-sort") {
     options.strictSort = true;
+  } else if (cursor.current() == "--recurse") {
+    options.recurse = true;
   } else if (cursor.takeValue("--kind", value)) {
     options.kind = value;
   } else if (cursor.takeValue("--expand-to", value)) {

@@ -39,10 +39,11 @@ struct ExtractOptions {
   std::string kind = "*.DLL *.OCX *.OLB *.TLB";
   std::string expandTo;  // empty: a private folder inside the temporary folder
   bool strictSort = false;
-  bool touched = false;  // --kind, --expand-to or --strict-sort was given
+  bool recurse = false;  // --recurse: the files of every subfolder too
+  bool touched = false;  // --kind, --expand-to, --strict-sort or --recurse was given
 };
 
-// Takes --kind, --expand-to and --strict-sort at the cursor. Returns "-" when the
+// Takes --kind, --expand-to, --strict-sort and --recurse at the cursor. Returns "-" when the
 // argument is none of them, "" when it was taken (the cursor moved past it), or an error.
 std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options);
 

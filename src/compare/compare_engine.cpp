@@ -8,6 +8,7 @@
 #include "common/file_reader.h"
 #include "common/utf8.h"
 #include "compare/record_reader.h"
+#include "extraction/extraction_order.h"
 
 namespace quorvane {
 
@@ -163,8 +164,7 @@ void addExtraction(ComparisonBuilder& builder, const ExtractionResult& result) {
     if (i < result.DisplayNames.size()) {
       e.FullPath = result.DisplayNames[i];
     } else {
-      const std::size_t start = e.NamePos > 0 ? static_cast<std::size_t>(e.NamePos) : 1;
-      e.FullPath = basDirUtil::ConvertSingleByteCase(utf8::mid(e.FullPath, start), 2);
+      e.FullPath = EntryName(e, true);
     }
     e.NamePos = 1;
     e.Date = fixed8(e.Date);

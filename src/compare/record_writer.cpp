@@ -9,6 +9,7 @@
 #include "compare/record_format.h"
 #include "dialogs/file_error.h"
 #include "dialogs/replacing_file.h"
+#include "extraction/extraction_order.h"
 #include "extraction/skipped_file.h"
 
 namespace quorvane {
@@ -38,9 +39,7 @@ bool hasLineOrTab(std::string_view text) { return text.find_first_of("\t\r\n") !
 
 std::string displayName(const ExtractionResult& result, std::size_t i) {
   if (i < result.DisplayNames.size()) return result.DisplayNames[i];
-  const FileVersionEntry& e = result.Entries[i];
-  const std::size_t start = e.NamePos > 0 ? static_cast<std::size_t>(e.NamePos - 1) : 0;
-  return basDirUtil::ConvertSingleByteCase(utf8::mid(e.FullPath, start + 1), 2);
+  return EntryName(result.Entries[i], true);
 }
 
 // The rows in display order; storage order when `Order` is not a permutation of the

@@ -83,6 +83,9 @@ class PageHost {
   virtual ExtractionResult& extraction() = 0;
   // The extraction page tells the comparison page a run ended (completed or cancelled).
   virtual void extractionRunEnded(bool completed) = 0;
+  // True when an extraction lists the files of every subfolder too (an option of the
+  // window's menu).
+  virtual bool recurseSubfolders() const { return false; }
 };
 
 // A page as the main window sees it: the commands of the menus and the toolbar go to the

@@ -12,6 +12,7 @@
 
 #include "common/basDirUtil.h"
 #include "common/local_stamp.h"
+#include "common/same_file.h"
 #include "common/utf8.h"
 
 namespace quorvane::basDirUtil {
@@ -20,9 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Folders already scanned in this run, by their real path, so that a link pointing back
-// up the tree cannot make a descending scan go round forever.
-using VisitedSet = std::set<std::string>;
+// Folders already scanned in this run, by device and inode, so that a link pointing back
+// up the tree (or a second way to one folder) cannot make a descending scan go round
+// forever or list a folder twice.
+using VisitedSet = std::set<FileIdentity>;
 
 // What one scan carries from level to level: the folders already entered and the
 // heartbeat with its clock.
@@ -47,6 +49,9 @@ struct ScanContext {
   }
 
   VisitedSet visited;
+  // Length of the top folder's text with its separator, to tell the top folder from the
+  // subfolders below it.
+  std::size_t topLength = 0;
   const ScanHeartbeat& heartbeat;
   std::vector<SkippedFile>* skipped = nullptr;
   std::chrono::steady_clock::time_point lastTurn = std::chrono::steady_clock::now();
@@ -114,11 +119,10 @@ std::optional<FileStamp> statStamp(const std::string& path) {
 }
 #endif
 
-bool isVisitedAlready(const fs::path& folder, VisitedSet& visited) {
-  std::error_code ec;
-  const fs::path real = fs::canonical(folder, ec);
-  if (ec) return true;  // cannot tell where it leads: do not enter it
-  return !visited.insert(real.string()).second;
+bool isVisitedAlready(const std::string& folder, VisitedSet& visited) {
+  const auto id = fileIdentity(folder);
+  if (!id) return true;  // cannot tell where it leads: do not enter it
+  return !visited.insert(*id).second;
 }
 
 bool listsFolders(std::int16_t mode) { return mode != kListFiles && mode != kListFilesDeep; }
@@ -155,6 +159,15 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
   std::vector<std::string> subfolders;
   std::error_code ec;
   fs::directory_iterator it(fs::u8path(base), ec);
+  // A subfolder that cannot be listed (or whose listing breaks off) is reported like an
+  // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
+  // failures are told by ScanFolder's result instead.
+  const auto reportUnlisted = [&] {
+    if (ec && context.skipped && base.size() > context.topLength)
+      context.skipped->push_back({AddOrRemoveSlash(base, 0), ec == std::errc::permission_denied
+                                                                 ? SkipReason::AccessDenied
+                                                                 : SkipReason::CannotOpen});
+  };
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     if (!context.goOn()) return found;
     const std::string name = it->path().filename().string();
@@ -182,10 +195,11 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
     entries.push_back(makeEntry(base, name, *stamp));
     found = true;
   }
+  reportUnlisted();
   if (descends(mode)) {
     for (const std::string& sub : subfolders) {
       if (context.stopped) break;
-      if (isVisitedAlready(fs::u8path(base + sub), context.visited)) continue;
+      if (isVisitedAlready(base + sub, context.visited)) continue;
       if (scanLevel(base + sub, patterns, entries, mode, context)) found = true;
     }
   }
@@ -214,7 +228,8 @@ bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& pa
                      bool* stopped, std::vector<SkippedFile>* skipped) {
   ScanContext context(heartbeat);
   context.skipped = skipped;
-  isVisitedAlready(fs::u8path(std::string(folder)), context.visited);
+  context.topLength = AddOrRemoveSlash(folder, 1).size();
+  isVisitedAlready(std::string(folder), context.visited);
   const bool found = scanLevel(std::string(folder), patterns, entries, mode, context);
   if (stopped != nullptr) *stopped = context.stopped;
   return found;

@@ -62,7 +62,9 @@ inline constexpr std::uint8_t kAttrArchive = 32;
 // are not listed, nor is an entry that vanishes or cannot be examined while the scan
 // runs, nor a file whose date lies outside the years a record can hold; those whose
 // names the patterns take are appended to `skipped` (when given) with the reason.
-// A linked folder that leads back to a folder already scanned is not entered again.
+// A linked folder that leads to a folder already scanned (same device and inode) is not
+// entered again. In a descending scan a subfolder that cannot be listed is appended to
+// `skipped` too (AccessDenied or CannotOpen), and the scan goes on with the rest.
 // An empty heartbeat, the default, never interrupts the scan.
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
                       std::vector<FileVersionEntry>& entries, std::int16_t mode,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "extraction/ExtractionResult.h"
 
 namespace quorvane {
@@ -14,5 +16,11 @@ namespace quorvane {
 // file names as they are and then by listing position, so the same names always give
 // the same order on every machine.
 void UpadateList(ExtractionResult& result, bool strict);
+
+// An entry's name as the record and the comparison carry it: the part of FullPath from
+// NamePos on (the file name, or after a descending scan the path below the listed
+// folder) with "\" between folder names on every platform, so that records move between
+// systems. `lowerCased` lower-cases its single-byte letters as DisplayNames holds them.
+std::string EntryName(const FileVersionEntry& entry, bool lowerCased);
 
 }  // namespace quorvane

@@ -7,12 +7,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "common/basDirUtil.h"
+#include "common/utf8.h"
 #include "controls/page_details.h"
 #include "controls/page_dialogs.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_kinds.h"
+#include "extraction/extraction_order.h"
 
 namespace quorvane {
 
@@ -148,8 +151,13 @@ QString ExtractionPage::detailText(int k) const {
   if (k < 0 || k >= static_cast<int>(result.Order.size()) || k >= List1->count()) return {};
   const int index = result.Order[static_cast<std::size_t>(k)];
   if (index < 0 || index >= static_cast<int>(result.Entries.size())) return {};
+  const FileVersionEntry& entry = result.Entries[static_cast<std::size_t>(index)];
+  // A file of a subfolder is listed by its path below the folder; the details also give
+  // where it is. A flat run's details stay as they were.
+  const bool belowFolder = utf8::length(EntryName(entry, false)) > utf8::length(basDirUtil::FileNamePart(entry.FullPath));
+  const QString pathLine = belowFolder ? QStringLiteral("Path : ") + QString::fromStdString(entry.FullPath) : QString();
   return entryDetailText(QStringLiteral("No : %1 / %2").arg(k + 1).arg(result.LastIndex + 1),
-                         List1->item(k)->text(), result.Entries[static_cast<std::size_t>(index)]);
+                         List1->item(k)->text(), entry, nullptr, pathLine);
 }
 
 QString ExtractionPage::detailBoxText() const { return quorvane::detailBoxText(Text1Detail); }

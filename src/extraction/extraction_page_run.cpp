@@ -80,6 +80,7 @@ void ExtractionPage::ExtractVersionInfo() {
   request.ExpandCompressed = ExpandCompressed;
   request.ExpansionFolder = *expansionFolder;
   request.StrictOrder = strictOrder();
+  request.Recurse = m_host.recurseSubfolders();
 
   auto progress = m_host.createProgress();
   m_host.setBusyPointer(true);

@@ -13,6 +13,7 @@
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_order.h"
 #include "extraction/extraction_texts.h"
+#include "extraction/read_ahead_pool.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -42,12 +43,18 @@ enum class Expansion { Done, Failed, SourceUnreadable };
 // expansion fails, an older copy at the target path stays as it was, and the entry is
 // never pointed at it: it keeps describing the compressed file, whose size and date are
 // real. A source that cannot even be opened is not described at all.
+// A file of a subfolder goes into the same subfolder below the target folder, so that
+// its name below the target folder stays its name below the listed folder.
 Expansion expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
-  const std::string name = basDecompress::ExpandedFileName(basDirUtil::FileNamePart(entry.FullPath));
-  const auto error = basDecompress::ExpandFileChecked(entry.FullPath, targetFolder, name);
+  const std::string relative = utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max(entry.NamePos, 1)));
+  const std::size_t cut = relative.find_last_of(basDirUtil::kSeparator);
+  const std::size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+  const std::string folder = targetFolder + relative.substr(0, nameStart);
+  const std::string name = basDecompress::ExpandedFileName(std::string_view(relative).substr(nameStart));
+  const auto error = basDecompress::ExpandFileChecked(entry.FullPath, folder, name);
   if (error == basDecompress::ExpandError::SourceUnreadable) return Expansion::SourceUnreadable;
   if (error != basDecompress::ExpandError::None) return Expansion::Failed;
-  const std::string path = targetFolder + name;
+  const std::string path = folder + name;
   const auto stamp = basDirUtil::ReadFileStamp(path);
   if (!stamp || stamp->isFolder || stamp->isSpecial || !stamp->dateFits) return Expansion::Failed;
   entry.FullPath = path;
@@ -100,6 +107,14 @@ void dropSkipped(ExtractionResult& result, const std::vector<bool>& skipped) {
   result.LastIndex = static_cast<std::int32_t>(kept) - 1;
 }
 
+// The scan's NamePos points at the file name. Below the listed folder a file name alone
+// is not unique, so a recursive run names each file by its path below that folder: the
+// record, the list and the comparison all take the name from NamePos on.
+void nameBelowFolder(std::vector<FileVersionEntry>& entries, const std::string& folder) {
+  const auto start = static_cast<std::int32_t>(utf8::length(basDirUtil::AddOrRemoveSlash(folder, 1)) + 1);
+  for (FileVersionEntry& e : entries) e.NamePos = start;
+}
+
 // Takes over the scanned entries. The previous display order goes with the previous
 // entries, so that no stale index can point into the new ones.
 void startResult(ExtractionResult& result, std::vector<FileVersionEntry>&& entries) {
@@ -131,6 +146,35 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     skipped[i] = true;
     report.Skipped.push_back({result.Entries[i].FullPath, why});
   };
+  // Without expansion the files are read ahead on the pool's threads; each worker writes
+  // only its own entry's version texts and its own slot of `readFaults`, and the loop
+  // below looks at them only once the pool handed that index over. An expanded file is
+  // read right after its expansion, in the loop, as the expansion writes files and must
+  // not run ahead of a cancel.
+  const unsigned threads = request.ReadThreads != 0 ? request.ReadThreads : defaultReadThreads();
+  std::vector<std::optional<SkipReason>> readFaults;
+  std::optional<ReadAheadPool> pool;
+  if (!request.ExpandCompressed && threads > 1 && total > 1) {
+    readFaults.resize(total);
+    pool.emplace(total, threads, reader, static_cast<bool>(cb.fileRead), [&](clsFileVersion& own, std::size_t i) {
+      FileVersionEntry& e = result.Entries[i];
+      if (!hasRecordableName(e)) return false;
+      readFaults[i] = readVersions(own, e);
+      return !readFaults[i].has_value();
+    });
+  }
+  // A stopped run leaves the files from `i` on as the loop never read them, as if the
+  // pool had not read ahead: their version texts are those of the scan (none).
+  auto stopAt = [&](std::size_t i, RunOutcome outcome) {
+    if (pool) {
+      pool.reset();
+      for (std::size_t k = i; k < total; ++k) {
+        result.Entries[k].FixedVersion.clear();
+        result.Entries[k].StringVersion.clear();
+      }
+    }
+    return outcome;
+  };
   for (std::size_t i = 0; i < total; ++i) {
     FileVersionEntry& entry = result.Entries[i];
     bool readable = true;
@@ -155,21 +199,30 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     const bool last = i + 1 == total;
     const float fraction = static_cast<float>(i + 1) / static_cast<float>(total);
     if (cb.progress && !cb.progress(fraction, last ? extractionText::kFinished : extractionText::kExtracting, count))
-      return RunOutcome::Abandoned;
-    if (askCancelled(cb)) return RunOutcome::Cancelled;
+      return stopAt(i, RunOutcome::Abandoned);
+    if (askCancelled(cb)) return stopAt(i, RunOutcome::Cancelled);
     if (!result.HasDoubleByteNames && !basDirUtil::IsSingleByteText(entry.FullPath))
       result.HasDoubleByteNames = true;
     if (readable) {
-      if (const auto why = readVersions(reader, entry))
+      clsFileVersion* holder = &reader;
+      std::optional<SkipReason> why;
+      if (pool) {
+        holder = pool->take(i);
+        why = readFaults[i];
+      } else {
+        why = readVersions(reader, entry);
+      }
+      if (why)
         skip(i, *why);
-      else if (cb.fileRead)
-        cb.fileRead(i - skippedSoFar, reader);
+      else if (cb.fileRead && holder != nullptr)
+        cb.fileRead(i - skippedSoFar, *holder);
+      if (pool) pool->release(i);
     }
     if (skipped[i]) ++skippedSoFar;
     showStatus(cb, count);
   }
   // A cancel pressed while the last file was read still counts.
-  if (askCancelled(cb)) return RunOutcome::Cancelled;
+  if (askCancelled(cb)) return stopAt(total, RunOutcome::Cancelled);
   dropSkipped(result, skipped);
   return RunOutcome::Completed;
 }
@@ -189,8 +242,8 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
   basDirUtil::ScanHeartbeat heartbeat;
   heartbeat.stillWorking = cb.listing;
   heartbeat.interval = cb.listingInterval;
-  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles, heartbeat,
-                                       &report.Skipped);
+  const std::int16_t mode = request.Recurse ? basDirUtil::kListFilesDeep : basDirUtil::kListFiles;
+  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, mode, heartbeat, &report.Skipped);
   showStatus(cb, "");
   if (report.Scan == ScanResult::Stopped) {
     cancelBeforeFiles(result);
@@ -204,6 +257,7 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
     return report;
   }
 
+  if (request.Recurse) nameBelowFolder(entries, request.Folder);
   startResult(result, std::move(entries));
   report.Outcome = processFiles(request, result, reader, cb, report);
   if (report.Outcome == RunOutcome::Abandoned) return report;

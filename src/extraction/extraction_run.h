@@ -20,6 +20,14 @@ struct ExtractionRequest {
   bool ExpandCompressed = false;
   std::string ExpansionFolder;        // where compressed files are expanded
   bool StrictOrder = false;           // order names strictly (see UpadateList)
+  // List the files of every subfolder too. Each is then named by its path below Folder
+  // (see UpadateList), and a compressed one expands into the same subfolder below
+  // ExpansionFolder.
+  bool Recurse = false;
+  // Threads that read the files; 0 means defaultReadThreads(). The result, its order and
+  // every callback are the same whatever the number. A run that expands compressed files
+  // reads them one by one, right after each is expanded.
+  unsigned ReadThreads = 0;
 };
 
 // How the run talks to a front end. Every callback may be left empty.

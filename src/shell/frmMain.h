@@ -86,6 +86,7 @@ class frmMain : public QMainWindow, public PageHost {
   QAction* mnuLine = nullptr;
   QAction* mnuEnd = nullptr;
   QAction* mnuOptToolbar = nullptr;
+  QAction* mnuOptRecurse = nullptr;  // list subfolders too
   QAction* mnuHelp1 = nullptr;
   QAction* mnuVer = nullptr;
 
@@ -116,6 +117,7 @@ class frmMain : public QMainWindow, public PageHost {
   QWidget* ownerWindow() override { return this; }
   ExtractionResult& extraction() override { return m_extraction; }
   void extractionRunEnded(bool completed) override;
+  bool recurseSubfolders() const override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,7 @@
 #include "shell/frmMain.h"
 #include "shell/frmMain_windows.h"
 #include "shell/toolbar_keys.h"
+#include "shell/window_placement.h"
 
 namespace quorvane {
 
@@ -24,6 +25,13 @@ void frmMain::createMenus() {
     mnuOptToolbar->setChecked(!mnuOptToolbar->isChecked());
     mnuOptToolbar_Click();
   });
+  // Remembered between runs of the program, as the setting "RecurseSubfolders" ("1" or "0").
+  mnuOptRecurse = mnuOpt->addAction(QStringLiteral("サブフォルダーも抽出(&S)"));
+  mnuOptRecurse->setCheckable(true);
+  mnuOptRecurse->setChecked(readSetting(QStringLiteral("RecurseSubfolders")) == QStringLiteral("1"));
+  connect(mnuOptRecurse, &QAction::toggled, this, [](bool on) {
+    writeSetting(QStringLiteral("RecurseSubfolders"), on ? QStringLiteral("1") : QStringLiteral("0"));
+  });
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   mnuHelp1 = mnuHelp->addAction(QStringLiteral("Quorvane ヘルプ(&H)"), this, &frmMain::mnuHelp1_Click);
@@ -40,6 +48,8 @@ void frmMain::mnuSave_Click() {
 }
 
 void frmMain::mnuEnd_Click() { close(); }
+
+bool frmMain::recurseSubfolders() const { return mnuOptRecurse && mnuOptRecurse->isChecked(); }
 
 bool frmMain::toolbarVisible() const { return mnuOptToolbar && mnuOptToolbar->isChecked(); }
 
