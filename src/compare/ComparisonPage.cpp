@@ -11,6 +11,7 @@
 
 #include "compare/ComparisonState.h"
 #include "controls/etched_line.h"
+#include "controls/page_places.h"
 
 namespace quorvane {
 
@@ -140,6 +141,16 @@ void ComparisonPage::Tab1FormInitialize() {
   Command5[3]->setEnabled(false);
   Command5[4]->setEnabled(false);
   Command3->setEnabled(true);
+  for (std::size_t i = 0; i < Text4.size(); ++i)
+    if (const auto text = pagePlaces::saved(QString::fromLatin1(kBoxPlaces[i]))) Text4[i]->setText(*text);
+}
+
+void ComparisonPage::savePlaces() const {
+  for (std::size_t i = 0; i < Text4.size(); ++i) {
+    // While the extraction result stands in for the second record, its name is kept aside.
+    const bool keptAside = i == 1 && Check1[0]->isChecked();
+    pagePlaces::save(QString::fromLatin1(kBoxPlaces[i]), keptAside ? m_savedSecondName : Text4[i]->text());
+  }
 }
 
 void ComparisonPage::Command3_Click(int) { m_host.unloadMainWindow(); }

@@ -17,6 +17,10 @@ class QRadioButton;
 
 namespace quorvane {
 
+// Text4(0) to Text4(2)'s names in the settings and, for their file dialogs, the purpose
+// whose last folder they remember.
+inline constexpr std::array<const char*, 3> kBoxPlaces = {"RecordFile1", "RecordFile2", "ResultFile"};
+
 struct ComparisonState;
 class EtchedLine;
 
@@ -29,6 +33,8 @@ class ComparisonPage : public QWidget, public PageCommands {
   ~ComparisonPage() override;
 
   void Tab1FormInitialize();
+  // Writes the three file names to the settings for the next start.
+  void savePlaces() const;
 
   // 0 file choice, 1 run, 3 copy, 4 save.
   void Command5_Click(int index);

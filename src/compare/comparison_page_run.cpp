@@ -13,6 +13,7 @@
 #include "compare/compare_result_file.h"
 #include "controls/page_details.h"
 #include "controls/page_dialogs.h"
+#include "dialogs/last_folder.h"
 
 namespace quorvane {
 
@@ -222,7 +223,8 @@ void ComparisonPage::chooseFile(int boxIndex) {
   request.defaultExt = QStringLiteral("TXT");
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|") + QStringLiteral("All Files (*.*)|*.*");
   request.filterIndex = 1;
-  request.initDir = dialogStartFolder(box->text(), BoxHolds::File, programFolder());
+  const QString purpose = QString::fromLatin1(kBoxPlaces[static_cast<std::size_t>(boxIndex)]);
+  request.initDir = dialogStartFolder(box->text(), BoxHolds::File, purpose);
   if (boxIndex < 2) {
     using F = clsCommonDialog::Flag;
     request.title = QStringLiteral("バージョン記録ファイル %1 の選択").arg(boxIndex + 1);
@@ -237,6 +239,7 @@ void ComparisonPage::chooseFile(int boxIndex) {
   const auto chosen = m_host.chooseFile(request);
   if (!chosen) return;
   box->setText(*chosen);
+  lastFolder::remember(purpose, *chosen);
   if (boxIndex == 2) m_overwrite.confirmedByDialog(*chosen);
 }
 

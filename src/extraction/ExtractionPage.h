@@ -36,6 +36,8 @@ class ExtractionPage : public QWidget, public PageCommands {
   ~ExtractionPage() override;
 
   void Tab0FormInitialize();
+  // Writes the boxes and the kind to the settings for the next start.
+  void savePlaces() const;
 
   void Command1_Click(int index);
   void Command3_Click(int index);
@@ -92,6 +94,7 @@ class ExtractionPage : public QWidget, public PageCommands {
   void createControls();
   void placeControls();
   void connectHandlers();
+  void restorePlaces();
   void chooseFolderFor(int index);
   void chooseRecordFile();
   void reportRun(const ExtractionRunReport& report, bool listingShown);

@@ -130,7 +130,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Form_Unload() {
   if (m_unloaded) return;
   if (m_helpWindow) m_helpWindow->close();
-  if (m_loaded) SaveWindowPlacement(this, true);
+  if (m_loaded) {
+    SaveWindowPlacement(this, true);
+    m_page0->savePlaces();
+    m_page1->savePlaces();
+  }
   if (Timer1) Timer1->stop();
   m_unloaded = true;
 }

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include "compare/ComparisonPage.h"
 #include "controls/PictureBox.h"
 #include "extraction/ExtractionPage.h"
+#include "extraction/extraction_kinds.h"
 #include "help/help_settings.h"
 #include "shell/toolbar_keys.h"
 #include "support_main_window.h"
@@ -223,6 +225,60 @@ TEST(MainWindowSettings, HelpFileDefaultsToTheProgramsFolderAndFollowsTheSetting
   MainWindowFixture f;
   EXPECT_EQ(f.window().helpFileName(), QStringLiteral("/opt/help/Q.HTM"));
   setPlacement({}, {});
+}
+
+// Every box that the next start finds again, with its settings key; the kind box is a
+// compressed kind so that the expansion folder is in use.
+TEST(MainWindowSettings, BoxesAndDialogFoldersAreSavedAtUnloadAndRestoredAtLoad) {
+  setPlacement({}, {});
+  test::TempDir dir;
+  const QString compressedKind = QString::fromUtf8(kExtractionKinds[5]);
+  struct Place {
+    const char* key;
+    QString text;
+  };
+  const std::vector<Place> places = {
+      {"ExtractFolder", dir.path()},          {"ExpandFolder", dir.file("x")},
+      {"FileKind", compressedKind},           {"RecordFile", dir.file("rec.txt")},
+      {"RecordFile1", dir.file("a.txt")},     {"RecordFile2", dir.file("b 2.txt")},
+      {"ResultFile", QStringLiteral("結果.txt")}};
+  auto shown = [](frmMain& w) {
+    const ExtractionPage* e = w.extractionPage();
+    const ComparisonPage* c = w.comparisonPage();
+    return QStringList{e->Text1[0]->text(), e->Text1[1]->text(), e->Combo1->currentText(),
+                       e->Text1[2]->text(), c->Text4[0]->text(), c->Text4[1]->text(), c->Text4[2]->text()};
+  };
+  QStringList expected;
+  for (const Place& place : places) expected << place.text;
+
+  MainWindowFixture first;
+  ExtractionPage* e = first.window().extractionPage();
+  e->Combo1->setCurrentIndex(5);
+  e->Text1[0]->setText(places[0].text);
+  e->Text1[1]->setText(places[1].text);
+  e->Text1[2]->setText(places[3].text);
+  for (int i = 0; i < 3; ++i) first.window().comparisonPage()->Text4[i]->setText(places[4 + i].text);
+  ASSERT_EQ(shown(first.window()), expected);
+  // The result box's dialog, with the box emptied, opens in the folder its last choice left.
+  ComparisonPage* c = first.window().comparisonPage();
+  first.window().selectTab(1);
+  first.seen->fileAnswers.push_back(dir.file("chosen.txt"));
+  for (int i = 0; i < 2; ++i) {
+    if (i == 1) c->Text4[2]->clear();
+    first.setFocusTo(c->Text4[2]);
+    first.window().mcToolBar_ButtonClick(kChooseKey);
+  }
+  ASSERT_EQ(first.seen->fileRequests.size(), 2u);
+  EXPECT_EQ(first.seen->fileRequests[1].initDir, QDir::toNativeSeparators(dir.path()));
+  c->Text4[2]->setText(places[6].text);
+  first.window().close();
+
+  const QSettings s = store();
+  for (const Place& place : places)
+    EXPECT_EQ(s.value(QStringLiteral("Settings/") + place.key).toString(), place.text) << place.key;
+  MainWindowFixture second;
+  EXPECT_EQ(shown(second.window()), expected);
+  EXPECT_TRUE(second.window().extractionPage()->Text1[1]->isEnabled());
 }
 
 TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
