@@ -11,6 +11,7 @@
 
 #include "compare/ComparisonState.h"
 #include "controls/etched_line.h"
+#include "controls/page_growth.h"
 #include "controls/page_places.h"
 
 namespace quorvane {
@@ -66,9 +67,23 @@ void ComparisonPage::createControls() {
   Label3[10]->setBuddy(Text4Detail);
 }
 
-// Fixed places in pixels, matching the extraction page's grid.
+void ComparisonPage::setDefaultSize(QSize size) {
+  m_defaultSize = size;
+  placeControls();
+}
+
+void ComparisonPage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeControls();
+}
+
+// Fixed places in pixels for the default size, on the extraction page's grid, growing the
+// same way: boxes, list and detail box take the extra room, the buttons follow the right
+// edge and the exit button the bottom.
 void ComparisonPage::placeControls() {
-  const int labelX = 8, boxX = 136, boxW = 300, buttonX = 448, buttonW = 170;
+  const QSize grown = pageGrowth(size(), m_defaultSize);
+  const int dx = grown.width(), dy = grown.height(), listDx = dx / 2;
+  const int labelX = 8, boxX = 136, boxW = 300 + dx, buttonX = 448 + dx, buttonW = 170;
   Label3[0]->setGeometry(labelX, 10, 126, 22);
   Text4[0]->setGeometry(boxX, 10, boxW, 22);
   Label3[1]->setGeometry(labelX, 38, 126, 22);
@@ -80,16 +95,16 @@ void ComparisonPage::placeControls() {
   Check1[0]->setGeometry(labelX, 100, 150, 22);
   Check1[1]->setGeometry(160, 100, 150, 22);
   Check1[2]->setGeometry(312, 100, 306, 22);
-  Line1[0]->setLine(8, 130, 616);
+  Line1[0]->setLine(8, 130, 616 + dx);
   for (int i = 0; i < 4; ++i) Option1[i]->setGeometry(labelX + i * 152, 136, 148, 22);
   Label3[9]->setGeometry(labelX, 160, 200, 20);
-  List2->setGeometry(labelX, 180, 200, 200);
-  Label3[10]->setGeometry(216, 160, 220, 20);
-  Text4Detail->setGeometry(216, 180, 220, 200);
+  List2->setGeometry(labelX, 180, 200 + listDx, 200 + dy);
+  Label3[10]->setGeometry(216 + listDx, 160, 220, 20);
+  Text4Detail->setGeometry(216 + listDx, 180, 220 + dx - listDx, 200 + dy);
   Command5[3]->setGeometry(buttonX, 180, buttonW, 24);
   Command5[4]->setGeometry(buttonX, 210, buttonW, 24);
-  Line1[1]->setLine(buttonX, 318, buttonX + buttonW);
-  Command3->setGeometry(buttonX, 356, buttonW, 24);
+  Line1[1]->setLine(buttonX, 318 + dy, buttonX + buttonW);
+  Command3->setGeometry(buttonX, 356 + dy, buttonW, 24);
 }
 
 void ComparisonPage::connectHandlers() {

@@ -33,6 +33,8 @@ class ComparisonPage : public QWidget, public PageCommands {
   ~ComparisonPage() override;
 
   void Tab1FormInitialize();
+  // The size the page's fixed places were drawn for; beyond it the page grows.
+  void setDefaultSize(QSize size);
   // Writes the three file names to the settings for the next start.
   void savePlaces() const;
 
@@ -81,6 +83,7 @@ class ComparisonPage : public QWidget, public PageCommands {
  private:
   void createControls();
   void placeControls();
+  void resizeEvent(QResizeEvent* event) override;
   void connectHandlers();
   void chooseFile(int boxIndex);
   void fillList(int category);
@@ -88,6 +91,7 @@ class ComparisonPage : public QWidget, public PageCommands {
   void dropResult();
 
   PageHost& m_host;
+  QSize m_defaultSize;
   std::unique_ptr<ComparisonState> m_state;
   QString m_savedSecondName;
   OverwriteGuard m_overwrite;  // for the result file in Text4(2)

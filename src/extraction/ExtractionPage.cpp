@@ -11,6 +11,7 @@
 #include "common/private_folder.h"
 #include "extraction/dir_scan.h"
 #include "controls/etched_line.h"
+#include "controls/page_growth.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -61,9 +62,24 @@ void ExtractionPage::createControls() {
   Label3[8]->setBuddy(Text1Detail);
 }
 
-// Fixed places in pixels: the page container has a fixed size.
+void ExtractionPage::setDefaultSize(QSize size) {
+  m_defaultSize = size;
+  placeControls();
+}
+
+void ExtractionPage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeControls();
+}
+
+// Fixed places in pixels for the default size. A larger page gives the extra width to the
+// boxes, the list and the detail box (half each to the last two) and the extra height to
+// the list and the detail box; the buttons move with the right edge, the exit button with
+// the bottom.
 void ExtractionPage::placeControls() {
-  const int labelX = 8, boxX = 136, boxW = 300, buttonX = 448, buttonW = 170;
+  const QSize grown = pageGrowth(size(), m_defaultSize);
+  const int dx = grown.width(), dy = grown.height(), listDx = dx / 2;
+  const int labelX = 8, boxX = 136, boxW = 300 + dx, buttonX = 448 + dx, buttonW = 170;
   Label3[3]->setGeometry(labelX, 10, 126, 22);
   Text1[0]->setGeometry(boxX, 10, boxW, 22);
   Label3[4]->setGeometry(labelX, 38, 126, 22);
@@ -75,15 +91,15 @@ void ExtractionPage::placeControls() {
   Command1[0]->setGeometry(buttonX, 9, buttonW, 24);
   Command1[1]->setGeometry(buttonX, 37, buttonW, 24);
   Check2->setGeometry(buttonX, 70, buttonW, 40);
-  Line1[0]->setLine(8, 134, 616);
+  Line1[0]->setLine(8, 134, 616 + dx);
   Label3[7]->setGeometry(labelX, 142, 200, 20);
-  List1->setGeometry(labelX, 162, 200, 218);
-  Label3[8]->setGeometry(216, 142, 220, 20);
-  Text1Detail->setGeometry(216, 162, 220, 218);
+  List1->setGeometry(labelX, 162, 200 + listDx, 218 + dy);
+  Label3[8]->setGeometry(216 + listDx, 142, 220, 20);
+  Text1Detail->setGeometry(216 + listDx, 162, 220 + dx - listDx, 218 + dy);
   Command1[2]->setGeometry(buttonX, 162, buttonW, 24);
   Command1[3]->setGeometry(buttonX, 192, buttonW, 24);
-  Line1[1]->setLine(buttonX, 318, buttonX + buttonW);
-  Command3->setGeometry(buttonX, 356, buttonW, 24);
+  Line1[1]->setLine(buttonX, 318 + dy, buttonX + buttonW);
+  Command3->setGeometry(buttonX, 356 + dy, buttonW, 24);
 }
 
 void ExtractionPage::connectHandlers() {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -49,7 +50,6 @@ TEST(MainWindowCaptions, AllCaptionsAreTheProgramsOwn) {
   EXPECT_TRUE(w.mnuOptToolbar->isCheckable() && w.mnuOptToolbar->isChecked());
   ASSERT_EQ(w.mnuHelp->actions().size(), 3);
   EXPECT_TRUE(w.mnuHelp->actions()[1]->isSeparator());
-  EXPECT_EQ(w.minimumSize(), w.maximumSize());  // fixed size
 }
 
 // Menu entry, page button and toolbar button of the run command, as "111" or "000".
@@ -178,9 +178,80 @@ TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
   const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainLeft")).toString(), QString::number(placed.x() * tx));
   EXPECT_GT(s.value(QStringLiteral("Settings/MainTop")).toString().toInt(), 0);
-  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainWidth")) || s.contains(QStringLiteral("Settings/MainHeight")));
   MainWindowFixture again;
   EXPECT_EQ(again.window().pos(), placed);
+}
+
+// A grown window comes back at its size; a maximised one comes back maximised, keeping the
+// size it returns to.
+TEST(MainWindowSettings, SizeAndMaximisedStateAreSavedBesideThePosition) {
+  const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
+  for (const bool maximise : {false, true}) {
+    setPlacement({}, {});
+    MainWindowFixture first;
+    first.window().resize(760, 560);
+    QApplication::processEvents();
+    if (maximise) first.window().showMaximized();
+    QApplication::processEvents();
+    first.window().close();
+    const QSettings s = store();
+    EXPECT_EQ(s.value(QStringLiteral("Settings/MainWidth")).toString(), QString::number(760 * tx)) << maximise;
+    EXPECT_EQ(s.value(QStringLiteral("Settings/MainMaximized")).toString(), maximise ? "1" : "0");
+    MainWindowFixture again;
+    EXPECT_EQ(again.window().isMaximized(), maximise);
+    if (!maximise) EXPECT_EQ(again.window().size(), QSize(760, 560));
+  }
+  setPlacement({}, {});
+}
+
+// At the default size every control keeps its place; a larger window gives its room to the
+// list and the detail box while the buttons keep their distance from the right edge.
+TEST(MainWindowLayout, ListAndDetailsGrowWithTheWindowAndButtonsKeepTheRightEdge) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  ExtractionPage* e = w.extractionPage();
+  ComparisonPage* c = w.comparisonPage();
+  struct Page {
+    QWidget* page;
+    QWidget* list;
+    QWidget* detail;
+    std::vector<QWidget*> buttons;
+    QRect listAtDefault;
+  };
+  const std::vector<Page> pages = {
+      {e, e->List1, e->Text1Detail, {e->Command1[0], e->Command1[1], e->Command1[2], e->Command1[3], e->Command3},
+       QRect(8, 162, 200, 218)},
+      {c, c->List2, c->Text4Detail, {c->Command5[0], c->Command5[1], c->Command5[3], c->Command5[4], c->Command3},
+       QRect(8, 180, 200, 200)}};
+  auto rightMargin = [](const Page& p, QWidget* button) { return p.page->width() - button->geometry().right(); };
+  std::vector<std::vector<int>> margins;
+  for (const Page& p : pages) {
+    EXPECT_EQ(p.list->geometry(), p.listAtDefault);
+    margins.emplace_back();
+    for (QWidget* button : p.buttons) margins.back().push_back(rightMargin(p, button));
+  }
+  const QSize before = w.size();
+  w.resize(before + QSize(120, 80));
+  QApplication::processEvents();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const Page& p = pages[i];
+    w.selectTab(static_cast<int>(i));  // a hidden page takes its new size when shown
+    QApplication::processEvents();
+    EXPECT_EQ(p.list->geometry().topLeft(), p.listAtDefault.topLeft()) << i;
+    EXPECT_EQ(p.list->height(), p.listAtDefault.height() + 80) << i;
+    EXPECT_EQ(p.list->width() + p.detail->width(), p.listAtDefault.width() + 220 + 120) << i;
+    EXPECT_GT(p.list->width(), p.listAtDefault.width()) << i;
+    EXPECT_EQ(p.detail->geometry().bottom(), p.list->geometry().bottom()) << i;
+    for (std::size_t b = 0; b < p.buttons.size(); ++b) EXPECT_EQ(rightMargin(p, p.buttons[b]), margins[i][b]) << i;
+  }
+  EXPECT_EQ(w.Picture5->geometry().bottom(), w.centralWidget()->height() - 1);
+  EXPECT_EQ(w.Picture5->width(), w.centralWidget()->width());
+  // Back at the default size everything is where it was.
+  w.resize(before);
+  w.selectTab(0);
+  QApplication::processEvents();
+  EXPECT_EQ(e->List1->geometry(), pages[0].listAtDefault);
+  EXPECT_EQ(w.minimumSize(), before);
 }
 
 TEST(MainWindowSettings, OutOfRangeOrUnreadablePositionsLeaveTheWindowCentred) {
