@@ -2,6 +2,10 @@
 
 #include "extraction/ExtractionResult.h"
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 namespace quorvane {
 
 // Builds DisplayNames (file names with single-byte letters lower-cased) and Order (the
@@ -14,5 +18,10 @@ namespace quorvane {
 // file names as they are and then by listing position, so the same names always give
 // the same order on every machine.
 void UpadateList(ExtractionResult& result, bool strict);
+
+// The normal order above for any list of names, as positions into `names`: both pages list
+// their names this way. A fixed order rather than the user's locale collation, so the same
+// names come out alike on every machine, in the GUI, the CLI and the record files.
+std::vector<std::size_t> nameListOrder(const std::vector<std::string>& names);
 
 }  // namespace quorvane

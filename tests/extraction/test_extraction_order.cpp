@@ -94,6 +94,19 @@ TEST(ExtractionOrder, DisplayNamesLowerOnlySingleByteLetters) {
   EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
 }
 
+// The comparison page lists its names with nameListOrder: on names that a locale collator
+// and code points put differently it must give the extraction page's order exactly.
+TEST(ExtractionOrder, BothPagesListTrickyNamesInTheSameOrder) {
+  std::vector<std::string> names = kMixed;
+  for (const char* n : {"msvcp_win.dll", "msvcp110.dll", "MSVCP_WIN.DLL", "a-b.dll", "a b.dll", "ab.dll", "a.b.dll"})
+    names.push_back(n);
+  ExtractionResult r = resultOf(names);
+  UpadateList(r, false);
+  const std::vector<std::size_t> listed = nameListOrder(names);
+  EXPECT_EQ(std::vector<std::size_t>(r.Order.begin(), r.Order.end()), listed);
+  EXPECT_EQ(nameListOrder({"msvcp_win.dll", "MSVCP_WIN.DLL", "msvcp110.dll"}), (std::vector<std::size_t>{2, 1, 0}));
+}
+
 TEST(ExtractionOrder, NormalOrderIsByCodePointOfTheDisplayNames) {
   // Full-width capitals keep their case, so Ｂ (U+FF22) comes before ａ (U+FF41).
   EXPECT_EQ(ordered({"ｃ.dll", "ａ.dll", "Ｂ.dll"}, false), (std::vector<std::string>{"Ｂ.dll", "ａ.dll", "ｃ.dll"}));
