@@ -11,6 +11,7 @@
 
 #include "compare/ComparisonState.h"
 #include "controls/etched_line.h"
+#include "controls/list_name_tips.h"
 #include "controls/page_growth.h"
 #include "controls/page_places.h"
 
@@ -37,6 +38,7 @@ void ComparisonPage::createControls() {
   List2 = new QListWidget(this);
   List2->setObjectName(QStringLiteral("List2"));
   List2->setUniformItemSizes(true);  // long lists fill and scroll fast
+  new ListNameTips(List2);
   for (int i = 0; i < 3; ++i) {
     Check1[i] = new QCheckBox(this);
     Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));

@@ -11,6 +11,7 @@
 #include "common/private_folder.h"
 #include "extraction/dir_scan.h"
 #include "controls/etched_line.h"
+#include "controls/list_name_tips.h"
 #include "controls/page_growth.h"
 #include "version/clsFileVersion.h"
 
@@ -39,6 +40,7 @@ void ExtractionPage::createControls() {
   List1 = new QListWidget(this);
   List1->setObjectName(QStringLiteral("List1"));
   List1->setUniformItemSizes(true);  // long lists fill and scroll fast
+  new ListNameTips(List1);
   Check2 = new QCheckBox(this);
   Check2->setObjectName(QStringLiteral("Check2"));
   for (int i = 0; i < 4; ++i) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QLineEdit>
@@ -102,6 +103,7 @@ void frmMain::Form_Load() {
   setWindowIcon(programIcon());
   createSurfaces();
   createMenus();
+  mnuHelp1->setShortcut(QKeySequence(Qt::Key_F1));
 
   MainControls::Events events;
   events.buttonClick = [this](int id) { mcToolBar_ButtonClick(id); };

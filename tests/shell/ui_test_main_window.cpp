@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 
 #include "compare/ComparisonPage.h"
 #include "controls/PictureBox.h"
+#include "controls/list_name_tips.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/extraction_kinds.h"
 #include "help/help_settings.h"
@@ -50,6 +52,7 @@ TEST(MainWindowCaptions, AllCaptionsAreTheProgramsOwn) {
   EXPECT_TRUE(w.mnuOptToolbar->isCheckable() && w.mnuOptToolbar->isChecked());
   ASSERT_EQ(w.mnuHelp->actions().size(), 3);
   EXPECT_TRUE(w.mnuHelp->actions()[1]->isSeparator());
+  EXPECT_EQ(w.mnuHelp1->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 // Menu entry, page button and toolbar button of the run command, as "111" or "000".
@@ -245,6 +248,14 @@ TEST(MainWindowLayout, ListAndDetailsGrowWithTheWindowAndButtonsKeepTheRightEdge
     for (std::size_t b = 0; b < p.buttons.size(); ++b) EXPECT_EQ(rightMargin(p, p.buttons[b]), margins[i][b]) << i;
   }
   EXPECT_EQ(w.Picture5->geometry().bottom(), w.centralWidget()->height() - 1);
+  // A name the list is too narrow for shows whole as the tool tip; one that fits has none.
+  w.selectTab(0);
+  e->List1->addItems({QStringLiteral("a.dll"), QString(80, QLatin1Char('x')) + QStringLiteral(".dll")});
+  QApplication::processEvents();
+  for (int row = 0; row < 2; ++row) {
+    const QPoint inside = e->List1->visualItemRect(e->List1->item(row)).center();
+    EXPECT_EQ(ListNameTips::tipAt(e->List1, inside), row == 0 ? QString() : e->List1->item(row)->text()) << row;
+  }
   EXPECT_EQ(w.Picture5->width(), w.centralWidget()->width());
   // Back at the default size everything is where it was.
   w.resize(before);
