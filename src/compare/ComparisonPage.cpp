@@ -35,6 +35,7 @@ void ComparisonPage::createControls() {
   Text4Detail = new QPlainTextEdit(this);
   Text4Detail->setObjectName(QStringLiteral("Text4_3"));
   Text4Detail->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text4Detail->setTabChangesFocus(true);  // the detail text is read-only; Tab moves on
   List2 = new QListWidget(this);
   List2->setObjectName(QStringLiteral("List2"));
   List2->setUniformItemSizes(true);  // long lists fill and scroll fast
@@ -67,6 +68,11 @@ void ComparisonPage::createControls() {
   Label3[2]->setBuddy(Text4[2]);
   Label3[9]->setBuddy(List2);
   Label3[10]->setBuddy(Text4Detail);
+  // Tab goes row by row, left to right, as the controls stand on the page.
+  const std::array<QWidget*, 17> tabOrder = {
+      Text4[0],   Command5[0], Text4[1],   Command5[1], Text4[2], Check1[0],   Check1[1],   Check1[2], Option1[0],
+      Option1[1], Option1[2],  Option1[3], List2,       Text4Detail, Command5[3], Command5[4], Command3};
+  for (std::size_t i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void ComparisonPage::setDefaultSize(QSize size) {

@@ -35,6 +35,7 @@ void ExtractionPage::createControls() {
   Text1Detail = new QPlainTextEdit(this);
   Text1Detail->setObjectName(QStringLiteral("Text1_3"));
   Text1Detail->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text1Detail->setTabChangesFocus(true);  // the detail text is read-only; Tab moves on
   Combo1 = new QComboBox(this);
   Combo1->setObjectName(QStringLiteral("Combo1"));
   List1 = new QListWidget(this);
@@ -62,6 +63,10 @@ void ExtractionPage::createControls() {
   Label3[6]->setBuddy(Text1[2]);
   Label3[7]->setBuddy(List1);
   Label3[8]->setBuddy(Text1Detail);
+  // Tab goes row by row, left to right, as the controls stand on the page.
+  const std::array<QWidget*, 12> tabOrder = {Text1[0], Command1[0], Text1[1], Command1[1], Combo1,      Check2,
+                                             Text1[2], List1,       Text1Detail, Command1[2], Command1[3], Command3};
+  for (std::size_t i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void ExtractionPage::setDefaultSize(QSize size) {

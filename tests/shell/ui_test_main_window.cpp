@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -361,6 +362,41 @@ TEST(MainWindowSettings, BoxesAndDialogFoldersAreSavedAtUnloadAndRestoredAtLoad)
   MainWindowFixture second;
   EXPECT_EQ(shown(second.window()), expected);
   EXPECT_TRUE(second.window().extractionPage()->Text1[1]->isEnabled());
+}
+
+// With every control enabled, Tab visits each page's controls row by row, left to right;
+// the choose button (reached by its access key only) and the hidden page are never stops.
+TEST(MainWindowKeys, TabMovesThroughEachPageTopToBottomLeftToRight) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  struct Walk {
+    int tab;
+    QWidget* first;
+    QStringList expected;
+  };
+  ExtractionPage* e = w.extractionPage();
+  ComparisonPage* c = w.comparisonPage();
+  const std::vector<Walk> walks = {
+      {0, e->Text1[0],
+       {"Text1_1", "Command1_1", "Combo1", "Check2", "Text1_2", "List1", "Text1_3", "Command1_2", "Command1_3",
+        "Command3_0"}},
+      {1, c->Text4[0],
+       {"Text4_1", "Command5_1", "Text4_2", "Check1_0", "Check1_1", "Check1_2", "Option1_0", "List2", "Text4_3",
+        "Command5_3", "Command5_4", "Command3_1"}}};
+  for (const Walk& walk : walks) {
+    w.selectTab(walk.tab);
+    QWidget* page = walk.first->parentWidget();
+    for (QWidget* child : page->findChildren<QWidget*>()) child->setEnabled(true);
+    c->Option1[0]->setChecked(true);  // Tab stops once in a group of option buttons, at the chosen one
+    walk.first->setFocus();
+    QApplication::processEvents();
+    QStringList visited;
+    for (int i = 0; i < walk.expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(visited, walk.expected) << walk.tab;
+  }
 }
 
 TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
