@@ -2,15 +2,24 @@
 # Installs what is missing, builds and runs every test.
 #   ./test.sh             build/ and ctest
 #   ./test.sh --sanitize  the same in build-asan/ with AddressSanitizer and UBSan
+#   ./test.sh --coverage  a Debug build in build-cov/ with --coverage, ctest offscreen, then
+#                         gcovr's line and branch summary of src/ (not run by the CI)
 set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$QUORVANE_ROOT/scripts/common.sh"
 
 dir=build
 args=()
+coverage=0
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
   args=(-DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+elif [ "${1:-}" = "--coverage" ]; then
+  dir=build-cov
+  coverage=1
+  args=(-DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+        -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage)
+  if command -v ccache >/dev/null; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 fi
 
 quorvane_install_missing
@@ -18,4 +27,14 @@ quorvane_build "$dir" "${args[@]}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd "$QUORVANE_ROOT/$dir"
+if [ "$coverage" = 1 ]; then
+  command -v gcovr >/dev/null || { echo "gcovr is missing (apt-get install gcovr)" >&2; exit 1; }
+  # Counters from an earlier run would add to this one.
+  find . -name '*.gcda' -delete
+  status=0
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -E debian_package || status=$?
+  cd "$QUORVANE_ROOT"
+  gcovr -r . --filter src/ --object-directory "$dir" --print-summary -o /dev/null
+  exit "$status"
+fi
 ctest --output-on-failure -j2

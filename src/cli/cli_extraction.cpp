@@ -9,6 +9,7 @@
 #include "extraction/extraction_kinds.h"
 #include "extraction/extraction_run.h"
 #include "extraction/extraction_texts.h"
+#include "extraction/run_report_text.h"
 
 namespace quorvane::cli {
 
@@ -50,10 +51,7 @@ int extractForCli(const ExtractOptions& options, ExtractionResult& result, std::
     return kExitUsage;
   }
   if (showsProgress(err) && report.Outcome != RunOutcome::ScanStopped) err << "\n";
-  for (const std::string& failed : report.ExpansionFailures)
-    err << "展開できませんでした: " << failed << " (圧縮されたファイルのまま記録します)\n";
-  for (const SkippedFile& skipped : report.Skipped)
-    err << "記録に含めませんでした: " << skipped.Path << " (" << skipped.describe() << ")\n";
+  for (const std::string& line : incompleteLines(report)) err << line << "\n";
   incomplete = report.incomplete();
   if (report.Outcome == RunOutcome::Completed) return kExitOk;
   if (const char* message = extractionText::scanMessage(report.Scan)) err << message << ": " << options.folder << "\n";

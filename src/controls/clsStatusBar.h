@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/PictureBox.h"
 #include "controls/clsBitMapEx.h"
 #include "controls/clsBorder3D.h"
+#include "controls/picture_box.h"
 
 #include <QFont>
 #include <QObject>

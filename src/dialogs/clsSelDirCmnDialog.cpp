@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QScreen>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "dialogs/FolderPickerDialog.h"
 #include "dialogs/last_folder.h"

@@ -8,13 +8,14 @@
 
 #include "common/private_folder.h"
 #include "compare/record_writer.h"
-#include "extraction/basDecompress.h"
 #include "controls/page_dialogs.h"
+#include "extraction/basDecompress.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/extraction_order.h"
 #include "extraction/extraction_run.h"
 #include "extraction/extraction_texts.h"
+#include "extraction/run_report_text.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -134,6 +135,10 @@ void ExtractionPage::reportRun(const ExtractionRunReport& report, bool listingSh
   }
   finishRun(report.Outcome == RunOutcome::Completed);
   if (report.Outcome == RunOutcome::Abandoned) m_host.setStatusText(fromUtf8(extractionText::kCancelled));
+  // Files left out or not expanded are named once the run is over, never passed off as
+  // files without version information.
+  if (report.Outcome == RunOutcome::Completed && report.incomplete())
+    m_host.showMessage(fromUtf8(incompleteMessage(report).c_str()), MessageIcon::Information);
 }
 
 // The page after a run that got past the scan, completed or not.

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
-#include "help/PageSurface.h"
 #include "help/html_attributes.h"
+#include "help/page_surface.h"
 
 namespace quorvane::help {
 

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
 #include "dialogs/last_folder.h"
@@ -138,7 +138,7 @@ bool frmHTMLHelp::Form_Load() {
     QApplication::restoreOverrideCursor();
   }
   if (!ok) {
-    m_services.critical(this, QStringLiteral("zqHTMLHelp"),
+    m_services.critical(this, engineTitle(),
                         QString::fromUtf8("指定された HTML ファイル ") + m_helpFile +
                             QString::fromUtf8(" が見つかりませんでした"));
     close();

@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "help/HelpWindowServices.h"
+#include "help/help_window_services.h"
 
 class QAction;
 class QMenu;
@@ -69,6 +69,9 @@ class frmHTMLHelp : public QMainWindow {
   void mcHTML_LinkClick(const QString& target);
   void mcHTML_LinkRightClick(const QString& target);
   void mcHTML_LaunchFailed(const QString& target);
+
+  // The help engine's name, the title of its messages.
+  static QString engineTitle() { return QStringLiteral("zqHTMLHelp"); }
 
   // Popup shown for a right-clicked link; tests call the copy handler directly instead.
   void setPopupEnabled(bool on) { m_popupEnabled = on; }

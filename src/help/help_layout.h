@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "help/HelpSurface.h"
-#include "help/LinkRegion.h"
+#include "help/help_surface.h"
+#include "help/link_region.h"
 #include "help/pass_state.h"
 
 namespace quorvane::help {

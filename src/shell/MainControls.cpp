@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/clsChaseFocus.h"
 #include "controls/clsStatusBar.h"
 #include "controls/clsTabStrip.h"

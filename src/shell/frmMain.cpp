@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "common/basDirUtil.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
 #include "help/help_settings.h"

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "compare/compare_engine.h"
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "compare/update_class.h"
 
 namespace quorvane {
 namespace {
 
-using testing::makeEntry;
+using testsupport::makeEntry;
 using C = UpdateClass;
 
 // One updated pair: old and new fixed version, string version, size and date.

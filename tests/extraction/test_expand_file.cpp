@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "extraction/basDecompress.h"
-#include "extraction/support_temp_folder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "support/szdd_writer.h"
 
 namespace quorvane::basDecompress {
@@ -114,23 +116,21 @@ TEST_F(ExpandFileTest, CompressedFileIsNeverExpandedOntoItself) {
 }
 
 TEST_F(ExpandFileTest, PlainFileOntoItselfStaysIntact) {
-  writeFile(dir.path() / "P.TXT", std::string("plain text"));
+  writeFile(dir.path() / "P.TXT", "plain text");
   EXPECT_TRUE(ExpandFile(dir.at("P.TXT"), dir.str(), "P.TXT"));
   EXPECT_EQ(readFile(dir.path() / "P.TXT"), bytesOf("plain text"));
 }
 
-TEST_F(ExpandFileTest, TargetFolderThatIsAFileFails) {
+// A target folder that is a file or empty, and a target name that is a folder, fail
+// cleanly and leave what is there.
+TEST_F(ExpandFileTest, UnusableTargetsFail) {
   writeFile(dir.path() / "E.DL_", compressSzdd(std::string("e")));
-  writeFile(dir.path() / "blocker", std::string("x"));
+  writeFile(dir.path() / "blocker", "x");
+  fs::create_directories(dir.path() / "out" / "E.DLL");
   EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("blocker"), "E.DLL"), ExpandError::FolderUnavailable);
   EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), "", "E.DLL"), ExpandError::FolderUnavailable);
-}
-
-TEST_F(ExpandFileTest, TargetThatIsAFolderFailsCleanly) {
-  writeFile(dir.path() / "F.DL_", compressSzdd(std::string("f")));
-  fs::create_directories(dir.path() / "out" / "F.DLL");
-  EXPECT_EQ(ExpandFileChecked(dir.at("F.DL_"), dir.at("out"), "F.DLL"), ExpandError::TargetUnwritable);
-  EXPECT_TRUE(fs::is_directory(dir.path() / "out" / "F.DLL"));
+  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("out"), "E.DLL"), ExpandError::TargetUnwritable);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "out" / "E.DLL"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
 }
 
@@ -149,17 +149,13 @@ TEST_F(ExpandFileTest, DoubleByteNames) {
 }
 
 TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
-  EXPECT_EQ(ExpandedFileName("SETUP.EX_"), "SETUP.EXE");
-  EXPECT_EQ(ExpandedFileName("COMMDLG.DL_"), "COMMDLG.DLL");
-  EXPECT_EQ(ExpandedFileName("A.B.DL_"), "A.B.DLL");
-  EXPECT_EQ(ExpandedFileName("X.OC_"), "X.OCX");
-  EXPECT_EQ(ExpandedFileName("X.TL_"), "X.TLB");
-  EXPECT_EQ(ExpandedFileName("X.OL_"), "X.OLB");
-  EXPECT_EQ(ExpandedFileName("setup.ex_"), "setup.EXE");
-  EXPECT_EQ(ExpandedFileName("/some/where/X.OL_"), "X.OLB");
-  EXPECT_EQ(ExpandedFileName("README.TX_"), "README.TX_");
-  EXPECT_EQ(ExpandedFileName("DL_"), "DL_");
-  EXPECT_EQ(ExpandedFileName("A.DLL"), "A.DLL");
+  const std::pair<const char*, const char*> cases[] = {
+      {"SETUP.EX_", "SETUP.EXE"}, {"COMMDLG.DL_", "COMMDLG.DLL"}, {"A.B.DL_", "A.B.DLL"},
+      {"X.OC_", "X.OCX"},         {"X.TL_", "X.TLB"},             {"setup.ex_", "setup.EXE"},
+      {"/some/where/X.OL_", "X.OLB"}, {"README.TX_", "README.TX_"}, {"DL_", "DL_"},
+      {"A.DLL", "A.DLL"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(ExpandedFileName(in), out) << in;
 }
 
 #if !defined(_WIN32)
@@ -183,12 +179,8 @@ class ScopedEnv {
 };
 
 TEST(Folders, TempFolderFollowsTmpdir) {
-  {
-    ScopedEnv env("TMPDIR", "/var/tmp");
-    EXPECT_EQ(TempFolder(), "/var/tmp/");
-  }
-  {
-    ScopedEnv env("TMPDIR", "/var/tmp/");
+  for (const char* tmpdir : {"/var/tmp", "/var/tmp/"}) {
+    ScopedEnv env("TMPDIR", tmpdir);
     EXPECT_EQ(TempFolder(), "/var/tmp/");
   }
   ScopedEnv env("TMPDIR", nullptr);

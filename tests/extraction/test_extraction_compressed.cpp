@@ -8,7 +8,8 @@
 #include "extraction/extraction_run.h"
 #include "extraction/support_run_folder.h"
 #include "extraction/support_run_recorder.h"
-#include "extraction/support_temp_folder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "support/szdd_writer.h"
 #include "version/clsFileVersion.h"
 
@@ -79,13 +80,6 @@ TEST_F(CompressedRunTest, DateAndSizeComeFromTheExpandedFile) {
   EXPECT_NE(setup.Size, static_cast<std::int64_t>(fs::file_size(media.path() / "SETUP.EX_")));
 }
 
-TEST_F(CompressedRunTest, MissingExpansionFolderIsCreated) {
-  const fs::path nested = out.path() / "x" / "y";
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, nested.string()), result, reader, {});
-  EXPECT_TRUE(fs::exists(nested / "SETUP.EXE"));
-  EXPECT_EQ(entryNamed(result, "SETUP.EXE").FullPath, (nested / "SETUP.EXE").string());
-}
-
 TEST_F(CompressedRunTest, DamagedFileIsReportedAndKeptWithoutVersions) {
   std::vector<std::uint8_t> broken = compressSzdd(dllImage({7, 0, 0, 0}, "7.0"));
   broken.resize(broken.size() / 2);
@@ -113,13 +107,6 @@ TEST_F(CompressedRunTest, EmptyExpansionFolderFailsEveryFileWithoutWritingElsewh
   EXPECT_EQ(report.Outcome, RunOutcome::Completed);
   EXPECT_EQ(report.ExpansionFailures.size(), 3u);
   for (const FileVersionEntry& e : result.Entries) EXPECT_EQ(e.FixedVersion, "");
-}
-
-TEST_F(CompressedRunTest, SecondRunOverwritesTheExpandedCopies) {
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
-  writeFile(media.path() / "SETUP.EX_", compressSzdd(dllImage({3, 11, 0, 0}, "3.11")));
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
-  EXPECT_EQ(entryNamed(result, "SETUP.EXE").FixedVersion, "3.11.0.0");
 }
 
 TEST_F(CompressedRunTest, ExpansionIntoTheListedFolderIsRefusedBeforeAnythingIsWritten) {

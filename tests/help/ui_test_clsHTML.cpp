@@ -5,7 +5,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "support_help_files.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
 #include "report/csv_writer.h"
 #include "report/json_writer.h"
 #include "report/report.h"
@@ -8,11 +9,11 @@
 namespace quorvane::report {
 namespace {
 
-using quorvane::testing::makeEntry;
-using quorvane::testing::makeExtraction;
-using quorvane::testing::readBytes;
+using quorvane::testsupport::makeEntry;
+using quorvane::testsupport::makeExtraction;
+using quorvane::testsupport::readText;
 
-std::string golden(const std::string& name) { return readBytes(std::string(QUORVANE_TEST_DATA) + "/report/" + name); }
+std::string golden(const std::string& name) { return readText(std::string(QUORVANE_TEST_DATA) + "/report/" + name); }
 
 struct Escape {
   const char* in;

@@ -18,8 +18,8 @@
 #include <QTest>
 
 #include "compare/ComparisonPage.h"
-#include "controls/PictureBox.h"
 #include "controls/list_name_tips.h"
+#include "controls/picture_box.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/extraction_kinds.h"
 #include "help/help_settings.h"

@@ -14,6 +14,11 @@ struct CliRun {
 
 // Runs the built quorvane-cli with `args` (each passed as one argument, unchanged) in the
 // folder `workingFolder`, with UTC as the local time zone so dates in its output are known.
-CliRun runCli(const std::filesystem::path& workingFolder, const std::vector<std::string>& args);
+// Where the program's standard output goes: captured into CliRun::out, closed, or a device
+// that is always full (the last two to see that a failed write is not a success).
+enum class CliOutput { Captured, Closed, Full };
+
+CliRun runCli(const std::filesystem::path& workingFolder, const std::vector<std::string>& args,
+              CliOutput output = CliOutput::Captured);
 
 }  // namespace quorvane::testsupport

@@ -1,5 +1,6 @@
 #include "support/temp_folder.h"
 
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -32,6 +33,10 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::at(std::string_view name) const {
   return (m_path / fs::u8path(name)).string();
+}
+
+std::size_t TempFolder::count() const {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_path), fs::directory_iterator()));
 }
 
 std::string TempFolder::write(std::string_view name, const std::vector<std::uint8_t>& bytes) const {

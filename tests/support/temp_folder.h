@@ -22,6 +22,8 @@ class TempFolder {
   std::string str() const { return m_path.string(); }
   // Path of a name (UTF-8, may hold sub-folders) inside the folder, as text.
   std::string at(std::string_view name) const;
+  // How many entries the folder holds directly (to see that no temporary file was left).
+  std::size_t count() const;
 
   // Writes the file `name` inside the folder and returns its path; throws when it cannot.
   std::string write(std::string_view name, const std::vector<std::uint8_t>& bytes) const;

@@ -1,4 +1,4 @@
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 
 #include "controls/twips.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "help/HelpSurface.h"
+#include "help/help_surface.h"
 
 namespace quorvane {
 class PictureBox;

@@ -1,4 +1,4 @@
-#include "controls/DeviceContext.h"
+#include "controls/device_context.h"
 
 #include "controls/raster_ops.h"
 

@@ -1,11 +1,11 @@
-#include "help/PageSurface.h"
+#include "help/page_surface.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
 #include "common/utf8.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/raster_ops.h"
 
 namespace quorvane::help {

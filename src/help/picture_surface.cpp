@@ -1,4 +1,4 @@
-#include "help/PictureSurface.h"
+#include "help/picture_surface.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "common/utf8.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/raster_ops.h"
 #include "controls/twips.h"
 

@@ -2,9 +2,9 @@
 
 #include <QPointer>
 
-#include "controls/PictureBox.h"
-#include "help/PictureSurface.h"
+#include "controls/picture_box.h"
 #include "help/page_drawing.h"
+#include "help/picture_surface.h"
 
 namespace quorvane::help {
 

@@ -1,4 +1,4 @@
-#include "help/HelpWindowServices.h"
+#include "help/help_window_services.h"
 
 #include <QMessageBox>
 #include <QStringList>
