@@ -17,6 +17,10 @@ class QRadioButton;
 
 namespace quorvane {
 
+// Text4(0) to Text4(2)'s names in the settings and, for their file dialogs, the purpose
+// whose last folder they remember.
+inline constexpr std::array<const char*, 3> kBoxPlaces = {"RecordFile1", "RecordFile2", "ResultFile"};
+
 struct ComparisonState;
 class EtchedLine;
 
@@ -29,6 +33,10 @@ class ComparisonPage : public QWidget, public PageCommands {
   ~ComparisonPage() override;
 
   void Tab1FormInitialize();
+  // The size the page's fixed places were drawn for; beyond it the page grows.
+  void setDefaultSize(QSize size);
+  // Writes the three file names to the settings for the next start.
+  void savePlaces() const;
 
   // 0 file choice, 1 run, 3 copy, 4 save.
   void Command5_Click(int index);
@@ -75,6 +83,7 @@ class ComparisonPage : public QWidget, public PageCommands {
  private:
   void createControls();
   void placeControls();
+  void resizeEvent(QResizeEvent* event) override;
   void connectHandlers();
   void chooseFile(int boxIndex);
   void fillList(int category);
@@ -82,6 +91,7 @@ class ComparisonPage : public QWidget, public PageCommands {
   void dropResult();
 
   PageHost& m_host;
+  QSize m_defaultSize;
   std::unique_ptr<ComparisonState> m_state;
   QString m_savedSecondName;
   OverwriteGuard m_overwrite;  // for the result file in Text4(2)

@@ -1,6 +1,5 @@
 // The comparison page's run, result lists, details, file choice and saving.
 #include <QCheckBox>
-#include <QCollator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -13,6 +12,8 @@
 #include "compare/compare_result_file.h"
 #include "controls/page_details.h"
 #include "controls/page_dialogs.h"
+#include "dialogs/last_folder.h"
+#include "extraction/extraction_order.h"
 
 namespace quorvane {
 
@@ -21,16 +22,12 @@ namespace {
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 std::string toStd(const QString& s) { return s.toStdString(); }
 
-// Rows in the list's order: names compared without case, as the platform's sorted list does.
+// Rows in the list's order: the extraction page's order, so both pages agree.
 std::vector<std::size_t> sortedRows(const std::vector<QString>& names) {
-  QCollator collator;
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::vector<std::size_t> rows(names.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
-  std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) {
-    return collator.compare(names[a], names[b]) < 0;
-  });
-  return rows;
+  std::vector<std::string> texts;
+  texts.reserve(names.size());
+  for (const QString& name : names) texts.push_back(toStd(name));
+  return nameListOrder(texts);
 }
 
 // The status text after a run that read something but could not finish.
@@ -222,7 +219,8 @@ void ComparisonPage::chooseFile(int boxIndex) {
   request.defaultExt = QStringLiteral("TXT");
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|") + QStringLiteral("All Files (*.*)|*.*");
   request.filterIndex = 1;
-  request.initDir = dialogStartFolder(box->text(), BoxHolds::File, programFolder());
+  const QString purpose = QString::fromLatin1(kBoxPlaces[static_cast<std::size_t>(boxIndex)]);
+  request.initDir = dialogStartFolder(box->text(), BoxHolds::File, purpose);
   if (boxIndex < 2) {
     using F = clsCommonDialog::Flag;
     request.title = QStringLiteral("バージョン記録ファイル %1 の選択").arg(boxIndex + 1);
@@ -237,6 +235,7 @@ void ComparisonPage::chooseFile(int boxIndex) {
   const auto chosen = m_host.chooseFile(request);
   if (!chosen) return;
   box->setText(*chosen);
+  lastFolder::remember(purpose, *chosen);
   if (boxIndex == 2) m_overwrite.confirmedByDialog(*chosen);
 }
 

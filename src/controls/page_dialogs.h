@@ -16,11 +16,9 @@ inline constexpr std::int32_t kSaveDialogFlags = clsCommonDialog::OFN_OVERWRITEP
 enum class BoxHolds { Folder, File };
 
 // The folder a dialog for a box opens in: the box's folder (for a file name, the folder
-// part), moved up while it does not exist; `fallback` when nothing is left.
-QString dialogStartFolder(const QString& boxText, BoxHolds holds, const QString& fallback);
-
-// The program's own folder with a trailing separator.
-QString programFolder();
+// part), moved up while it does not exist; for an empty box the folder last used for
+// `purpose` (lastFolder), which is the documents or home folder the first time.
+QString dialogStartFolder(const QString& boxText, BoxHolds holds, const QString& purpose);
 
 // The question asked before a save replaces an existing file, naming it.
 QString replaceQuestion(const QString& path);

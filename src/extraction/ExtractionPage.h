@@ -36,6 +36,10 @@ class ExtractionPage : public QWidget, public PageCommands {
   ~ExtractionPage() override;
 
   void Tab0FormInitialize();
+  // The size the page's fixed places were drawn for; beyond it the page grows.
+  void setDefaultSize(QSize size);
+  // Writes the boxes and the kind to the settings for the next start.
+  void savePlaces() const;
 
   void Command1_Click(int index);
   void Command3_Click(int index);
@@ -91,7 +95,9 @@ class ExtractionPage : public QWidget, public PageCommands {
  private:
   void createControls();
   void placeControls();
+  void resizeEvent(QResizeEvent* event) override;
   void connectHandlers();
+  void restorePlaces();
   void chooseFolderFor(int index);
   void chooseRecordFile();
   void reportRun(const ExtractionRunReport& report, bool listingShown);
@@ -101,6 +107,7 @@ class ExtractionPage : public QWidget, public PageCommands {
   bool strictOrder() const;
 
   PageHost& m_host;
+  QSize m_defaultSize;
   QString m_savedExpansionFolder;
   std::unique_ptr<clsFileVersion> m_reader;  // reused by every run
   std::unique_ptr<PrivateFolder> m_runFolder;  // the last run's own expansion folder

@@ -82,16 +82,23 @@ void UpadateList(ExtractionResult& result, bool strict) {
       return tie(a, b);
     });
   } else {
-    std::vector<std::vector<char32_t>> keys(n);
-    for (std::size_t i = 0; i < n; ++i) keys[i] = utf8::toCodePoints(result.DisplayNames[i]);
-    std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-      const auto& ka = keys[static_cast<std::size_t>(a)];
-      const auto& kb = keys[static_cast<std::size_t>(b)];
-      if (ka != kb) return ka < kb;
-      return tie(a, b);
-    });
+    const std::vector<std::size_t> normal = nameListOrder(names);
+    order.assign(normal.begin(), normal.end());
   }
   result.Order = std::move(order);
+}
+
+std::vector<std::size_t> nameListOrder(const std::vector<std::string>& names) {
+  std::vector<std::vector<char32_t>> keys(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    keys[i] = utf8::toCodePoints(basDirUtil::ConvertSingleByteCase(names[i], 2));
+  std::vector<std::size_t> order(names.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (keys[a] != keys[b]) return keys[a] < keys[b];
+    return std::tie(names[a], a) < std::tie(names[b], b);
+  });
+  return order;
 }
 
 }  // namespace quorvane

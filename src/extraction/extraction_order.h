@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "extraction/ExtractionResult.h"
 
@@ -22,5 +24,10 @@ void UpadateList(ExtractionResult& result, bool strict);
 // folder) with "\" between folder names on every platform, so that records move between
 // systems. `lowerCased` lower-cases its single-byte letters as DisplayNames holds them.
 std::string EntryName(const FileVersionEntry& entry, bool lowerCased);
+
+// The normal order above for any list of names, as positions into `names`: both pages list
+// their names this way. A fixed order rather than the user's locale collation, so the same
+// names come out alike on every machine, in the GUI, the CLI and the record files.
+std::vector<std::size_t> nameListOrder(const std::vector<std::string>& names);
 
 }  // namespace quorvane

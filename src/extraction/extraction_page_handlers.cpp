@@ -11,6 +11,8 @@
 #include "common/utf8.h"
 #include "controls/page_details.h"
 #include "controls/page_dialogs.h"
+#include "controls/page_places.h"
+#include "dialogs/last_folder.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
@@ -65,6 +67,34 @@ void ExtractionPage::Tab0FormInitialize() {
   Command1[0]->setFocusPolicy(Qt::ClickFocus);
   Command1[2]->setEnabled(false);
   Command1[3]->setEnabled(false);
+  restorePlaces();
+}
+
+// The boxes and the kind as the last run of the program left them; a kind that is no
+// longer offered keeps the default.
+void ExtractionPage::restorePlaces() {
+  if (const auto folder = pagePlaces::saved(QStringLiteral("ExtractFolder"))) Text1[0]->setText(*folder);
+  if (const auto expansion = pagePlaces::saved(QStringLiteral("ExpandFolder"))) {
+    m_savedExpansionFolder = *expansion;
+    if (Text1[1]->isEnabledTo(this)) Text1[1]->setText(*expansion);
+  }
+  if (const auto kind = pagePlaces::saved(QStringLiteral("FileKind"))) {
+    const int index = Combo1->findText(*kind);
+    if (index >= 0) {
+      Combo1->setCurrentIndex(index);
+      Combo1_Click();
+    }
+  }
+  if (const auto record = pagePlaces::saved(QStringLiteral("RecordFile"))) Text1[2]->setText(*record);
+}
+
+void ExtractionPage::savePlaces() const {
+  pagePlaces::save(QStringLiteral("ExtractFolder"), Text1[0]->text());
+  // A disabled expansion box is empty; the folder it showed is kept aside.
+  pagePlaces::save(QStringLiteral("ExpandFolder"),
+                   Text1[1]->isEnabledTo(this) ? Text1[1]->text() : m_savedExpansionFolder);
+  pagePlaces::save(QStringLiteral("FileKind"), Combo1->currentText());
+  pagePlaces::save(QStringLiteral("RecordFile"), Text1[2]->text());
 }
 
 void ExtractionPage::SetCombo1() {
@@ -123,13 +153,15 @@ void ExtractionPage::Command1_Click(int index) {
 void ExtractionPage::chooseFolderFor(int index) {
   m_host.setBusyPointer(true);
   FolderRequest request;
-  request.initDir = dialogStartFolder(Text1[index]->text(), BoxHolds::Folder,
-                                      fromStd(basDecompress::SystemFolder()));
+  const QString purpose = index == 0 ? QStringLiteral("ExtractFolder") : QStringLiteral("ExpandFolder");
+  request.initDir = dialogStartFolder(Text1[index]->text(), BoxHolds::Folder, purpose);
   request.title = index == 0 ? QStringLiteral("バージョン情報抽出先フォルダーの選択")
                              : QStringLiteral("圧縮ファイル復元先フォルダーの選択");
   m_host.setBusyPointer(false);
   const auto chosen = m_host.chooseFolder(request);
-  if (chosen) Text1[index]->setText(*chosen);
+  if (!chosen) return;
+  Text1[index]->setText(*chosen);
+  lastFolder::remember(purpose, *chosen);
 }
 
 void ExtractionPage::chooseRecordFile() {
@@ -137,12 +169,13 @@ void ExtractionPage::chooseRecordFile() {
   request.title = QStringLiteral("保存する結果出力ファイル名の選択");
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*");
   request.filterIndex = 0;
-  request.initDir = dialogStartFolder(Text1[2]->text(), BoxHolds::File, programFolder());
+  request.initDir = dialogStartFolder(Text1[2]->text(), BoxHolds::File, QStringLiteral("RecordFile"));
   request.save = true;
   request.flags = kSaveDialogFlags;
   const auto chosen = m_host.chooseFile(request);
   if (!chosen) return;
   Text1[2]->setText(*chosen);
+  lastFolder::remember(QStringLiteral("RecordFile"), *chosen);
   m_overwrite.confirmedByDialog(*chosen);
 }
 

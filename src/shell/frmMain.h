@@ -123,11 +123,13 @@ class frmMain : public QMainWindow, public PageHost {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void createMenus();
   void createSurfaces();
   void placeSurfaces();
+  void layoutSurfaces();
   void Form_Unload();
   void loadHelpFileName();
   void setCommandEnabled(QAction* menu, int toolbarId, bool enabled);
@@ -135,6 +137,7 @@ class frmMain : public QMainWindow, public PageHost {
   void paintStatusText();
 
   std::unique_ptr<MainControls> m_controls;
+  QSize m_leastSize;  // the default size for the toolbar's current state
   std::unique_ptr<clsCommonDialog> m_fileDialog;
   ExtractionPage* m_page0 = nullptr;
   ComparisonPage* m_page1 = nullptr;

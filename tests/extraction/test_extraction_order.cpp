@@ -87,6 +87,19 @@ TEST(ExtractionOrder, DisplayNamesLowerOnlySingleByteLetters) {
   EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
 }
 
+// The comparison page lists its names with nameListOrder: on names that a locale collator
+// and code points put differently it must give the extraction page's order exactly.
+TEST(ExtractionOrder, BothPagesListTrickyNamesInTheSameOrder) {
+  std::vector<std::string> names = kMixed;
+  for (const char* n : {"msvcp_win.dll", "msvcp110.dll", "MSVCP_WIN.DLL", "a-b.dll", "a b.dll", "ab.dll", "a.b.dll"})
+    names.push_back(n);
+  ExtractionResult r = resultOf(names);
+  UpadateList(r, false);
+  const std::vector<std::size_t> listed = nameListOrder(names);
+  EXPECT_EQ(std::vector<std::size_t>(r.Order.begin(), r.Order.end()), listed);
+  EXPECT_EQ(nameListOrder({"msvcp_win.dll", "MSVCP_WIN.DLL", "msvcp110.dll"}), (std::vector<std::size_t>{2, 1, 0}));
+}
+
 // Single-byte letters compare without case in both orders; the same letters in different
 // case fall back to the exact names, upper case first. The normal order compares code
 // points of the display names, where full-width capitals keep their case (Ｂ U+FF22 before

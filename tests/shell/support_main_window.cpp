@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -77,6 +78,14 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
 
 MainWindowFixture::~MainWindowFixture() {
   if (form && !form->isUnloaded()) form->close();
+  // The next window of this process starts as a first run would: without the size, the
+  // boxes' texts and the dialogs' folders this one left behind.
+  QSettings settings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
+  settings.beginGroup(QStringLiteral("Settings"));
+  const QStringList pageKeys = {"ExtractFolder", "ExpandFolder", "FileKind",  "RecordFile",   "RecordFile1",
+                                "RecordFile2",   "ResultFile",   "MainWidth", "MainHeight", "MainMaximized"};
+  for (const QString& key : settings.childKeys())
+    if (pageKeys.contains(key) || key.startsWith(QStringLiteral("LastFolder"))) settings.remove(key);
 }
 
 void MainWindowFixture::setFocusTo(QWidget* widget) {

@@ -5,17 +5,23 @@
 #include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
 
 #include "compare/ComparisonPage.h"
+#include "controls/list_name_tips.h"
 #include "controls/picture_box.h"
 #include "extraction/ExtractionPage.h"
+#include "extraction/extraction_kinds.h"
 #include "help/help_settings.h"
 #include "shell/toolbar_keys.h"
 #include "support_main_window.h"
@@ -47,7 +53,7 @@ TEST(MainWindowCaptions, AllCaptionsAreTheProgramsOwn) {
   EXPECT_TRUE(w.mnuOptToolbar->isCheckable() && w.mnuOptToolbar->isChecked());
   ASSERT_EQ(w.mnuHelp->actions().size(), 3);
   EXPECT_TRUE(w.mnuHelp->actions()[1]->isSeparator());
-  EXPECT_EQ(w.minimumSize(), w.maximumSize());  // fixed size
+  EXPECT_EQ(w.mnuHelp1->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 // Menu entry, page button and toolbar button of the run command, as "111" or "000".
@@ -176,9 +182,88 @@ TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
   const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainLeft")).toString(), QString::number(placed.x() * tx));
   EXPECT_GT(s.value(QStringLiteral("Settings/MainTop")).toString().toInt(), 0);
-  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainWidth")) || s.contains(QStringLiteral("Settings/MainHeight")));
   MainWindowFixture again;
   EXPECT_EQ(again.window().pos(), placed);
+}
+
+// A grown window comes back at its size; a maximised one comes back maximised, keeping the
+// size it returns to.
+TEST(MainWindowSettings, SizeAndMaximisedStateAreSavedBesideThePosition) {
+  const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
+  for (const bool maximise : {false, true}) {
+    setPlacement({}, {});
+    MainWindowFixture first;
+    first.window().resize(760, 560);
+    QApplication::processEvents();
+    if (maximise) first.window().showMaximized();
+    QApplication::processEvents();
+    first.window().close();
+    const QSettings s = store();
+    EXPECT_EQ(s.value(QStringLiteral("Settings/MainWidth")).toString(), QString::number(760 * tx)) << maximise;
+    EXPECT_EQ(s.value(QStringLiteral("Settings/MainMaximized")).toString(), maximise ? "1" : "0");
+    MainWindowFixture again;
+    EXPECT_EQ(again.window().isMaximized(), maximise);
+    if (!maximise) EXPECT_EQ(again.window().size(), QSize(760, 560));
+  }
+  setPlacement({}, {});
+}
+
+// At the default size every control keeps its place; a larger window gives its room to the
+// list and the detail box while the buttons keep their distance from the right edge.
+TEST(MainWindowLayout, ListAndDetailsGrowWithTheWindowAndButtonsKeepTheRightEdge) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  ExtractionPage* e = w.extractionPage();
+  ComparisonPage* c = w.comparisonPage();
+  struct Page {
+    QWidget* page;
+    QWidget* list;
+    QWidget* detail;
+    std::vector<QWidget*> buttons;
+    QRect listAtDefault;
+  };
+  const std::vector<Page> pages = {
+      {e, e->List1, e->Text1Detail, {e->Command1[0], e->Command1[1], e->Command1[2], e->Command1[3], e->Command3},
+       QRect(8, 162, 200, 218)},
+      {c, c->List2, c->Text4Detail, {c->Command5[0], c->Command5[1], c->Command5[3], c->Command5[4], c->Command3},
+       QRect(8, 180, 200, 200)}};
+  auto rightMargin = [](const Page& p, QWidget* button) { return p.page->width() - button->geometry().right(); };
+  std::vector<std::vector<int>> margins;
+  for (const Page& p : pages) {
+    EXPECT_EQ(p.list->geometry(), p.listAtDefault);
+    margins.emplace_back();
+    for (QWidget* button : p.buttons) margins.back().push_back(rightMargin(p, button));
+  }
+  const QSize before = w.size();
+  w.resize(before + QSize(120, 80));
+  QApplication::processEvents();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const Page& p = pages[i];
+    w.selectTab(static_cast<int>(i));  // a hidden page takes its new size when shown
+    QApplication::processEvents();
+    EXPECT_EQ(p.list->geometry().topLeft(), p.listAtDefault.topLeft()) << i;
+    EXPECT_EQ(p.list->height(), p.listAtDefault.height() + 80) << i;
+    EXPECT_EQ(p.list->width() + p.detail->width(), p.listAtDefault.width() + 220 + 120) << i;
+    EXPECT_GT(p.list->width(), p.listAtDefault.width()) << i;
+    EXPECT_EQ(p.detail->geometry().bottom(), p.list->geometry().bottom()) << i;
+    for (std::size_t b = 0; b < p.buttons.size(); ++b) EXPECT_EQ(rightMargin(p, p.buttons[b]), margins[i][b]) << i;
+  }
+  EXPECT_EQ(w.Picture5->geometry().bottom(), w.centralWidget()->height() - 1);
+  // A name the list is too narrow for shows whole as the tool tip; one that fits has none.
+  w.selectTab(0);
+  e->List1->addItems({QStringLiteral("a.dll"), QString(80, QLatin1Char('x')) + QStringLiteral(".dll")});
+  QApplication::processEvents();
+  for (int row = 0; row < 2; ++row) {
+    const QPoint inside = e->List1->visualItemRect(e->List1->item(row)).center();
+    EXPECT_EQ(ListNameTips::tipAt(e->List1, inside), row == 0 ? QString() : e->List1->item(row)->text()) << row;
+  }
+  EXPECT_EQ(w.Picture5->width(), w.centralWidget()->width());
+  // Back at the default size everything is where it was.
+  w.resize(before);
+  w.selectTab(0);
+  QApplication::processEvents();
+  EXPECT_EQ(e->List1->geometry(), pages[0].listAtDefault);
+  EXPECT_EQ(w.minimumSize(), before);
 }
 
 TEST(MainWindowSettings, OutOfRangeOrUnreadablePositionsLeaveTheWindowCentred) {
@@ -223,6 +308,95 @@ TEST(MainWindowSettings, HelpFileDefaultsToTheProgramsFolderAndFollowsTheSetting
   MainWindowFixture f;
   EXPECT_EQ(f.window().helpFileName(), QStringLiteral("/opt/help/Q.HTM"));
   setPlacement({}, {});
+}
+
+// Every box that the next start finds again, with its settings key; the kind box is a
+// compressed kind so that the expansion folder is in use.
+TEST(MainWindowSettings, BoxesAndDialogFoldersAreSavedAtUnloadAndRestoredAtLoad) {
+  setPlacement({}, {});
+  test::TempDir dir;
+  const QString compressedKind = QString::fromUtf8(kExtractionKinds[5]);
+  struct Place {
+    const char* key;
+    QString text;
+  };
+  const std::vector<Place> places = {
+      {"ExtractFolder", dir.path()},          {"ExpandFolder", dir.file("x")},
+      {"FileKind", compressedKind},           {"RecordFile", dir.file("rec.txt")},
+      {"RecordFile1", dir.file("a.txt")},     {"RecordFile2", dir.file("b 2.txt")},
+      {"ResultFile", QStringLiteral("結果.txt")}};
+  auto shown = [](frmMain& w) {
+    const ExtractionPage* e = w.extractionPage();
+    const ComparisonPage* c = w.comparisonPage();
+    return QStringList{e->Text1[0]->text(), e->Text1[1]->text(), e->Combo1->currentText(),
+                       e->Text1[2]->text(), c->Text4[0]->text(), c->Text4[1]->text(), c->Text4[2]->text()};
+  };
+  QStringList expected;
+  for (const Place& place : places) expected << place.text;
+
+  MainWindowFixture first;
+  ExtractionPage* e = first.window().extractionPage();
+  e->Combo1->setCurrentIndex(5);
+  e->Text1[0]->setText(places[0].text);
+  e->Text1[1]->setText(places[1].text);
+  e->Text1[2]->setText(places[3].text);
+  for (int i = 0; i < 3; ++i) first.window().comparisonPage()->Text4[i]->setText(places[4 + i].text);
+  ASSERT_EQ(shown(first.window()), expected);
+  // The result box's dialog, with the box emptied, opens in the folder its last choice left.
+  ComparisonPage* c = first.window().comparisonPage();
+  first.window().selectTab(1);
+  first.seen->fileAnswers.push_back(dir.file("chosen.txt"));
+  for (int i = 0; i < 2; ++i) {
+    if (i == 1) c->Text4[2]->clear();
+    first.setFocusTo(c->Text4[2]);
+    first.window().mcToolBar_ButtonClick(kChooseKey);
+  }
+  ASSERT_EQ(first.seen->fileRequests.size(), 2u);
+  EXPECT_EQ(first.seen->fileRequests[1].initDir, QDir::toNativeSeparators(dir.path()));
+  c->Text4[2]->setText(places[6].text);
+  first.window().close();
+
+  const QSettings s = store();
+  for (const Place& place : places)
+    EXPECT_EQ(s.value(QStringLiteral("Settings/") + place.key).toString(), place.text) << place.key;
+  MainWindowFixture second;
+  EXPECT_EQ(shown(second.window()), expected);
+  EXPECT_TRUE(second.window().extractionPage()->Text1[1]->isEnabled());
+}
+
+// With every control enabled, Tab visits each page's controls row by row, left to right;
+// the choose button (reached by its access key only) and the hidden page are never stops.
+TEST(MainWindowKeys, TabMovesThroughEachPageTopToBottomLeftToRight) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  struct Walk {
+    int tab;
+    QWidget* first;
+    QStringList expected;
+  };
+  ExtractionPage* e = w.extractionPage();
+  ComparisonPage* c = w.comparisonPage();
+  const std::vector<Walk> walks = {
+      {0, e->Text1[0],
+       {"Text1_1", "Command1_1", "Combo1", "Check2", "Text1_2", "List1", "Text1_3", "Command1_2", "Command1_3",
+        "Command3_0"}},
+      {1, c->Text4[0],
+       {"Text4_1", "Command5_1", "Text4_2", "Check1_0", "Check1_1", "Check1_2", "Option1_0", "List2", "Text4_3",
+        "Command5_3", "Command5_4", "Command3_1"}}};
+  for (const Walk& walk : walks) {
+    w.selectTab(walk.tab);
+    QWidget* page = walk.first->parentWidget();
+    for (QWidget* child : page->findChildren<QWidget*>()) child->setEnabled(true);
+    c->Option1[0]->setChecked(true);  // Tab stops once in a group of option buttons, at the chosen one
+    walk.first->setFocus();
+    QApplication::processEvents();
+    QStringList visited;
+    for (int i = 0; i < walk.expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(visited, walk.expected) << walk.tab;
+  }
 }
 
 TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
