@@ -4,12 +4,15 @@
 #   ./test.sh --sanitize  the same in build-asan/ with AddressSanitizer and UBSan
 #   ./test.sh --windows   the core, quorvane-cli and their tests cross-built for 64-bit
 #                         Windows in build-windows/ and run under Wine
+#   ./test.sh --coverage  a Debug build in build-cov/ with --coverage, ctest offscreen, then
+#                         gcovr's line and branch summary of src/ (not run by the CI)
 set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$QUORVANE_ROOT/scripts/common.sh"
 
 dir=build
 args=()
+coverage=0
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
   args=(-DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
@@ -18,6 +21,12 @@ elif [ "${1:-}" = "--windows" ]; then
   dir=build-windows
   args=(-DCMAKE_TOOLCHAIN_FILE="$QUORVANE_ROOT/cmake/mingw-w64-x86_64.cmake"
         -DQUORVANE_GTEST_SOURCE_DIR=/usr/src/googletest -DQUORVANE_BENCH=OFF)
+elif [ "${1:-}" = "--coverage" ]; then
+  dir=build-cov
+  coverage=1
+  args=(-DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+        -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage)
+  if command -v ccache >/dev/null; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 fi
 
 quorvane_install_missing
@@ -28,5 +37,15 @@ cd "$QUORVANE_ROOT/$dir"
 if [ "$dir" = build-windows ]; then
   # Make the build's Wine prefix once, before tests start in parallel.
   quorvane_wine wineboot --init
+fi
+if [ "$coverage" = 1 ]; then
+  command -v gcovr >/dev/null || { echo "gcovr is missing (apt-get install gcovr)" >&2; exit 1; }
+  # Counters from an earlier run would add to this one.
+  find . -name '*.gcda' -delete
+  status=0
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -E debian_package || status=$?
+  cd "$QUORVANE_ROOT"
+  gcovr -r . --filter src/ --object-directory "$dir" --print-summary -o /dev/null
+  exit "$status"
 fi
 ctest --output-on-failure -j2

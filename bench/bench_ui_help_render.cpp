@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "common/sjis.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "help_bench_pages.h"

@@ -15,9 +15,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Lists and compares the version information of Windows program files")
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Library dependencies come from the binaries themselves; the font is a runtime need
-# the linker cannot see (the user interface is Japanese).
+# Library dependencies come from the binaries themselves; the font and Qt's Japanese
+# translations (the file dialogs' own texts) are runtime needs the linker cannot see
+# (the user interface is Japanese).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "version/string_tables.h"
 #include "version/version_block.h"
 
 namespace {
@@ -44,5 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   block.queryString("\\StringFileInfo\\040904E4\\FileVersion", text);
   block.find("\\a\\b\\c\\d\\e\\f\\g\\h\\i\\j");
+  if (data[0] % 3 == 0) readStringTables(bytes);
   return 0;
 }

@@ -22,7 +22,7 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for want in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic libc6; do
+for want in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic qt6-translations-l10n libc6; do
   if ! grep -q "$want" <<<"$depends"; then
     echo "missing dependency: $want"
     status=1

@@ -4,7 +4,7 @@
 QUORVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-ipafont-gothic
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
 )
 
 # The Windows cross-build: the compilers, Wine to run the tests, and GoogleTest's

@@ -11,10 +11,9 @@ command -v xvfb-run >/dev/null || {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends xvfb xauth
 }
 quorvane_build build >&2
-cmake --build "$QUORVANE_ROOT/build" --target ui_test_shell -j2 >&2
+cmake --build "$QUORVANE_ROOT/build" --target page_screenshots -j2 >&2
 out="$QUORVANE_ROOT/docs/screenshots"
 mkdir -p "$out"
-QT_QPA_PLATFORM=xcb QUORVANE_SCREENSHOT_DIR="$out" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$QUORVANE_ROOT/build/tests/ui_test_shell" --gtest_filter='Screenshots.*'
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$QUORVANE_ROOT/build/tests/page_screenshots" "$out"
 ls -l "$out"/*.png

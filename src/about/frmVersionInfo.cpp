@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "about/EtchedSeparator.h"
 #include "about/sys_info.h"
+#include "controls/etched_line.h"
 #include "controls/resources.h"
 #include "controls/system_colors.h"
 
@@ -83,7 +83,7 @@ void frmVersionInfo::createControls() {
   Label1[1]->installEventFilter(this);
   lblDisclaimer = new QLabel(kDisclaimer, this);
   lblDisclaimer->setWordWrap(true);
-  Line1 = new EtchedSeparator(this);
+  Line1 = new EtchedLine(this);
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setDefault(true);
   cmdSysInfo = new QPushButton(QStringLiteral("システム情報(&S)"), this);

@@ -16,7 +16,7 @@ class QPushButton;
 
 namespace quorvane {
 
-class EtchedSeparator;
+class EtchedLine;
 
 // The program's version information window: title, version, product and legal text, a
 // contact link that starts the mail program, and a button that starts the system
@@ -39,7 +39,7 @@ class frmVersionInfo : public QDialog {
   std::array<QPlainTextEdit*, 3> Text1{};
   std::array<QLabel*, 3> Label1{};
   QLabel* lblDisclaimer = nullptr;
-  EtchedSeparator* Line1 = nullptr;
+  EtchedLine* Line1 = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdSysInfo = nullptr;
   QMenu* mnuPopup = nullptr;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_report.h"
 #include "cli/command.h"
 #include "cli/record_cli.h"
 #include "compare/compare_engine.h"
@@ -15,8 +16,9 @@ namespace quorvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: quorvane-cli compare 比較元 [比較先 | --extract フォルダー [--kind \"種別\"] [--expand-to フォルダー]]\n"
-    "                            [--ignore-date] [--keep-string-version] [-o 結果ファイル]\n"
+    "使い方: quorvane-cli compare 比較元 [比較先 | --extract フォルダー [--kind \"種別\"] [--expand-to フォルダー]\n"
+    "                            [--recurse]] [--ignore-date] [--keep-string-version] [--format text|json|csv]\n"
+    "                            [--fail-on 種類,...] [-o 結果ファイル]\n"
     "\n"
     "二つのバージョン記録ファイル、またはバージョン記録ファイルとフォルダーの抽出結果を比較し、\n"
     "追加・更新・削除・無変化のファイルを比較結果ファイルの形式で出力します。\n"
@@ -25,13 +27,21 @@ constexpr const char* kUsage =
     "オプション:\n"
     "  --extract フォルダー    比較先としてフォルダーの情報を抽出します\n"
     "  --kind \"種別\"          抽出するファイルの種別 (既定: \"*.DLL *.OCX *.OLB *.TLB\")\n"
-    "  --expand-to フォルダー  圧縮ファイルの展開先 (既定: 一時フォルダー)\n"
+    "  --expand-to フォルダー  圧縮ファイルの展開先 (既定: 一時フォルダー内にこの実行専用の\n"
+    "                          フォルダーを作り、終了時に削除します)\n"
+    "  --recurse               サブフォルダーのファイルも抽出し、フォルダーからの相対パスで比較します\n"
     "  --ignore-date           ファイル日付は無視します\n"
     "  --keep-string-version   ストリング情報ファイルバージョンも比較します (既定では無視)\n"
+    "  --format 形式           text (既定: 比較結果ファイル), json, csv (UTF-8)。更新ファイルには\n"
+    "                          種類 (up, down, same-version, string-only, unordered) が付きます\n"
+    "  --fail-on 種類,...      指定した種類の更新ファイルがあれば終了コード 5 で終了します\n"
+    "                          (例: --fail-on down,same-version)\n"
     "  -o ファイル             比較結果をファイルに保存します (既定: 標準出力)\n"
     "  --help, -h              この説明を表示します\n"
     "\n"
-    "終了コード: 0 完了, 1 抽出できませんでした, 2 引数の誤り, 3 ファイルを開けない・読めない・書けない\n";
+    "バージョン記録ファイルではないファイル (列見出しも分割できる行も無いもの) は比較しません (終了コード 3)。\n"
+    "\n";
+constexpr const char* kFailOnStatus = "            5 --fail-on の種類の更新ファイルがありました (結果は出力済み)\n";
 
 struct Options {
   std::vector<std::string> files;
@@ -40,6 +50,11 @@ struct Options {
   CompareOptions compare;
   std::string output;
   bool help = false;
+  std::string formatName = "text";
+  std::optional<report::Format> format;
+  std::string failOnList;
+  bool failOnGiven = false;
+  std::vector<UpdateClass> failOn;
 };
 
 std::string parse(const std::vector<std::string>& args, Options& opt) {
@@ -50,6 +65,10 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
           opt.compare.IgnoreFileDate = true;
         } else if (cursor.current() == "--keep-string-version") {
           opt.compare.IgnoreStringVersion = false;
+        } else if (cursor.takeValue("--format", opt.formatName)) {
+          // checked below
+        } else if (cursor.takeValue("--fail-on", opt.failOnList)) {
+          opt.failOnGiven = true;
         } else if (cursor.takeValue("--extract", value)) {
           opt.extract = true;
           opt.extraction.folder = value;
@@ -60,18 +79,31 @@ std::string parse(const std::vector<std::string>& args, Options& opt) {
       });
   if (!problem.empty()) return problem;
   if (opt.help) return {};
+  if (!parseFormat(opt.formatName, opt.format)) return kBadFormat;
+  if (opt.failOnGiven) {
+    std::string failOnProblem;
+    auto classes = parseFailOn(opt.failOnList, failOnProblem);
+    if (!classes) return failOnProblem;
+    opt.failOn = std::move(*classes);
+  }
   if (opt.files.empty()) return "比較元のバージョン記録ファイルを指定してください";
   if (opt.files.size() > 2) return "ファイルの指定が多すぎます";
   if (opt.files.size() == 2 && opt.extract) return "比較先ファイルと --extract は同時に指定できません";
-  if (!opt.extract && opt.extraction.touched) return "--kind と --expand-to は --extract と共に指定してください";
+  if (!opt.extract && opt.extraction.touched) return "--kind, --expand-to と --recurse は --extract と共に指定してください";
   return {};
 }
 
 void printFailure(const CompareRun& run, const Options& opt, std::ostream& err) {
   err << compareErrorMessage(run.Error);
   switch (run.Error) {
-    case CompareError::FirstCannotOpen: err << ": " << opt.files[0]; break;
-    case CompareError::SecondCannotOpen: err << ": " << opt.files[1]; break;
+    case CompareError::FirstCannotOpen:
+      err << ": " << opt.files[0] << " (" << describeOpenError(run.OpenError) << ")";
+      break;
+    case CompareError::SecondCannotOpen:
+      err << ": " << opt.files[1] << " (" << describeOpenError(run.OpenError) << ")";
+      break;
+    case CompareError::FirstNotARecord: err << ": " << opt.files[0]; break;
+    case CompareError::SecondNotARecord: err << ": " << opt.files[1]; break;
     case CompareError::FirstRowFailedToSplit:
       err << ": " << opt.files[0] << " " << run.ErrorLine << " 行目 ("
           << recordFormat::rowSplitText(run.SplitError) << ")";
@@ -98,20 +130,31 @@ void printSummary(const ComparisonResult& r, std::ostream& err) {
 
 // View mode lists the first record's names, one a line, in the file's encoding rules.
 std::string viewListing(const ComparisonResult& r) {
-  std::vector<std::string> names;
-  for (const auto& e : r.FirstRecord) names.push_back(e.FullPath);
-  return encodeLines(names);
+  return encodeLines(r.FirstRecord.size(), [&r](std::size_t i) -> const std::string& { return r.FirstRecord[i].FullPath; });
 }
 
 int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
   const std::string problem = parse(args, opt);
-  if (auto stop = helpOrUsageError("compare", opt.help, problem, kUsage, out, err)) return *stop;
+  if (auto stop = helpOrUsageError("compare", opt.help, problem, (std::string(kUsage) + kExtractionExitStatuses + kFailOnStatus).c_str(),
+                                   out, err))
+    return *stop;
+  if (!opt.output.empty()) {
+    const ResultWriteResult refused = checkResultDestination(opt.output, opt.files);
+    if (!refused.ok()) {
+      err << resultWriteMessage(refused) << ": " << opt.output << "\n";
+      return kExitFileError;
+    }
+  }
+  bool incomplete = false;
   ExtractionResult extraction;
   SecondSide second = opt.files.size() == 2 ? SecondSide::record(opt.files[1]) : SecondSide::none();
   std::string target2 = opt.files.size() == 2 ? opt.files[1] : std::string();
+  // A fresh extraction knows more of each file than a record does; the reports show it.
+  std::vector<report::FileDetails> details;
   if (opt.extract) {
-    const int status = extractForCli(opt.extraction, extraction, err);
+    const int status = extractForCli(opt.extraction, extraction, err, incomplete,
+                                     opt.format ? keepDetailsIn(details) : nullptr);
     if (status != kExitOk) return status;
     second = SecondSide::extraction(extraction);
     target2 = extraction.RunFolder;
@@ -122,10 +165,19 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFileError;
   }
   const ResultFileHeader header = ResultFileHeader::now(opt.files[0], target2);
+  if (opt.format) {
+    const report::DetailsByName byName = extractionDetails(extraction, details);
+    const int written = emitReport(report::compareReport(*opt.format, run.Result, header, opt.compare,
+                                                         opt.extract ? byName : nullptr),
+                                   opt.output, out, err);
+    if (written != kExitOk) return written;
+    printSummary(run.Result, err);
+    return failOnStatus(run.Result, opt.failOn, incomplete, err);
+  }
   if (run.Result.ViewMode && opt.output.empty()) {
-    out << viewListing(run.Result);
+    writeFileBytes(out, viewListing(run.Result));
   } else if (opt.output.empty()) {
-    out << FormatCompareResult(run.Result, header);
+    writeFileBytes(out, FormatCompareResult(run.Result, header));
   } else {
     const ResultWriteResult written = OutputCompareResult(run.Result, header, opt.output);
     if (!written.ok()) {
@@ -139,7 +191,7 @@ int runCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFileError;
   }
   printSummary(run.Result, err);
-  return kExitOk;
+  return failOnStatus(run.Result, opt.failOn, incomplete, err);
 }
 
 const CommandRegistrar registrar({"compare", "バージョン記録ファイルを比較します", runCompare});

@@ -5,26 +5,33 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_report.h"
 #include "cli/command.h"
+#include "common/basDirUtil.h"
 #include "version/clsFileVersion.h"
+#include "version/string_tables.h"
 
 namespace quorvane::cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: quorvane-cli info [--] ファイル...\n"
+    "使い方: quorvane-cli info [--all-languages] [--format text|json|csv] [--] ファイル...\n"
     "\n"
     "各ファイルのバージョン情報 (固定情報と文字列情報) を「項目名 : 値」の形で表示します。\n"
     "ファイルごとに空行で区切ります。バージョン情報のないファイルは\n"
     "「VerInfoAvailable : False」と表示します。\n"
     "\n"
     "オプション:\n"
-    "  --help   この説明を表示します\n"
-    "  --       以降の引数をすべてファイル名として扱います\n"
+    "  --all-languages     バージョン情報のすべての文字列テーブル (言語ごとの全項目) も表示します\n"
+    "  --format 形式       text (既定), json (すべての文字列テーブルを含みます), csv (UTF-8)\n"
+    "  --help              この説明を表示します\n"
+    "  --                  以降の引数をすべてファイル名として扱います\n"
+    "\n"
+    "パイプやデバイスなど通常のファイルでないものは読まずに、すぐにエラーとします。\n"
     "\n"
     "終了コード: 0 すべてのファイルにバージョン情報があった, 1 ないファイルがあった,\n"
-    "            2 引数の誤り\n";
+    "            2 引数の誤り, 3 開けない・読めないファイルがあった\n";
 
 // A value is shown on one line: control characters (a line break inside a comment, say)
 // are written as escapes instead of breaking the "label : value" layout.
@@ -71,15 +78,35 @@ void printInfo(clsFileVersion& reader, std::ostream& out) {
     line(out, clsFileVersion::DescriptionString(i), oneLine(s.Item(i)));
 }
 
+// Every string table, not only the one the extraction reads: "StringTable : key language"
+// and then each value under its own name, indented.
+void printStringTables(const clsFileVersion& reader, std::ostream& out) {
+  for (const VersionStringTable& table : readStringTables(reader.VersionBlockBytes())) {
+    line(out, "StringTable", oneLine(table.Key) + (table.LanguageName.empty() ? "" : " " + table.LanguageName));
+    for (const VersionStringTable::Value& v : table.Values) line(out, "  " + oneLine(v.Name), oneLine(v.Text));
+  }
+}
+
 int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> files;
   bool optionsEnded = false;
-  for (const std::string& a : args) {
+  bool allLanguages = false;
+  std::optional<report::Format> format;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
     if (!optionsEnded && a == "--help") {
       out << kUsage;
       return kExitOk;
     }
-    if (!optionsEnded && a == "--") {
+    if (!optionsEnded && a == "--all-languages") {
+      allLanguages = true;
+    } else if (!optionsEnded && (a == "--format" || a.rfind("--format=", 0) == 0)) {
+      const bool separate = a == "--format";
+      if ((separate && i + 1 >= args.size()) || !parseFormat(separate ? args[++i] : a.substr(9), format)) {
+        err << "quorvane-cli info: " << kBadFormat << "\n" << kUsage;
+        return kExitUsage;
+      }
+    } else if (!optionsEnded && a == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
       err << "quorvane-cli info: 不明なオプションです: " << a << "\n" << kUsage;
@@ -95,14 +122,30 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
   clsFileVersion reader;
   int status = kExitOk;
+  if (format) {
+    report::InfoReport report(*format, allLanguages);
+    for (const std::string& path : files) {
+      if (!reader.GetFileVersion(path)) {
+        err << "quorvane-cli info: " << path << ": " << describeFault(reader.LastFault()) << "\n";
+        status = kExitFailure;
+      }
+      report.add(path, basDirUtil::AbsolutePath(path), reader, describeFault(reader.LastFault()));
+    }
+    const int written = emitReport(report.finish(), {}, out, err);
+    return written != kExitOk ? written : status;
+  }
   for (const std::string& path : files) {
     line(out, "File", path);
     if (reader.GetFileVersion(path)) {
       printInfo(reader, out);
+      if (allLanguages) printStringTables(reader, out);
     } else {
       line(out, "VerInfoAvailable", "False");
       err << "quorvane-cli info: " << path << ": " << describeFault(reader.LastFault()) << "\n";
-      status = kExitFailure;
+      const VersionError error = reader.LastFault().error;
+      const bool unreadable = error == VersionError::CannotOpen || error == VersionError::ReadFailed;
+      if (unreadable) status = kExitFileError;
+      else if (status == kExitOk) status = kExitFailure;
     }
     out << "\n";
   }

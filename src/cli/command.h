@@ -35,5 +35,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFileError = 3;
+// Completed, but some files were left out or could not be expanded (listed on standard error).
+inline constexpr int kExitIncomplete = 4;
+// compare --fail-on: an updated file of one of the named classes was found.
+inline constexpr int kExitFailOn = 5;
 
 }  // namespace quorvane::cli

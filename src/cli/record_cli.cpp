@@ -1,6 +1,12 @@
 #include "cli/record_cli.h"
 
+#include <iostream>
+#include <memory>
+
+#include "common/private_folder.h"
+#include "common/terminal.h"
 #include "dialogs/file_text_encoding.h"
+#include "extraction/basDecompress.h"
 
 namespace quorvane::cli {
 
@@ -25,6 +31,8 @@ std::string parseExtractOption(ArgCursor& cursor, ExtractOptions& options) {
   std::string value;
   if (cursor.current() == "--strict-sort") {
     options.strictSort = true;
+  } else if (cursor.current() == "--recurse") {
+    options.recurse = true;
   } else if (cursor.takeValue("--kind", value)) {
     options.kind = value;
   } else if (cursor.takeValue("--expand-to", value)) {
@@ -65,13 +73,30 @@ std::string parseSharedArguments(const std::vector<std::string>& args, ExtractOp
   return {};
 }
 
-std::string encodeLines(const std::vector<std::string>& lines) {
+std::string expansionFolderFor(const ExtractOptions& options) {
+  if (!options.expandTo.empty() && !basDecompress::IsTempFolder(options.expandTo)) return options.expandTo;
+  // Others share the temporary folder: copies go into a folder nobody else can enter,
+  // and it goes when the program ends (a static is destroyed at exit).
+  static std::unique_ptr<PrivateFolder> runFolder;
+  if (!runFolder) runFolder = PrivateFolder::create(basDecompress::TempFolder());
+  return runFolder ? runFolder->path() : std::string();
+}
+
+void writeFileBytes(std::ostream& out, std::string_view bytes) {
+  if (&out == &std::cout && terminal::isTerminal(terminal::Stream::Output)) {
+    out << terminal::fileTextForTerminal(bytes);
+    return;
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string encodeLines(std::size_t count, const std::function<const std::string&(std::size_t)>& line) {
   bool fits = true;
-  for (const auto& line : lines) fits = fits && fitsShiftJis(line);
+  for (std::size_t i = 0; i < count && fits; ++i) fits = fitsShiftJis(line(i));
   const FileTextEncoding encoding = fits ? FileTextEncoding::ShiftJis : FileTextEncoding::Utf8WithBom;
   std::string bytes = fits ? std::string() : std::string(kUtf8Bom);
-  for (const auto& line : lines) {
-    bytes += encodeText(line, encoding).value_or(std::string());
+  for (std::size_t i = 0; i < count; ++i) {
+    bytes += encodeText(line(i), encoding).value_or(std::string());
     bytes += "\r\n";
   }
   return bytes;

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/ascii_case.h"
 #include "common/sjis.h"
 #include "common/utf8.h"
 
@@ -19,41 +20,41 @@ bool endsWithSeparator(std::string_view s) { return !s.empty() && s.back() == kS
 // Drive letters only exist on Windows; elsewhere ":" is an ordinary file-name character.
 bool isNameBoundary(char c) { return c == kSeparator || (platform::kDriveLetters && c == ':'); }
 
-std::string trimBlanks(std::string_view s) {
+std::string_view trimmedView(std::string_view s) {
   const auto first = s.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(' ');
-  return std::string(s.substr(first, last - first + 1));
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
 
-// Splits by the word rules; nullopt when the separator is not a single character.
-std::optional<std::vector<std::string>> splitWords(std::string_view text, int mode,
-                                                   std::string_view sep) {
-  std::string separator = " ";
+// One pass over views of the text: a kind text of thousands of patterns is split in time
+// proportional to its length.
+std::optional<std::vector<std::string>> SplitWords(std::string_view text, int mode, std::string_view sep) {
+  std::string_view separator = " ";
   if (mode != 1) {
     if (utf8::length(sep) != 1) return std::nullopt;
-    separator = std::string(sep);
+    separator = sep;
   }
   const bool trim = mode != 2;
-  std::string rest = trim ? trimBlanks(text) : std::string(text);
+  std::string_view rest = trim ? trimmedView(text) : text;
   std::vector<std::string> words;
   if (rest.empty()) return words;
   for (;;) {
     const auto p = rest.find(separator);
-    if (p == std::string::npos) {
-      words.push_back(rest);
+    if (p == std::string_view::npos) {
+      words.emplace_back(rest);
       break;
     }
-    std::string word = rest.substr(0, p);
-    words.push_back(trim ? trimBlanks(word) : word);
-    rest = rest.substr(p + separator.size());
-    if (trim) rest = trimBlanks(rest);
+    const std::string_view word = rest.substr(0, p);
+    words.emplace_back(trim ? trimmedView(word) : word);
+    rest.remove_prefix(p + separator.size());
+    if (trim) rest = trimmedView(rest);
   }
   return words;
 }
+
+namespace {
 
 // Matches one bracket list starting after "[" at pattern[pi]; sets pi past the "]".
 // Returns nullopt when the list is not closed (the "[" is then an ordinary character).
@@ -171,11 +172,9 @@ std::string EnsureDotForMatch(std::string_view name) {
 }
 
 std::string ConvertSingleByteCase(std::string_view text, int mode) {
-  // Every byte of a multi-byte UTF-8 character is 0x80 or above, so changing ASCII bytes
-  // alone changes exactly the single-byte letters.
-  std::string out(text);
-  for (char& c : out) c = (mode == 1) ? asciiUpper(c) : (mode == 2 ? asciiLower(c) : c);
-  return out;
+  if (mode == 1) return asciiUpper(text);
+  if (mode == 2) return asciiLower(text);
+  return std::string(text);
 }
 
 bool IsSingleByteText(std::string_view text) { return sjis::isSingleByteText(text); }
@@ -234,6 +233,14 @@ bool MakeFolderPath(std::string_view path) {
   return fs::is_directory(target, ec);
 }
 
+std::string AbsolutePath(std::string_view path) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(fs::u8path(path), ec);
+  if (ec || path.empty()) return std::string(path);
+  const auto text = absolute.lexically_normal().u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::string SlashToBackslash(std::string_view text) {
   std::string out(text);
   for (char& c : out)
@@ -242,12 +249,12 @@ std::string SlashToBackslash(std::string_view text) {
 }
 
 int WordCount(std::string_view text, int mode, std::string_view sep) {
-  const auto words = splitWords(text, mode, sep);
+  const auto words = SplitWords(text, mode, sep);
   return words ? static_cast<int>(words->size()) : -1;
 }
 
 std::string GetWord(std::string_view text, int n, int mode, std::string_view sep) {
-  const auto words = splitWords(text, mode, sep);
+  const auto words = SplitWords(text, mode, sep);
   if (!words || n < 1 || static_cast<std::size_t>(n) > words->size()) return {};
   return (*words)[static_cast<std::size_t>(n) - 1];
 }

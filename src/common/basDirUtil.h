@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform_config.h"
 
@@ -50,6 +52,10 @@ bool PathExists(std::string_view path, bool folder);
 // Creates every missing folder along the path. False when one cannot be created.
 bool MakeFolderPath(std::string_view path);
 
+// The path made absolute against the current folder, with "." and ".." parts resolved as
+// text (links are not followed); the path itself when that fails.
+std::string AbsolutePath(std::string_view path);
+
 std::string SlashToBackslash(std::string_view text);
 
 // Words of a text. Mode 1: blank-separated, runs of blanks count as one. Mode 2: split at
@@ -57,6 +63,9 @@ std::string SlashToBackslash(std::string_view text);
 // WordCount gives -1 when `sep` is not one character (modes other than 1).
 int WordCount(std::string_view text, int mode, std::string_view sep);
 std::string GetWord(std::string_view text, int n, int mode, std::string_view sep);
+// All words at once under the same rules (nothing when `sep` is not one character);
+// callers that need every word use this rather than GetWord, which splits anew per call.
+std::optional<std::vector<std::string>> SplitWords(std::string_view text, int mode, std::string_view sep);
 
 // The pattern match of the scan: "*" any run, "?" any character, "#" a digit,
 // "[list]" / "[!list]" one character in / not in the list (ranges "a-z" allowed).

@@ -1,54 +1,55 @@
-// The file reader on POSIX systems.
-#include "common/file_reader.h"
-
+// The file reader's system calls on POSIX systems.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-namespace quorvane {
+#include "common/file_reader_platform.h"
+
+namespace quorvane::fileReaderPlatform {
 
 namespace {
-std::optional<std::uint64_t> lengthOf(std::FILE* f) {
-  struct stat st {};
-  if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  return static_cast<std::uint64_t>(st.st_size);
+FileOpenError classifyErrno(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR: return FileOpenError::Missing;
+    case EACCES:
+    case EPERM: return FileOpenError::AccessDenied;
+    default: return FileOpenError::Other;
+  }
 }
 }  // namespace
 
-bool FileReader::open(const std::string& path) {
-  close();
-  m_file = std::fopen(path.c_str(), "rb");
-  if (!m_file) return false;
-  const auto length = lengthOf(m_file);
-  if (!length) {
-    close();
-    return false;
-  }
-  m_size = *length;
+// O_NONBLOCK keeps the open itself from waiting: opening a FIFO for reading would
+// otherwise block until some writer appeared. It has no effect on reads of a regular
+// file, the only kind read afterwards.
+int openForReading(const std::string& path, FileOpenError& why) {
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) why = classifyErrno(errno);
+  return fd;
+}
+
+bool isRegularFile(int fd, std::uint64_t& size) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  size = static_cast<std::uint64_t>(st.st_size);
   return true;
 }
 
-void FileReader::close() {
-  if (m_file) std::fclose(m_file);
-  m_file = nullptr;
-  m_size = 0;
+// Positioned reads: no seek per read, which matters to readers that fetch many small
+// structures from many files.
+long long readBlock(int fd, std::uint8_t* into, std::size_t length, std::uint64_t offset) {
+  ssize_t n = 0;
+  do {
+    n = ::pread(fd, into, length, static_cast<off_t>(offset));
+  } while (n < 0 && errno == EINTR);
+  return n;
 }
 
-bool FileReader::readAt(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) {
-  if (!m_file || offset > m_size || length > m_size - offset) return false;
-  out.resize(length);
-  if (length == 0) return true;
-  // Positioned reads: no seek per read and no stdio buffer between the file and `out`,
-  // which matters to readers that fetch many small structures from many files.
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t n = pread(fileno(m_file), out.data() + done, length - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
+void closeFile(int fd) { ::close(fd); }
 
-}  // namespace quorvane
+}  // namespace quorvane::fileReaderPlatform

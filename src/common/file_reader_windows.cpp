@@ -1,52 +1,46 @@
-// The file reader on Windows: the file is opened by its UTF-16 name.
-#include "common/file_reader.h"
-
+// The file reader's system calls on Windows: the file is opened by its UTF-16 name.
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
-#include "common/platform.h"
+#include <cerrno>
 
-namespace quorvane {
+#include "common/file_reader_platform.h"
+#include "common/wide_text.h"
 
-namespace {
+namespace quorvane::fileReaderPlatform {
 
-// Only a file on a disk has a length and can be read at any offset; a device, a pipe or
-// a console cannot.
-std::optional<std::uint64_t> lengthOf(std::FILE* f) {
-  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
-  if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(handle, &size) || size.QuadPart < 0) return std::nullopt;
-  return static_cast<std::uint64_t>(size.QuadPart);
+int openForReading(const std::string& path, FileOpenError& why) {
+  const auto wide = wideText::fromUtf8(path);
+  if (!wide) {
+    why = FileOpenError::Missing;  // no file can carry a name that is not text
+    return -1;
+  }
+  const int fd = _wopen(wide->c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  if (fd < 0) {
+    why = errno == ENOENT ? FileOpenError::Missing
+          : errno == EACCES ? FileOpenError::AccessDenied
+                            : FileOpenError::Other;
+  }
+  return fd;
 }
 
-}  // namespace
-
-bool FileReader::open(const std::string& path) {
-  close();
-  m_file = platform::openFile(path, "rb");
-  if (!m_file) return false;
-  const auto length = lengthOf(m_file);
-  if (!length) {
-    close();
-    return false;
-  }
-  m_size = *length;
+// A disk file and nothing else: a console, a printer port or a pipe is not read.
+bool isRegularFile(int fd, std::uint64_t& size) {
+  if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) return false;
+  struct _stat64 st {};
+  if (_fstat64(fd, &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return false;
+  size = static_cast<std::uint64_t>(st.st_size);
   return true;
 }
 
-void FileReader::close() {
-  if (m_file) std::fclose(m_file);
-  m_file = nullptr;
-  m_size = 0;
+long long readBlock(int fd, std::uint8_t* into, std::size_t length, std::uint64_t offset) {
+  if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
+  const unsigned chunk = length > 0x40000000u ? 0x40000000u : static_cast<unsigned>(length);
+  return _read(fd, into, chunk);
 }
 
-bool FileReader::readAt(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) {
-  if (!m_file || offset > m_size || length > m_size - offset) return false;
-  out.resize(length);
-  if (length == 0) return true;
-  if (_fseeki64(m_file, static_cast<long long>(offset), SEEK_SET) != 0) return false;
-  return std::fread(out.data(), 1, length, m_file) == length;
-}
+void closeFile(int fd) { _close(fd); }
 
-}  // namespace quorvane
+}  // namespace quorvane::fileReaderPlatform

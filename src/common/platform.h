@@ -36,13 +36,15 @@ LocalTime localNow();
 // elsewhere they are derived from the file's mode and name.
 struct FileFacts {
   bool isFolder = false;
+  bool isSpecial = false;     // a device, pipe or socket: reported, never read
+  bool writtenKnown = true;   // false when the system cannot convert the time
   std::uint64_t size = 0;
   std::uint8_t attributes = 0;
   LocalTime written;  // last write, whole seconds
 };
 
-// Facts of a regular file or a folder (links followed); nothing for anything else
-// (devices, pipes) or when it cannot be examined.
+// Facts of a file or a folder (links followed); nothing when it cannot be examined. Of
+// a device, pipe or socket only that it is one.
 std::optional<FileFacts> fileFacts(const std::string& path);
 
 // std::fopen with a UTF-8 name.

@@ -61,14 +61,15 @@ std::optional<FileFacts> fileFacts(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   const bool isFolder = S_ISDIR(st.st_mode);
-  if (!isFolder && !S_ISREG(st.st_mode)) return std::nullopt;
   FileFacts facts;
   facts.isFolder = isFolder;
+  facts.isSpecial = !isFolder && !S_ISREG(st.st_mode);
+  if (facts.isSpecial) return facts;
   facts.attributes = attributesOf(isFolder, (st.st_mode & S_IWUSR) != 0, basDirUtil::FileNamePart(path));
   if (isFolder) return facts;
   const auto written = localFromSeconds(st.st_mtime, 0);
-  if (!written) return std::nullopt;
-  facts.written = *written;
+  facts.writtenKnown = written.has_value();
+  if (written) facts.written = *written;
   facts.size = static_cast<std::uint64_t>(st.st_size);
   return facts;
 }

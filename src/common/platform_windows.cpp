@@ -115,14 +115,15 @@ std::optional<FileFacts> fileFacts(const std::string& path) {
   if (name.empty()) return std::nullopt;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return std::nullopt;
   FileFacts facts;
+  facts.isSpecial = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0;
+  if (facts.isSpecial) return facts;
   facts.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   facts.attributes = static_cast<std::uint8_t>(data.dwFileAttributes & 0xFF);
   if (facts.isFolder) return facts;
   const auto written = localFromFileTimeStruct(data.ftLastWriteTime);
-  if (!written) return std::nullopt;
-  facts.written = *written;
+  facts.writtenKnown = written.has_value();
+  if (written) facts.written = *written;
   facts.written.millisecond = 0;  // the record keeps whole seconds, cut as the listing shows them
   facts.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return facts;

@@ -10,8 +10,10 @@
 #include <QRadioButton>
 
 #include "compare/ComparisonState.h"
-#include "shell/EtchedLine.h"
-#include "shell/PageHost.h"
+#include "controls/etched_line.h"
+#include "controls/list_name_tips.h"
+#include "controls/page_growth.h"
+#include "controls/page_places.h"
 
 namespace quorvane {
 
@@ -33,9 +35,11 @@ void ComparisonPage::createControls() {
   Text4Detail = new QPlainTextEdit(this);
   Text4Detail->setObjectName(QStringLiteral("Text4_3"));
   Text4Detail->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text4Detail->setTabChangesFocus(true);  // the detail text is read-only; Tab moves on
   List2 = new QListWidget(this);
   List2->setObjectName(QStringLiteral("List2"));
   List2->setUniformItemSizes(true);  // long lists fill and scroll fast
+  new ListNameTips(List2);
   for (int i = 0; i < 3; ++i) {
     Check1[i] = new QCheckBox(this);
     Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
@@ -64,11 +68,30 @@ void ComparisonPage::createControls() {
   Label3[2]->setBuddy(Text4[2]);
   Label3[9]->setBuddy(List2);
   Label3[10]->setBuddy(Text4Detail);
+  // Tab goes row by row, left to right, as the controls stand on the page.
+  const std::array<QWidget*, 17> tabOrder = {
+      Text4[0],   Command5[0], Text4[1],   Command5[1], Text4[2], Check1[0],   Check1[1],   Check1[2], Option1[0],
+      Option1[1], Option1[2],  Option1[3], List2,       Text4Detail, Command5[3], Command5[4], Command3};
+  for (std::size_t i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
-// Fixed places in pixels, matching the extraction page's grid.
+void ComparisonPage::setDefaultSize(QSize size) {
+  m_defaultSize = size;
+  placeControls();
+}
+
+void ComparisonPage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeControls();
+}
+
+// Fixed places in pixels for the default size, on the extraction page's grid, growing the
+// same way: boxes, list and detail box take the extra room, the buttons follow the right
+// edge and the exit button the bottom.
 void ComparisonPage::placeControls() {
-  const int labelX = 8, boxX = 136, boxW = 300, buttonX = 448, buttonW = 170;
+  const QSize grown = pageGrowth(size(), m_defaultSize);
+  const int dx = grown.width(), dy = grown.height(), listDx = dx / 2;
+  const int labelX = 8, boxX = 136, boxW = 300 + dx, buttonX = 448 + dx, buttonW = 170;
   Label3[0]->setGeometry(labelX, 10, 126, 22);
   Text4[0]->setGeometry(boxX, 10, boxW, 22);
   Label3[1]->setGeometry(labelX, 38, 126, 22);
@@ -80,16 +103,16 @@ void ComparisonPage::placeControls() {
   Check1[0]->setGeometry(labelX, 100, 150, 22);
   Check1[1]->setGeometry(160, 100, 150, 22);
   Check1[2]->setGeometry(312, 100, 306, 22);
-  Line1[0]->setLine(8, 130, 616);
+  Line1[0]->setLine(8, 130, 616 + dx);
   for (int i = 0; i < 4; ++i) Option1[i]->setGeometry(labelX + i * 152, 136, 148, 22);
   Label3[9]->setGeometry(labelX, 160, 200, 20);
-  List2->setGeometry(labelX, 180, 200, 200);
-  Label3[10]->setGeometry(216, 160, 220, 20);
-  Text4Detail->setGeometry(216, 180, 220, 200);
+  List2->setGeometry(labelX, 180, 200 + listDx, 200 + dy);
+  Label3[10]->setGeometry(216 + listDx, 160, 220, 20);
+  Text4Detail->setGeometry(216 + listDx, 180, 220 + dx - listDx, 200 + dy);
   Command5[3]->setGeometry(buttonX, 180, buttonW, 24);
   Command5[4]->setGeometry(buttonX, 210, buttonW, 24);
-  Line1[1]->setLine(buttonX, 318, buttonX + buttonW);
-  Command3->setGeometry(buttonX, 356, buttonW, 24);
+  Line1[1]->setLine(buttonX, 318 + dy, buttonX + buttonW);
+  Command3->setGeometry(buttonX, 356 + dy, buttonW, 24);
 }
 
 void ComparisonPage::connectHandlers() {
@@ -141,12 +164,39 @@ void ComparisonPage::Tab1FormInitialize() {
   Command5[3]->setEnabled(false);
   Command5[4]->setEnabled(false);
   Command3->setEnabled(true);
+  for (std::size_t i = 0; i < Text4.size(); ++i)
+    if (const auto text = pagePlaces::saved(QString::fromLatin1(kBoxPlaces[i]))) Text4[i]->setText(*text);
+}
+
+void ComparisonPage::savePlaces() const {
+  for (std::size_t i = 0; i < Text4.size(); ++i) {
+    // While the extraction result stands in for the second record, its name is kept aside.
+    const bool keptAside = i == 1 && Check1[0]->isChecked();
+    pagePlaces::save(QString::fromLatin1(kBoxPlaces[i]), keptAside ? m_savedSecondName : Text4[i]->text());
+  }
 }
 
 void ComparisonPage::Command3_Click(int) { m_host.unloadMainWindow(); }
 
 void ComparisonPage::Text4_Change(int index) {
   if (index == 0) m_host.updateControlState(true);
+  if (index == 2) m_overwrite.pathChanged();
+}
+
+bool ComparisonPage::updateRunButton() {
+  const bool canRun = !Text4[0]->text().isEmpty();
+  Command5[1]->setEnabled(canRun);
+  return canRun;
+}
+
+bool ComparisonPage::saveEnabled() const { return Command5[4]->isEnabledTo(this); }
+
+bool ComparisonPage::copyEnabled() const { return Command5[3]->isEnabledTo(this); }
+
+bool ComparisonPage::followFocus(const QWidget* focus) {
+  const bool near = focus == Text4[0] || focus == Text4[1] || focus == Text4[2] || focus == Command5[0];
+  Command5[0]->setEnabled(near);
+  return near;
 }
 
 void ComparisonPage::Check1_Click(int index) {

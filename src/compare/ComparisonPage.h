@@ -4,6 +4,9 @@
 #include <array>
 #include <memory>
 
+#include "controls/overwrite_guard.h"
+#include "controls/page_host.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -14,19 +17,26 @@ class QRadioButton;
 
 namespace quorvane {
 
+// Text4(0) to Text4(2)'s names in the settings and, for their file dialogs, the purpose
+// whose last folder they remember.
+inline constexpr std::array<const char*, 3> kBoxPlaces = {"RecordFile1", "RecordFile2", "ResultFile"};
+
 struct ComparisonState;
 class EtchedLine;
-class PageHost;
 
 // The comparison page (page container 1 of the main window): two records or a record and
 // the extraction, the four result categories with details, copy and save of the result.
-class ComparisonPage : public QWidget {
+class ComparisonPage : public QWidget, public PageCommands {
   Q_OBJECT
  public:
   ComparisonPage(PageHost& host, QWidget* parent = nullptr);
   ~ComparisonPage() override;
 
   void Tab1FormInitialize();
+  // The size the page's fixed places were drawn for; beyond it the page grows.
+  void setDefaultSize(QSize size);
+  // Writes the three file names to the settings for the next start.
+  void savePlaces() const;
 
   // 0 file choice, 1 run, 3 copy, 4 save.
   void Command5_Click(int index);
@@ -48,6 +58,16 @@ class ComparisonPage : public QWidget {
   QString detailText(int k) const;
   QString detailBoxText() const;
 
+  // PageCommands
+  void run() override { CompareVersionRecords(); }
+  void save() override { OutputCompareResult(); }
+  void choose() override { Command5_Click(0); }
+  void copy() override { Command5_Click(3); }
+  bool updateRunButton() override;
+  bool saveEnabled() const override;
+  bool copyEnabled() const override;
+  bool followFocus(const QWidget* focus) override;
+
   // Text4(0) to Text4(2): first record, second record, result file; Text4(3) is the
   // multi-line detail box.
   std::array<QLineEdit*, 3> Text4{};
@@ -63,15 +83,18 @@ class ComparisonPage : public QWidget {
  private:
   void createControls();
   void placeControls();
+  void resizeEvent(QResizeEvent* event) override;
   void connectHandlers();
   void chooseFile(int boxIndex);
   void fillList(int category);
   void showRunError(int focusBox, const QString& message);
-  QString startFolderFor(const QString& text) const;
+  void dropResult();
 
   PageHost& m_host;
+  QSize m_defaultSize;
   std::unique_ptr<ComparisonState> m_state;
   QString m_savedSecondName;
+  OverwriteGuard m_overwrite;  // for the result file in Text4(2)
 };
 
 }  // namespace quorvane

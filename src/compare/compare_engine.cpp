@@ -1,11 +1,14 @@
 #include "compare/compare_engine.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 #include "common/basDirUtil.h"
 #include "common/file_reader.h"
 #include "common/utf8.h"
 #include "compare/record_reader.h"
+#include "extraction/extraction_order.h"
 
 namespace quorvane {
 
@@ -36,6 +39,12 @@ const FileVersionEntry* ComparisonResult::oldEntry(CompareCategory category, std
   return &FirstRecord.at(static_cast<std::size_t>(Updated.at(row).FirstIndex));
 }
 
+std::array<std::size_t, kUpdateClassCount> ComparisonResult::classCounts() const {
+  std::array<std::size_t, kUpdateClassCount> counts{};
+  for (const UpdatedRow& row : Updated) ++counts[static_cast<std::size_t>(row.Class)];
+  return counts;
+}
+
 bool IsEntryChanged(const FileVersionEntry& second, const FileVersionEntry& first, bool ignoreFileDate) {
   if (second.Size != first.Size) return true;
   if (ignoreFileDate) return false;
@@ -48,9 +57,10 @@ ComparisonBuilder::ComparisonBuilder(std::vector<FileVersionEntry> firstRecord, 
   m_state.assign(m_result.FirstRecord.size(), Match::None);
 }
 
-void ComparisonBuilder::add(FileVersionEntry entry) {
+void ComparisonBuilder::add(FileVersionEntry entry, std::int64_t occurrence) {
   ++m_result.SecondCount;
-  const std::int32_t j = m_index.find(entry.FullPath);
+  const std::int32_t j = occurrence < 0 ? m_index.pairNext(entry.FullPath)
+                                        : m_index.pairOccurrence(entry.FullPath, static_cast<std::size_t>(occurrence));
   if (j < 0) {
     m_result.Added.push_back(std::move(entry));
     return;
@@ -64,7 +74,8 @@ void ComparisonBuilder::add(FileVersionEntry entry) {
     // Once updated, a file stays updated: a second, unchanged match of a name listed
     // twice on the second side must not also list it as unchanged.
     state = Match::Updated;
-    m_result.Updated.push_back({std::move(entry), j});
+    const UpdateClass updateClass = ClassifyUpdate(entry, first, m_options.IgnoreFileDate);
+    m_result.Updated.push_back({std::move(entry), j, updateClass});
   } else if (state != Match::Updated) {
     state = Match::Unchanged;
   }
@@ -86,6 +97,8 @@ const char* compareErrorMessage(CompareError error) {
     case CompareError::FirstRowFailedToSplit:
     case CompareError::FirstReadFailed:
     case CompareError::SecondReadFailed: return "ファイル読込でエラーが発生しました";
+    case CompareError::FirstNotARecord:
+    case CompareError::SecondNotARecord: return "バージョン記録ファイルではありません";
   }
   return "原因不明のエラーです";
 }
@@ -93,19 +106,30 @@ const char* compareErrorMessage(CompareError error) {
 namespace {
 
 CompareError firstReadError(const RecordReadResult& read) {
-  return read.Error == RecordReadError::RowFailedToSplit ? CompareError::FirstRowFailedToSplit
-                                                         : CompareError::FirstReadFailed;
+  switch (read.Error) {
+    case RecordReadError::RowFailedToSplit: return CompareError::FirstRowFailedToSplit;
+    case RecordReadError::NotARecord: return CompareError::FirstNotARecord;
+    default: return CompareError::FirstReadFailed;
+  }
 }
 
-// Feeds the rows of a second record; rows that do not split are left out.
+// Feeds the rows of a second record; rows that do not split are left out. A file with
+// neither a record column header nor one row that splits is no record at all.
 bool addRecordRows(ComparisonBuilder& builder, TextLineReader& lines, CompareRun& run) {
   RecordRowReader rows(lines);
   FileVersionEntry entry;
+  bool anyRow = false;
   for (;;) {
     switch (rows.next(entry)) {
-      case RecordRowReader::Status::Row: builder.add(std::move(entry)); break;
+      case RecordRowReader::Status::Row:
+        anyRow = true;
+        builder.add(std::move(entry));
+        break;
       case RecordRowReader::Status::RowFailed: builder.leaveOut(); break;
-      case RecordRowReader::Status::End: return true;
+      case RecordRowReader::Status::End:
+        if (anyRow || rows.sawColumnHeader()) return true;
+        run.Error = CompareError::SecondNotARecord;
+        return false;
       case RecordRowReader::Status::TooLong:
       case RecordRowReader::Status::ReadFailed:
         run.Error = CompareError::SecondReadFailed;
@@ -115,22 +139,37 @@ bool addRecordRows(ComparisonBuilder& builder, TextLineReader& lines, CompareRun
   }
 }
 
-// Extraction entries in storage order, each under its display name.
+// For each entry, how many entries of the same display name come before it in the
+// display order, the order in which a record of this extraction lists its rows. Empty
+// when the display order does not cover the entries.
+std::vector<std::int64_t> occurrencesInDisplayOrder(const ExtractionResult& result, std::size_t count) {
+  if (result.Order.size() != count || result.DisplayNames.size() < count) return {};
+  std::vector<std::int64_t> occurrence(count, -1);
+  std::unordered_map<std::string_view, std::int64_t> seen;
+  for (const std::int32_t i : result.Order) {
+    if (i < 0 || static_cast<std::size_t>(i) >= count) return {};
+    occurrence[static_cast<std::size_t>(i)] = seen[result.DisplayNames[static_cast<std::size_t>(i)]]++;
+  }
+  return occurrence;
+}
+
+// Extraction entries in storage order, each under its display name. Entries of one name
+// pair with the first record's rows of that name in display order.
 void addExtraction(ComparisonBuilder& builder, const ExtractionResult& result) {
   const std::size_t count = result.LastIndex < 0 ? 0
       : std::min(result.Entries.size(), static_cast<std::size_t>(result.LastIndex) + 1);
+  const std::vector<std::int64_t> occurrence = occurrencesInDisplayOrder(result, count);
   for (std::size_t i = 0; i < count; ++i) {
     FileVersionEntry e = result.Entries[i];
     if (i < result.DisplayNames.size()) {
       e.FullPath = result.DisplayNames[i];
     } else {
-      const std::size_t start = e.NamePos > 0 ? static_cast<std::size_t>(e.NamePos) : 1;
-      e.FullPath = basDirUtil::ConvertSingleByteCase(utf8::mid(e.FullPath, start), 2);
+      e.FullPath = EntryName(e, true);
     }
     e.NamePos = 1;
     e.Date = fixed8(e.Date);
     e.Time = fixed8(e.Time);
-    builder.add(std::move(e));
+    builder.add(std::move(e), occurrence.empty() ? -1 : occurrence[i]);
   }
 }
 
@@ -174,6 +213,7 @@ CompareRun CompareVersionRecords(const std::string& firstPath, const SecondSide&
   FileReader firstFile;
   if (firstPath.empty() || !firstFile.open(firstPath)) {
     run.Error = CompareError::FirstCannotOpen;
+    run.OpenError = firstPath.empty() ? FileOpenError::Missing : firstFile.openError();
     return run;
   }
   FileReader secondFile;
@@ -181,6 +221,7 @@ CompareRun CompareVersionRecords(const std::string& firstPath, const SecondSide&
   const bool withRecord = second.kind == SecondSide::Kind::Record && !second.RecordPath.empty();
   if (withRecord && !secondFile.open(second.RecordPath)) {
     run.Error = CompareError::SecondCannotOpen;
+    run.OpenError = secondFile.openError();
     return run;
   }
   const std::size_t expectedRows = estimateRecordRows(firstFile);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/file_reader.h"
 #include "compare/name_index.h"
 #include "compare/record_format.h"
+#include "compare/update_class.h"
 #include "dialogs/text_lines.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/FileVersionEntry.h"
@@ -19,10 +22,12 @@ struct CompareOptions {
   bool IgnoreStringVersion = true;  // the page starts with this option ticked
 };
 
-// An updated file: the second side's entry and the position of its first-record match.
+// An updated file: the second side's entry, the position of its first-record match and
+// which way the update went.
 struct UpdatedRow {
   FileVersionEntry Entry;
   std::int32_t FirstIndex = -1;
+  UpdateClass Class = UpdateClass::SameVersion;
 };
 
 // The outcome of one run. Every entry's FullPath is the file name used as the key.
@@ -44,6 +49,8 @@ struct ComparisonResult {
   const FileVersionEntry& entry(CompareCategory category, std::size_t row) const;
   // The first record's entry of an updated row; null for the other categories.
   const FileVersionEntry* oldEntry(CompareCategory category, std::size_t row) const;
+  // How many updated rows fall in each class.
+  std::array<std::size_t, kUpdateClassCount> classCounts() const;
 };
 
 // True when size, or (unless `ignoreFileDate`) the 8-character date or time differ.
@@ -53,8 +60,10 @@ bool IsEntryChanged(const FileVersionEntry& second, const FileVersionEntry& firs
 class ComparisonBuilder {
  public:
   ComparisonBuilder(std::vector<FileVersionEntry> firstRecord, CompareOptions options);
-  // `entry.FullPath` is the name to match.
-  void add(FileVersionEntry entry);
+  // `entry.FullPath` is the name to match. `occurrence` counts, from 0, the second-side
+  // entries of the same name before this one in the order the other side's record would
+  // list them; -1 counts them in the order of the calls (see NameIndex::pairOccurrence).
+  void add(FileVersionEntry entry, std::int64_t occurrence = -1);
   void leaveOut() { ++m_result.SecondRowsLeftOut; }
   ComparisonResult finish();
 
@@ -85,12 +94,15 @@ enum class CompareError {
   FirstRowFailedToSplit,  // ErrorLine names the row
   FirstReadFailed,        // read error or a line too long in the first record
   SecondReadFailed,       // the same in the second record
+  FirstNotARecord,        // the first file is not a version record (RecordReadError::NotARecord)
+  SecondNotARecord,       // the second file has no record column header and no row that splits
 };
 
 struct CompareRun {
   CompareError Error = CompareError::None;
   std::int64_t ErrorLine = 0;
   recordFormat::RowSplit SplitError = recordFormat::RowSplit::Ok;
+  FileOpenError OpenError = FileOpenError::None;  // why FirstCannotOpen or SecondCannotOpen
   ComparisonResult Result;
   bool ok() const { return Error == CompareError::None; }
 };

@@ -1,6 +1,8 @@
 #include "compare/compare_result_file.h"
 
+#include "common/local_stamp.h"
 #include "common/platform.h"
+#include "common/same_file.h"
 #include "compare/computer_name.h"
 #include "compare/record_format.h"
 #include "dialogs/clsFileIO.h"
@@ -19,10 +21,6 @@ std::string signedNumber(std::int64_t n) {
   std::string text = n >= 0 ? " " : "";
   text += std::to_string(n);
   return text;
-}
-
-std::string twoDigits(int n) {
-  return std::string(1, static_cast<char>('0' + (n / 10) % 10)) + static_cast<char>('0' + n % 10);
 }
 
 bool writeNames(const ComparisonResult& r, CompareCategory category, const char* title, std::size_t count,
@@ -55,9 +53,9 @@ bool writeUpdated(const ComparisonResult& r, std::size_t count, const Output& ou
 
 ResultFileHeader ResultFileHeader::now(std::string target1, std::string target2) {
   ResultFileHeader h;
-  const platform::LocalTime local = platform::localNow();
-  h.CreatedDate = twoDigits(local.year % 100) + "/" + twoDigits(local.month) + "/" + twoDigits(local.day);
-  h.CreatedTime = twoDigits(local.hour) + ":" + twoDigits(local.minute) + ":" + twoDigits(local.second);
+  const LocalStamp stamp = localStampOf(platform::localNow());
+  h.CreatedDate = stamp.date;
+  h.CreatedTime = stamp.time;
   h.ComputerName = quorvane::ComputerName();
   h.Target1 = std::move(target1);
   h.Target2 = std::move(target2);
@@ -70,8 +68,16 @@ const char* resultWriteMessage(const ResultWriteResult& result) {
     case ResultWriteError::NoDestination: return "保存先ファイルが指定されていません";
     case ResultWriteError::CannotOpen: return fileError::openErrorMessage(result.FileError);
     case ResultWriteError::WriteFailed: return "ファイル出力でエラーが発生しました";
+    case ResultWriteError::DestinationIsRecord: return "保存先ファイルは比較するバージョン記録ファイルです";
   }
   return "原因不明のエラーです";
+}
+
+ResultWriteResult checkResultDestination(const std::string& destination, const std::vector<std::string>& records) {
+  ResultWriteResult out;
+  for (const std::string& record : records)
+    if (sameFile(destination, record)) out.Error = ResultWriteError::DestinationIsRecord;
+  return out;
 }
 
 bool WriteCompareResult(const ComparisonResult& r, const ResultFileHeader& h, const Output& out) {

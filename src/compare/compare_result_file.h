@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compare/compare_engine.h"
 #include "dialogs/file_text_encoding.h"
@@ -21,7 +22,13 @@ struct ResultFileHeader {
   static ResultFileHeader now(std::string target1, std::string target2);
 };
 
-enum class ResultWriteError { None, NoDestination, CannotOpen, WriteFailed };
+enum class ResultWriteError {
+  None,
+  NoDestination,
+  CannotOpen,
+  WriteFailed,
+  DestinationIsRecord,  // the destination is one of the records compared
+};
 
 struct ResultWriteResult {
   ResultWriteError Error = ResultWriteError::None;
@@ -32,6 +39,11 @@ struct ResultWriteResult {
 
 // The message for a failed save ("ファイル出力完了" on success).
 const char* resultWriteMessage(const ResultWriteResult& result);
+
+// Refuses (DestinationIsRecord) a destination that is the same file as one of the
+// records a comparison reads, however it is spelled: saving would destroy the record.
+// Checked before the records are read, so nothing is read or written.
+ResultWriteResult checkResultDestination(const std::string& destination, const std::vector<std::string>& records);
 
 // Hands every value of the result file to `output` with clsFileIO's ending kind
 // (0 value and line end, 3 value alone). After a view-mode run the file holds the

@@ -1,7 +1,5 @@
 // The comparison page's run, result lists, details, file choice and saving.
 #include <QCheckBox>
-#include <QCollator>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -9,11 +7,13 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "common/basDirUtil.h"
 #include "compare/ComparisonPage.h"
 #include "compare/ComparisonState.h"
 #include "compare/compare_result_file.h"
-#include "shell/PageHost.h"
+#include "controls/page_details.h"
+#include "controls/page_dialogs.h"
+#include "dialogs/last_folder.h"
+#include "extraction/extraction_order.h"
 
 namespace quorvane {
 
@@ -22,37 +22,30 @@ namespace {
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 std::string toStd(const QString& s) { return s.toStdString(); }
 
-// Rows in the list's order: names compared without case, as the platform's sorted list does.
+// Rows in the list's order: the extraction page's order, so both pages agree.
 std::vector<std::size_t> sortedRows(const std::vector<QString>& names) {
-  QCollator collator;
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::vector<std::size_t> rows(names.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
-  std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) {
-    return collator.compare(names[a], names[b]) < 0;
-  });
-  return rows;
+  std::vector<std::string> texts;
+  texts.reserve(names.size());
+  for (const QString& name : names) texts.push_back(toStd(name));
+  return nameListOrder(texts);
 }
 
-QString entryLines(const FileVersionEntry& e) {
-  const QString crlf = QStringLiteral("\r\n");
-  return QStringLiteral("FixedVersion : ") + fromStd(e.FixedVersion) + crlf +
-         QStringLiteral("StringVersion : ") + fromStd(e.StringVersion) + crlf +
-         QStringLiteral("Size : ") + QString::number(e.Size) + crlf + QStringLiteral("Date : ") +
-         fromStd(e.Date) + QLatin1Char(' ') + fromStd(e.Time);
-}
+// The status text after a run that read something but could not finish.
+const char* const kNoComparison = "ファイル比較は出来ませんでした";
 
 }  // namespace
 
 bool ComparisonPage::CompareVersionRecords() {
   SecondSide second;
   QString target2;
+  std::vector<std::string> records{toStd(Text4[0]->text())};
   if (Check1[0]->isChecked()) {
     second = SecondSide::extraction(m_host.extraction());
     target2 = fromStd(m_host.extraction().RunFolder);
   } else if (!Text4[1]->text().isEmpty()) {
     second = SecondSide::record(toStd(Text4[1]->text()));
     target2 = Text4[1]->text();
+    records.push_back(toStd(Text4[1]->text()));
   }
   CompareOptions options;
   options.IgnoreFileDate = Check1[1]->isChecked();
@@ -73,12 +66,16 @@ bool ComparisonPage::CompareVersionRecords() {
   List2->clear();
   m_state->ListRows.clear();
   if (!run.ok()) {
+    dropResult();
     showRunError(-1, QString::fromUtf8(compareErrorMessage(run.Error)));
+    m_host.setStatusText(QString::fromUtf8(kNoComparison));
     return false;
   }
 
+  m_overwrite.resultReplaced();
   m_state->Result = std::move(run.Result);
   m_state->Target2 = target2;
+  m_state->Records = std::move(records);
   m_state->HasResult = true;
   if (m_state->Result.ViewMode) {
     for (QRadioButton* option : Option1) option->setEnabled(false);
@@ -102,6 +99,19 @@ bool ComparisonPage::CompareVersionRecords() {
 void ComparisonPage::showRunError(int focusBox, const QString& message) {
   m_host.showMessage(message, MessageIcon::None);
   if (focusBox >= 0) Text4[static_cast<std::size_t>(focusBox)]->setFocus();
+}
+
+// The previous comparison was replaced by a read that failed: nothing of it may stay on
+// show, be copied or be saved, and the page says that no comparison is loaded.
+void ComparisonPage::dropResult() {
+  *m_state = ComparisonState{};
+  m_overwrite.resultReplaced();
+  for (QRadioButton* option : Option1) option->setEnabled(false);
+  Text4Detail->clear();
+  Text4Detail->setEnabled(false);
+  Command5[3]->setEnabled(false);
+  Command5[4]->setEnabled(false);
+  m_host.updateControlState(false);
 }
 
 // Fills List2 with the names of one category, or of the viewed record for -1.
@@ -143,7 +153,6 @@ QString ComparisonPage::detailText(int k) const {
   const ComparisonResult& result = m_state->Result;
   if (!m_state->HasResult || k < 0 || k >= static_cast<int>(m_state->ListRows.size())) return {};
   const std::size_t row = m_state->ListRows[static_cast<std::size_t>(k)];
-  const QString crlf = QStringLiteral("\r\n");
   const FileVersionEntry* shown = nullptr;
   const FileVersionEntry* old = nullptr;
   std::size_t total = 0;
@@ -159,20 +168,22 @@ QString ComparisonPage::detailText(int k) const {
     old = result.oldEntry(which, row);
     total = result.count(which);
   }
-  QString text = QStringLiteral("No : %1 /  %2").arg(k + 1).arg(total) + crlf +
-                 QStringLiteral("File : ") + List2->item(k)->text() + crlf + entryLines(*shown);
-  if (old) text += crlf + QStringLiteral("------- Old File -------") + crlf + entryLines(*old);
-  return text;
+  // The count carries the blank of a number's sign, so two blanks stand before it. An
+  // updated file also tells which way it went, and the count line how the updates split.
+  QString numberLine = QStringLiteral("No : %1 /  %2").arg(k + 1).arg(total);
+  QString classLine;
+  if (old) {
+    numberLine += QStringLiteral("  (") + fromStd(updateClassSummary(result.classCounts())) + QStringLiteral(")");
+    classLine = QStringLiteral("更新種別 : ") + QString::fromUtf8(updateClassLabel(result.Updated.at(row).Class));
+  }
+  return entryDetailText(numberLine, List2->item(k)->text(), *shown, old, classLine);
 }
 
-QString ComparisonPage::detailBoxText() const {
-  return Text4Detail->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
+QString ComparisonPage::detailBoxText() const { return quorvane::detailBoxText(Text4Detail); }
 
 void ComparisonPage::List2_Click() {
   const int k = List2->currentRow();
-  if (k < 0) return;
-  Text4Detail->setPlainText(detailText(k).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  if (k >= 0) setDetailBoxText(Text4Detail, detailText(k));
 }
 
 void ComparisonPage::Command5_Click(int index) {
@@ -202,34 +213,30 @@ void ComparisonPage::Command5_Click(int index) {
   }
 }
 
-QString ComparisonPage::startFolderFor(const QString& text) const {
-  std::string folder = basDirUtil::GetParentFolder(toStd(text), 0);
-  while (!folder.empty() && !basDirUtil::PathExists(folder, true))
-    folder = basDirUtil::GetParentFolder(folder, 1);
-  if (folder.empty())
-    folder = basDirUtil::AddOrRemoveSlash(toStd(QCoreApplication::applicationDirPath()), 1);
-  return fromStd(folder);
-}
-
 void ComparisonPage::chooseFile(int boxIndex) {
   QLineEdit* box = Text4[static_cast<std::size_t>(boxIndex)];
   FileRequest request;
   request.defaultExt = QStringLiteral("TXT");
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|") + QStringLiteral("All Files (*.*)|*.*");
   request.filterIndex = 1;
-  request.initDir = startFolderFor(box->text());
+  const QString purpose = QString::fromLatin1(kBoxPlaces[static_cast<std::size_t>(boxIndex)]);
+  request.initDir = dialogStartFolder(box->text(), BoxHolds::File, purpose);
   if (boxIndex < 2) {
+    using F = clsCommonDialog::Flag;
     request.title = QStringLiteral("バージョン記録ファイル %1 の選択").arg(boxIndex + 1);
     request.save = false;
-    // Path and file must exist, prompt to create, no read-only box, explorer, long names.
-    request.flags = 0x800 | 0x1000 | 0x2000 | 0x4 | 0x80000 | 0x200000;
+    request.flags = F::OFN_PATHMUSTEXIST | F::OFN_FILEMUSTEXIST | F::OFN_CREATEPROMPT | F::OFN_HIDEREADONLY |
+                    F::OFN_EXPLORER | F::OFN_LONGNAMES;
   } else {
     request.title = QStringLiteral("保存するバージョン比較結果ファイル名の選択");
     request.save = true;
-    request.flags = 2623494;  // overwrite prompt, no read-only box, path must exist
+    request.flags = kSaveDialogFlags;
   }
   const auto chosen = m_host.chooseFile(request);
-  if (chosen) box->setText(*chosen);
+  if (!chosen) return;
+  box->setText(*chosen);
+  lastFolder::remember(purpose, *chosen);
+  if (boxIndex == 2) m_overwrite.confirmedByDialog(*chosen);
 }
 
 void ComparisonPage::OutputCompareResult() {
@@ -239,16 +246,24 @@ void ComparisonPage::OutputCompareResult() {
     return;
   }
   if (!m_state->HasResult) return;
+  if (const ResultWriteResult refused = checkResultDestination(toStd(Text4[2]->text()), m_state->Records);
+      !refused.ok()) {
+    m_host.showMessage(QString::fromUtf8(resultWriteMessage(refused)), MessageIcon::None);
+    return;
+  }
+  const QString path = Text4[2]->text();
+  if (m_overwrite.mustAsk(path) && !m_host.askYesNo(replaceQuestion(path))) return;
   const ResultFileHeader header =
       ResultFileHeader::now(toStd(Text4[0]->text()), toStd(m_state->Target2));
   m_host.setBusyPointer(true);
   const ResultWriteResult written =
-      quorvane::OutputCompareResult(m_state->Result, header, toStd(Text4[2]->text()));
+      quorvane::OutputCompareResult(m_state->Result, header, toStd(path));
   m_host.setBusyPointer(false);
   if (!written.ok()) {
     m_host.showMessage(QString::fromUtf8(resultWriteMessage(written)), MessageIcon::None);
     return;
   }
+  m_overwrite.written(path);
   m_host.beep();
   m_host.setStatusText(QString::fromUtf8(resultWriteMessage(written)));
 }

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
+#include "common/ascii_case.h"
 #include "common/basDirUtil.h"
 
 namespace quorvane {
 
 namespace {
 
-unsigned char foldAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
+unsigned char foldAscii(char c) { return static_cast<unsigned char>(asciiLower(c)); }
 
 // Three-way comparison of two names, exact or with single-byte letters folded. Folded
 // equality is exactly IsSameFileName: in UTF-8 only ASCII bytes are single-byte letters.
@@ -75,7 +73,7 @@ std::string_view NameIndex::nameOf(std::int32_t pos) const {
   return m_table[static_cast<std::size_t>(pos)].FullPath;
 }
 
-std::int32_t NameIndex::find(std::string_view name) const {
+std::pair<std::size_t, std::size_t> NameIndex::matches(std::string_view name) const {
   const std::uint64_t h = hashName(name, m_mode);
   const auto before = [&](const Key& k, std::string_view n) {
     return k.hash != h ? k.hash < h : compareNames(nameOf(k.pos), n, m_mode) < 0;
@@ -84,15 +82,35 @@ std::int32_t NameIndex::find(std::string_view name) const {
   const auto begin = m_sorted.begin() + m_bucketStart[b];
   const auto end = m_sorted.begin() + m_bucketStart[b + 1];
   const auto first = std::lower_bound(begin, end, name, before);
-  if (first == end || first->hash != h || compareNames(nameOf(first->pos), name, m_mode) != 0)
-    return -1;
-  if (m_mode == LookupMode::Scan) return first->pos;
-  // Index mode: the last of several identical names, as the sorted list's neighbour test
-  // finds it.
+  if (first == end || first->hash != h || compareNames(nameOf(first->pos), name, m_mode) != 0) return {0, 0};
   const auto after = [&](std::string_view n, const Key& k) {
     return k.hash != h ? h < k.hash : compareNames(n, nameOf(k.pos), m_mode) < 0;
   };
-  return (std::upper_bound(first, end, name, after) - 1)->pos;
+  const auto last = std::upper_bound(first, end, name, after);
+  return {static_cast<std::size_t>(first - m_sorted.begin()), static_cast<std::size_t>(last - m_sorted.begin())};
+}
+
+// Equal names sit side by side in the index, in file order.
+std::int32_t NameIndex::find(std::string_view name) const {
+  const auto [first, last] = matches(name);
+  if (first == last) return -1;
+  // Index mode: the last of several identical names, as the sorted list's neighbour test
+  // finds it; scan mode: the first in file order.
+  return m_sorted[m_mode == LookupMode::Scan ? first : last - 1].pos;
+}
+
+std::int32_t NameIndex::pairOccurrence(std::string_view name, std::size_t occurrence) const {
+  const auto [first, last] = matches(name);
+  if (first == last) return -1;
+  if (occurrence < last - first) return m_sorted[first + occurrence].pos;
+  return find(name);
+}
+
+std::int32_t NameIndex::pairNext(std::string_view name) {
+  const auto [first, last] = matches(name);
+  if (last - first <= 1) return first == last ? -1 : m_sorted[first].pos;
+  const std::size_t occurrence = m_occurrences[first]++;
+  return occurrence < last - first ? m_sorted[first + occurrence].pos : find(name);
 }
 
 }  // namespace quorvane

@@ -25,6 +25,7 @@ RecordRowReader::Status RecordRowReader::next(FileVersionEntry& entry) {
     if (kind == recordFormat::kColumnHeader) {
       m_layout = text ? recordFormat::CheckColumnHeader(*text)
                       : recordFormat::RecordLayout::Unrecognised;
+      if (m_layout != recordFormat::RecordLayout::Unrecognised) m_sawColumnHeader = true;
       continue;
     }
     entry = FileVersionEntry{};
@@ -33,26 +34,35 @@ RecordRowReader::Status RecordRowReader::next(FileVersionEntry& entry) {
   }
 }
 
-// A guess of the number of rows, so that the table is allocated once instead of being
-// moved again and again while it grows. A file with one kind of line ending has
-// max(CR count, LF count) + 1 lines, and a row has three TABs or more. The guess never
-// exceeds one row per 32 bytes, so a hostile file cannot make it allocate much more
-// than its own size; shorter rows just let the table grow.
+// An upper bound of the number of rows, so that the table is allocated once, at its
+// final size, instead of growing by doubling: with rows of a dozen bytes the spare half
+// of a doubled table, and the copy made while it grows, would cost more than the rows
+// themselves. A row holds at least three TABs, so only such lines are counted; and the
+// shortest row that splits ("\t\t0\t " and its line end) takes six bytes, which bounds
+// what a hostile file of bare TABs can make the reader reserve.
 std::size_t estimateRecordRows(FileReader& file) {
   constexpr std::size_t kBlock = std::size_t{1} << 20;
+  constexpr std::size_t kShortestRow = 6;
   std::vector<std::uint8_t> block;
-  std::size_t cr = 0, lf = 0, tabs = 0;
+  std::size_t rows = 0, tabsInLine = 0;
   for (std::uint64_t offset = 0; offset < file.size(); offset += kBlock) {
     const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, file.size() - offset));
     if (!file.readAt(offset, length, block)) return 0;
-    for (std::uint8_t b : block) cr += b == '\r', lf += b == '\n', tabs += b == '\t';
+    for (std::uint8_t b : block) {
+      if (b == '\t') {
+        rows += ++tabsInLine == 3;
+      } else if (b == '\r' || b == '\n') {
+        tabsInLine = 0;
+      }
+    }
   }
-  return std::min({std::max(cr, lf) + 1, tabs / 3, static_cast<std::size_t>(file.size() / 32)});
+  return std::min<std::size_t>(rows, static_cast<std::size_t>(file.size() / kShortestRow) + 1);
 }
 
 RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows) {
   RecordReadResult result;
-  result.Entries.reserve(expectedRows);
+  // One more than the rows: each row is split into a place appended before it is read.
+  result.Entries.reserve(expectedRows + 1);
   RecordRowReader rows(lines);
   for (;;) {
     // Rows are split straight into their place in the table.
@@ -62,6 +72,7 @@ RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows) {
     switch (status) {
       case RecordRowReader::Status::Row:
       case RecordRowReader::Status::End:
+        if (result.Entries.empty() && !rows.sawColumnHeader()) result.Error = RecordReadError::NotARecord;
         return result;
       case RecordRowReader::Status::RowFailed:
         result.Error = RecordReadError::RowFailedToSplit;

@@ -28,16 +28,22 @@ class RecordRowReader {
   std::int64_t lineNumber() const { return m_lines.lineNumber(); }
   recordFormat::RowSplit splitError() const { return m_splitError; }
   recordFormat::RecordLayout layout() const { return m_layout; }
+  // True once one of the two column header lines a record carries has been read.
+  bool sawColumnHeader() const { return m_sawColumnHeader; }
   FileTextEncoding encoding() const { return m_lines.encoding(); }
 
  private:
   TextLineReader& m_lines;
   recordFormat::RecordLayout m_layout = recordFormat::RecordLayout::Unrecognised;
   recordFormat::RowSplit m_splitError = recordFormat::RowSplit::Ok;
+  bool m_sawColumnHeader = false;
 };
 
-// Why reading a whole record stopped.
-enum class RecordReadError { None, CannotOpen, RowFailedToSplit, LineTooLong, ReadFailed };
+// Why reading a whole record stopped. NotARecord: the file ended without a record column
+// header line and without a single row that splits (an empty file, a byte-order mark
+// alone, a comparison result file, text of any other kind); it is refused rather than
+// read as an empty record, which would show every file of the other side as added.
+enum class RecordReadError { None, CannotOpen, RowFailedToSplit, LineTooLong, ReadFailed, NotARecord };
 
 struct RecordReadResult {
   RecordReadError Error = RecordReadError::None;
@@ -48,11 +54,11 @@ struct RecordReadResult {
 };
 
 // Reads every row; stops at the first row that fails to split. `expectedRows` is only
-// a hint for the table's allocation.
+// a hint for the table's allocation. A file that is not a record gives NotARecord.
 RecordReadResult ReadRecord(TextLineReader& lines, std::size_t expectedRows = 0);
 RecordReadResult ReadRecordFile(const std::string& path);
 
-// A guess of a record file's number of rows, for ReadRecord's hint.
+// An upper bound of a record file's number of rows, for ReadRecord's hint.
 std::size_t estimateRecordRows(FileReader& file);
 
 }  // namespace quorvane

@@ -9,6 +9,8 @@
 #include "compare/record_format.h"
 #include "dialogs/file_error.h"
 #include "dialogs/replacing_file.h"
+#include "extraction/extraction_order.h"
+#include "extraction/skipped_file.h"
 
 namespace quorvane {
 
@@ -33,15 +35,11 @@ std::string oneField(std::string_view text) {
   return out;
 }
 
-bool isWritableName(std::string_view name) {
-  return name.find_first_of("\t\r\n") == std::string_view::npos;
-}
+bool hasLineOrTab(std::string_view text) { return text.find_first_of("\t\r\n") != std::string_view::npos; }
 
 std::string displayName(const ExtractionResult& result, std::size_t i) {
   if (i < result.DisplayNames.size()) return result.DisplayNames[i];
-  const FileVersionEntry& e = result.Entries[i];
-  const std::size_t start = e.NamePos > 0 ? static_cast<std::size_t>(e.NamePos - 1) : 0;
-  return basDirUtil::ConvertSingleByteCase(utf8::mid(e.FullPath, start + 1), 2);
+  return EntryName(result.Entries[i], true);
 }
 
 // The rows in display order; storage order when `Order` is not a permutation of the
@@ -92,14 +90,23 @@ std::vector<std::string> headerLines(const ExtractionResult& result, std::string
 }
 
 // Checks every text before anything is written: a name a row cannot carry stops the
-// write, and one text outside Shift_JIS makes the whole file UTF-8.
+// write, and one text outside Shift_JIS makes the whole file UTF-8. A TAB in the folder
+// or kind would turn its comment line into a data row, and a line break would split it,
+// so either stops the write too instead of leaving a file no comparison can read.
 RecordWriteResult checkTexts(const ExtractionResult& result, const std::vector<std::string>& header) {
   RecordWriteResult out;
+  for (const std::string* text : {&result.RunFolder, &result.RunKind}) {
+    if (hasLineOrTab(*text)) {
+      out.Error = RecordWriteError::NameNotWritable;
+      out.BadName = *text;
+      return out;
+    }
+  }
   bool fits = true;
   for (const auto& line : header) fits = fits && fitsShiftJis(line);
   for (std::size_t i = 0, n = entryCount(result); i < n; ++i) {
     std::string name = displayName(result, i);
-    if (!isWritableName(name)) {
+    if (!isRecordableName(name)) {
       out.Error = RecordWriteError::NameNotWritable;
       out.BadName = std::move(name);
       return out;
@@ -118,7 +125,15 @@ const char* recordWriteMessage(const RecordWriteResult& result) {
   switch (result.Error) {
     case RecordWriteError::None: return "ファイル出力完了";
     case RecordWriteError::NoDestination: return "保存先ファイルが指定されていません";
-    case RecordWriteError::CannotOpen: return "ファイル名が間違っています";
+    case RecordWriteError::CannotOpen:
+      // A write-protected, locked or missing destination says so; any other failure keeps
+      // the page's one word for a destination that cannot be opened.
+      switch (result.FileError) {
+        case fileError::kReadOnly:
+        case fileError::kLocked:
+        case fileError::kNotReady: return fileError::openErrorMessage(result.FileError);
+        default: return "ファイル名が間違っています";
+      }
     case RecordWriteError::NameNotWritable:
       return "ファイル名にタブまたは改行が含まれているため保存できません";
     case RecordWriteError::WriteFailed: return "ファイル出力でエラーが発生しました";

@@ -13,7 +13,8 @@ enum class RecordWriteError {
   None,
   NoDestination,    // "保存先ファイルが指定されていません"
   CannotOpen,       // "ファイル名が間違っています"; FileError classifies it further
-  NameNotWritable,  // a file name holds a TAB or line break, which a row cannot carry
+  NameNotWritable,  // a file name, the folder or the kind holds a TAB or line break (or a
+                    // name is not valid text), which the file cannot carry
   WriteFailed,      // writing or replacing failed; the previous file is untouched
 };
 
@@ -21,7 +22,7 @@ struct RecordWriteResult {
   RecordWriteError Error = RecordWriteError::None;
   int FileError = 0;  // fileError classification of a failed open or write
   int Errno = 0;
-  std::string BadName;  // the name behind NameNotWritable
+  std::string BadName;  // the name, folder or kind behind NameNotWritable
   FileTextEncoding Encoding = FileTextEncoding::ShiftJis;
   bool ok() const { return Error == RecordWriteError::None; }
 };

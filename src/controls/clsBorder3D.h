@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/system_colors.h"
 
 #include <QPointer>

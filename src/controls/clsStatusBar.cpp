@@ -96,7 +96,8 @@ void clsStatusBar::paintSimple(double sw, double sh) {
   m_border.setWidth(static_cast<int>(sw));
   m_border.setHeight(static_cast<int>(sh));
   m_border.Draw();
-  c.setCurrentX(0);
+  // A few pixels off the frame, so the text does not touch the window's edge.
+  c.setCurrentX(kSimpleTextMargin * TwipsPerPixelX());
   c.setCurrentY((sh - c.TextHeight(m_simpleText)) / 2);
   c.Print(m_simpleText);
 }

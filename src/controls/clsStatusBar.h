@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/PictureBox.h"
 #include "controls/clsBitMapEx.h"
 #include "controls/clsBorder3D.h"
+#include "controls/picture_box.h"
 
 #include <QFont>
 #include <QObject>
@@ -22,6 +22,9 @@ class clsStatusBar : public QObject {
   Q_OBJECT
 
  public:
+  // Pixels between the frame's left edge and the simple text.
+  static constexpr int kSimpleTextMargin = 4;
+
   struct Panel {
     int AutoSize = 0;  // 0 fixed; 1 or 2: follows the text and shares the spare room
     int Width = 1440;  // twips

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/PictureBox.h"
 #include "controls/clsBorder3D.h"
 #include "controls/clsToolButton.h"
+#include "controls/picture_box.h"
 
 #include <QImage>
 #include <QObject>

@@ -3,7 +3,7 @@
 // of an inner ring one pixel inside. A lone inner edge is drawn in the outer position,
 // and an edge that asks for both raised and sunken in one ring drops that ring, as the
 // classic implementation does.
-#include "controls/DeviceContext.h"
+#include "controls/device_context.h"
 
 #include <array>
 

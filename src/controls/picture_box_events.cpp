@@ -1,6 +1,6 @@
 // Window events of PictureBox: painting from the backing image and the classic mouse,
 // key and focus events with positions in the surface's scale unit.
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/DeviceContext.h"
+#include "controls/device_context.h"
 #include "controls/system_colors.h"
 
 #include <QImage>

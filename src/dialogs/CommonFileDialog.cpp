@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "dialogs/clsCommonDialog.h"
+#include "dialogs/file_name_rules.h"
 
 namespace quorvane {
 
@@ -34,14 +35,21 @@ CommonFileDialog::CommonFileDialog(QWidget* owner, Kind kind, std::int32_t flags
 void CommonFileDialog::accept() {
   const QStringList files = selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return;
-  const QString path = files.first();
-  if (QFileInfo(path).isDir()) {
+  if (QFileInfo(files.first()).isDir()) {
     QFileDialog::accept();  // Qt opens the folder and keeps the dialog up
     return;
   }
+  const QString path = completedName(files.first());
   if (!confirmChoice(path)) return;
   m_chosen = QDir::toNativeSeparators(path);
   QDialog::accept();
+}
+
+QString CommonFileDialog::completedName(const QString& typed) const {
+  const QString ext = m_extension.isEmpty()
+                          ? fileNameRules::filterExtension(selectedNameFilter(), nameFilters())
+                          : m_extension;
+  return m_kind == Kind::Save ? fileNameRules::forSave(typed, ext) : fileNameRules::forOpen(typed, ext);
 }
 
 // Runs the checks the flags ask for, in the order the Windows dialog runs them.

@@ -21,10 +21,15 @@ class CommonFileDialog : public QFileDialog {
   // The path confirmed by the user; empty until the dialog was accepted.
   QString chosenPath() const { return m_chosen; }
 
+  // The extension for a name typed without one: added in lower case when saving, looked
+  // for in lower and upper case when opening. Empty: the selected filter's extension.
+  void setDefaultExtension(const QString& extension) { m_extension = extension; }
+
  public slots:
   void accept() override;
 
  private:
+  QString completedName(const QString& typed) const;
   bool confirmChoice(const QString& path);
   bool ask(const QString& text);
   void warn(const QString& text);
@@ -32,6 +37,7 @@ class CommonFileDialog : public QFileDialog {
   Kind m_kind;
   std::int32_t m_flags;
   int m_maxPathChars;
+  QString m_extension;
   QString m_chosen;
 };
 

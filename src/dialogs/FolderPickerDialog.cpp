@@ -61,23 +61,18 @@ void FolderPickerDialog::showEvent(QShowEvent* event) {
   }
 }
 
-void FolderPickerDialog::openFolder(const QString& folder) {
-  setDirectory(folder);
-  if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) edit->clear();
-  emit folderShown(currentFolder());
-}
-
 void FolderPickerDialog::accept() {
+  // A folder highlighted in the list is the one the user points at: choosing returns it,
+  // not the folder around it.
   auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   const QString typed = edit != nullptr ? edit->text().trimmed() : QString();
   if (!typed.isEmpty()) {
     const QFileInfo target(directory(), QDir::fromNativeSeparators(typed));
-    if (target.isDir() && target.canonicalFilePath() != QFileInfo(directory().absolutePath()).canonicalFilePath()) {
-      openFolder(target.absoluteFilePath());
-      return;
-    }
+    if (target.isDir()) m_chosen = QDir::toNativeSeparators(QDir::cleanPath(target.absoluteFilePath()));
   }
   QDialog::accept();
 }
+
+QString FolderPickerDialog::chosenFolder() const { return m_chosen.isEmpty() ? currentFolder() : m_chosen; }
 
 }  // namespace quorvane

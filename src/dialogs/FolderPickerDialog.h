@@ -6,9 +6,8 @@
 namespace quorvane {
 
 // Qt's own file dialog in folder mode, with the file name and file type rows hidden and
-// the accept button reading "選択(&S)". Accepting returns the folder that is open in the
-// dialog; a folder highlighted in the list is opened first, as in the Explorer-style
-// dialog, so the folder shown to the user is always the one returned.
+// the accept button reading "選択(&S)". Accepting chooses the folder highlighted in the
+// list, or the folder open in the dialog when none is highlighted.
 class FolderPickerDialog : public QFileDialog {
   Q_OBJECT
 
@@ -17,6 +16,8 @@ class FolderPickerDialog : public QFileDialog {
 
   // The folder currently open in the dialog, with native separators.
   QString currentFolder() const;
+  // After acceptance: the folder chosen, with native separators.
+  QString chosenFolder() const;
 
   // The place of the hidden rows, where the caller's widget is shown.
   void embed(QWidget* widget);
@@ -32,8 +33,8 @@ class FolderPickerDialog : public QFileDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void openFolder(const QString& folder);
   bool m_reportedInitial = false;
+  QString m_chosen;
 };
 
 }  // namespace quorvane

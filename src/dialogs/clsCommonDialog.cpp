@@ -7,6 +7,7 @@
 
 #include "dialogs/CommonFileDialog.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/last_folder.h"
 
 namespace quorvane {
 
@@ -62,9 +63,11 @@ void clsCommonDialog::show(bool save) {
   const QStringList filters = fileFilter::toNameFilters(m_filter);
   dialog.setNameFilters(filters);
   dialog.selectNameFilter(filters.value(fileFilter::nameFilterPosition(m_filterIndex, filters.size())));
-  const QString ext = usableDefaultExt(m_defaultExt);
-  if (!ext.isEmpty()) dialog.setDefaultSuffix(ext);
-  if (!m_initDir.isEmpty()) dialog.setDirectory(QDir::fromNativeSeparators(m_initDir));
+  dialog.setDefaultExtension(usableDefaultExt(m_defaultExt));
+  // A start folder that is gone would leave Qt in the current folder, which for an
+  // installed program is its own read-only folder.
+  const QString start = QDir::fromNativeSeparators(m_initDir);
+  dialog.setDirectory(!start.isEmpty() && QFileInfo(start).isDir() ? start : lastFolder::fallbackFolder());
   const QString proposed = proposedName(m_fileName, m_maxFileSize);
   if (!proposed.isEmpty()) dialog.selectFile(QDir::fromNativeSeparators(proposed));
 

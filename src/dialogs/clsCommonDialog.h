@@ -56,6 +56,9 @@ class clsCommonDialog {
   QString InitDir() const { return m_initDir; }
   void setInitDir(const QString& dir) { m_initDir = dir; }
 
+  // Added in lower case to a name saved without an extension, and looked for in lower
+  // and upper case when a name without one is opened. Without it the extension of the
+  // chosen filter (or of the first filter naming one) serves.
   QString DefaultExt() const { return m_defaultExt; }
   void setDefaultExt(const QString& ext) { m_defaultExt = ext; }
 

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "dialogs/FolderPickerDialog.h"
+#include "dialogs/last_folder.h"
 
 namespace quorvane {
 
@@ -32,7 +34,10 @@ std::int32_t clsSelDirCmnDialog::OpenDialog() {
   const bool detached = m_setDialogPosition;
   FolderPickerDialog dialog(detached ? nullptr : form.data());
   dialog.setWindowTitle(m_dialogTitle);
-  if (!m_initDir.isEmpty()) dialog.setDirectory(QDir::fromNativeSeparators(m_initDir));
+  // Without a start folder that exists, the user's documents or home folder, never the
+  // current folder (for an installed program, its own read-only folder).
+  const QString start = QDir::fromNativeSeparators(m_initDir);
+  dialog.setDirectory(!start.isEmpty() && QFileInfo(start).isDir() ? start : lastFolder::fallbackFolder());
   QObject::connect(&dialog, &FolderPickerDialog::folderShown, &dialog,
                    [this](const QString& folder) { showFolder(folder); });
   embedPictureBox(dialog);
@@ -49,6 +54,7 @@ std::int32_t clsSelDirCmnDialog::OpenDialog() {
     form->setFocus();
   }
   m_cancelError = result != QDialog::Accepted;
+  if (!m_cancelError) m_dirPath = dialog.chosenFolder();
   return m_cancelError ? 0 : 1;
 }
 

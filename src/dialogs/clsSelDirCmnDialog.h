@@ -13,7 +13,8 @@ class PictureBox;
 
 // Lets the user choose a folder in the file dialog adapted for folders: the caller's
 // picture box is shown inside the dialog with "選択フォルダ : " and the folder open at
-// the moment, and "選択(&S)" returns that folder in DirPath.
+// the moment, and "選択(&S)" returns in DirPath the folder highlighted in the list, or
+// the open folder when none is highlighted.
 class clsSelDirCmnDialog {
  public:
   clsSelDirCmnDialog();

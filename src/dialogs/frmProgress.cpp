@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "dialogs/progress_bar.h"
 #include "program_info.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/raster_ops.h"
 
 namespace quorvane::progressBar {

@@ -4,8 +4,12 @@
 #include <array>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "controls/overwrite_guard.h"
+#include "controls/page_host.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,17 +23,23 @@ namespace quorvane {
 
 class clsFileVersion;
 class EtchedLine;
+class PrivateFolder;
 class PageHost;
+struct ExtractionRunReport;
 
 // The extraction page (page container 0 of the main window): folder, kind, run, the
 // file list with details, copy and save of the version record.
-class ExtractionPage : public QWidget {
+class ExtractionPage : public QWidget, public PageCommands {
   Q_OBJECT
  public:
   ExtractionPage(PageHost& host, QWidget* parent = nullptr);
   ~ExtractionPage() override;
 
   void Tab0FormInitialize();
+  // The size the page's fixed places were drawn for; beyond it the page grows.
+  void setDefaultSize(QSize size);
+  // Writes the boxes and the kind to the settings for the next start.
+  void savePlaces() const;
 
   void Command1_Click(int index);
   void Command3_Click(int index);
@@ -51,6 +61,16 @@ class ExtractionPage : public QWidget {
   QString detailText(int k) const;
   // The text of the detail box with CR LF line ends.
   QString detailBoxText() const;
+
+  // PageCommands
+  void run() override { ExtractVersionInfo(); }
+  void save() override { OutputVersionRecord(); }
+  void choose() override { Command1_Click(0); }
+  void copy() override { Command1_Click(2); }
+  bool updateRunButton() override;
+  bool saveEnabled() const override;
+  bool copyEnabled() const override;
+  bool followFocus(const QWidget* focus) override;
 
   // How long a run's folder listing may go on before the window gets a turn; tests set 0
   // so that the listing gives a turn at every look at the clock.
@@ -75,18 +95,24 @@ class ExtractionPage : public QWidget {
  private:
   void createControls();
   void placeControls();
+  void resizeEvent(QResizeEvent* event) override;
   void connectHandlers();
+  void restorePlaces();
   void chooseFolderFor(int index);
   void chooseRecordFile();
+  void reportRun(const ExtractionRunReport& report, bool listingShown);
   void finishRun(bool completed);
+  std::optional<std::string> expansionFolderForRun();
   void fillList1();
   bool strictOrder() const;
-  QString startFolderFor(const QString& text, bool fileName) const;
 
   PageHost& m_host;
+  QSize m_defaultSize;
   QString m_savedExpansionFolder;
   std::unique_ptr<clsFileVersion> m_reader;  // reused by every run
+  std::unique_ptr<PrivateFolder> m_runFolder;  // the last run's own expansion folder
   std::chrono::milliseconds m_listingInterval;
+  OverwriteGuard m_overwrite;  // for the record file in Text1(2)
 };
 
 }  // namespace quorvane

@@ -6,7 +6,9 @@
 #include <system_error>
 
 #include "common/basDirUtil.h"
+#include "common/local_stamp.h"
 #include "common/platform.h"
+#include "common/same_file.h"
 #include "common/utf8.h"
 
 namespace quorvane::basDirUtil {
@@ -15,9 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Folders already scanned in this run, by their real path, so that a link pointing back
-// up the tree cannot make a descending scan go round forever.
-using VisitedSet = std::set<std::string>;
+// Folders already scanned in this run, by device and inode, so that a link pointing back
+// up the tree (or a second way to one folder) cannot make a descending scan go round
+// forever or list a folder twice.
+using VisitedSet = std::set<FileIdentity>;
 
 // What one scan carries from level to level: the folders already entered and the
 // heartbeat with its clock.
@@ -42,16 +45,15 @@ struct ScanContext {
   }
 
   VisitedSet visited;
+  // Length of the top folder's text with its separator, to tell the top folder from the
+  // subfolders below it.
+  std::size_t topLength = 0;
   const ScanHeartbeat& heartbeat;
+  std::vector<SkippedFile>* skipped = nullptr;
   std::chrono::steady_clock::time_point lastTurn = std::chrono::steady_clock::now();
   int sinceLook = 0;
   bool stopped = false;
 };
-
-std::string twoDigits(int v) {
-  const char s[3] = {static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10), 0};
-  return s;
-}
 
 // The stamp of a file as the record shows it, from what the system tells about it.
 std::optional<FileStamp> statStamp(const std::string& path) {
@@ -59,20 +61,27 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   if (!facts) return std::nullopt;
   FileStamp stamp;
   stamp.isFolder = facts->isFolder;
+  stamp.isSpecial = facts->isSpecial;
+  if (stamp.isSpecial) return stamp;
   stamp.attributes = facts->attributes;
   if (stamp.isFolder) return stamp;
+  // Years outside 1900 to 9999 have no honest two-digit form, so such a date is marked
+  // rather than written.
   const platform::LocalTime& t = facts->written;
-  stamp.date = twoDigits(t.year % 100) + "/" + twoDigits(t.month) + "/" + twoDigits(t.day);
-  stamp.time = twoDigits(t.hour) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
+  stamp.dateFits = facts->writtenKnown && t.year >= 1900 && t.year <= 9999;
+  if (stamp.dateFits) {
+    const LocalStamp local = localStampOf(t);
+    stamp.date = local.date;
+    stamp.time = local.time;
+  }
   stamp.size = static_cast<std::int64_t>(facts->size);
   return stamp;
 }
 
-bool isVisitedAlready(const fs::path& folder, VisitedSet& visited) {
-  std::error_code ec;
-  const fs::path real = fs::canonical(folder, ec);
-  if (ec) return true;  // cannot tell where it leads: do not enter it
-  return !visited.insert(real.string()).second;
+bool isVisitedAlready(const std::string& folder, VisitedSet& visited) {
+  const auto id = fileIdentity(folder);
+  if (!id) return true;  // cannot tell where it leads: do not enter it
+  return !visited.insert(*id).second;
 }
 
 bool listsFolders(std::int16_t mode) { return mode != kListFiles && mode != kListFilesDeep; }
@@ -109,6 +118,15 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
   std::vector<std::string> subfolders;
   std::error_code ec;
   fs::directory_iterator it(fs::u8path(base), ec);
+  // A subfolder that cannot be listed (or whose listing breaks off) is reported like an
+  // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
+  // failures are told by ScanFolder's result instead.
+  const auto reportUnlisted = [&] {
+    if (ec && context.skipped && base.size() > context.topLength)
+      context.skipped->push_back({AddOrRemoveSlash(base, 0), ec == std::errc::permission_denied
+                                                                 ? SkipReason::AccessDenied
+                                                                 : SkipReason::CannotOpen});
+  };
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     if (!context.goOn()) return found;
     const std::string name = it->path().filename().string();
@@ -119,20 +137,28 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
     const bool knownFile = it->is_regular_file(kindError) && !kindError;
     if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) continue;
     const auto stamp = ReadFileStamp(base + name);
-    if (!stamp) continue;  // vanished, unreadable, or neither file nor folder
-    if (stamp->isFolder) {
+    if (stamp && stamp->isFolder) {
       subfolders.push_back(name);
       if (!listsFolders(mode)) continue;
     } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
       continue;
     }
+    // A file the patterns take but that cannot be listed honestly is reported, not
+    // passed over in silence.
+    if (!stamp || stamp->isSpecial || !stamp->dateFits) {
+      const SkipReason why = !stamp ? SkipReason::Missing
+                             : stamp->isSpecial ? SkipReason::NotAFile : SkipReason::DateNotHeld;
+      if (context.skipped) context.skipped->push_back({base + name, why});
+      continue;
+    }
     entries.push_back(makeEntry(base, name, *stamp));
     found = true;
   }
+  reportUnlisted();
   if (descends(mode)) {
     for (const std::string& sub : subfolders) {
       if (context.stopped) break;
-      if (isVisitedAlready(fs::u8path(base + sub), context.visited)) continue;
+      if (isVisitedAlready(base + sub, context.visited)) continue;
       if (scanLevel(base + sub, patterns, entries, mode, context)) found = true;
     }
   }
@@ -158,26 +184,30 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path) { return statSta
 
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
-                     bool* stopped) {
+                     bool* stopped, std::vector<SkippedFile>* skipped) {
   ScanContext context(heartbeat);
-  isVisitedAlready(fs::u8path(std::string(folder)), context.visited);
+  context.skipped = skipped;
+  context.topLength = AddOrRemoveSlash(folder, 1).size();
+  isVisitedAlready(std::string(folder), context.visited);
   const bool found = scanLevel(std::string(folder), patterns, entries, mode, context);
   if (stopped != nullptr) *stopped = context.stopped;
   return found;
 }
 
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
-                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat) {
+                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
+                      std::vector<SkippedFile>* skipped) {
   if (patterns.empty()) return ScanResult::NoPatterns;
   if (folder.empty()) return ScanResult::NoFolder;
   const std::string base = AddOrRemoveSlash(folder, 1);
   std::error_code ec;
   if (!fs::is_directory(fs::u8path(base), ec) || ec) return ScanResult::FolderMissing;
   fs::directory_iterator probe(fs::u8path(base), ec);
+  if (ec == std::errc::permission_denied) return ScanResult::FolderDenied;
   if (ec) return ScanResult::FolderMissing;
   std::vector<FileVersionEntry> fresh;
   bool stopped = false;
-  const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped);
+  const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped, skipped);
   if (stopped) return ScanResult::Stopped;
   if (!found) return ScanResult::NothingMatched;
   entries = std::move(fresh);

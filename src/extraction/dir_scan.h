@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "extraction/FileVersionEntry.h"
+#include "extraction/skipped_file.h"
 
 // The folder scan: lists a folder's entries that match name patterns, optionally with its
 // subfolders, as FileVersionEntry records without version information.
@@ -19,9 +20,10 @@ enum class ScanResult : std::int16_t {
   Found = -1,          // at least one entry; the entry list was replaced
   NothingMatched = 0,  // the folder exists but nothing matched
   NoPatterns = 1,      // no pattern list (no kind chosen yet)
-  FolderMissing = 2,   // the folder cannot be listed
+  FolderMissing = 2,   // the folder does not exist (or is not a folder)
   NoFolder = 3,        // the folder text is empty
   Stopped = 4,         // the heartbeat asked to stop; the entry list was left as it was
+  FolderDenied = 5,    // the folder exists but may not be listed
 };
 
 // Lets a long listing give its caller a turn now and then, so that a window can repaint
@@ -57,24 +59,34 @@ inline constexpr std::uint8_t kAttrArchive = 32;
 // without regard to the case of single-byte letters; an empty list means no kind was
 // chosen). Only on Found is `entries` replaced; otherwise it is left as it was.
 // Entries that are neither files nor folders (devices, pipes, sockets, dangling links)
-// are not listed; an entry that vanishes or cannot be examined while the scan runs is
-// skipped. A linked folder that leads back to a folder already scanned is not entered again.
+// are not listed, nor is an entry that vanishes or cannot be examined while the scan
+// runs, nor a file whose date lies outside the years a record can hold; those whose
+// names the patterns take are appended to `skipped` (when given) with the reason.
+// A linked folder that leads to a folder already scanned (same device and inode) is not
+// entered again. In a descending scan a subfolder that cannot be listed is appended to
+// `skipped` too (AccessDenied or CannotOpen), and the scan goes on with the rest.
 // An empty heartbeat, the default, never interrupts the scan.
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
                       std::vector<FileVersionEntry>& entries, std::int16_t mode,
-                      const ScanHeartbeat& heartbeat = {});
+                      const ScanHeartbeat& heartbeat = {}, std::vector<SkippedFile>* skipped = nullptr);
 
 // Lists one folder (and by mode its subfolders), appending to `entries`. The patterns
 // must already be lower-cased. True when anything was appended. When the heartbeat stops
 // the scan, `stopped` (if given) is set and what was appended so far stays appended.
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
                      std::vector<FileVersionEntry>& entries, std::int16_t mode,
-                     const ScanHeartbeat& heartbeat = {}, bool* stopped = nullptr);
+                     const ScanHeartbeat& heartbeat = {}, bool* stopped = nullptr,
+                     std::vector<SkippedFile>* skipped = nullptr);
 
 // Size, last-write date and time ("YY/MM/DD", "HH:MM:SS", local time) and attributes of
-// one file or folder; nothing when it does not exist or cannot be examined.
+// one file or folder; nothing when it does not exist or cannot be examined. A pipe,
+// socket or device gives a stamp marked `isSpecial` and nothing else. A date before 1900
+// or after 9999 (or one the system cannot convert) leaves date and time empty and
+// `dateFits` false: a two-digit year cannot stand for it.
 struct FileStamp {
   bool isFolder = false;
+  bool isSpecial = false;
+  bool dateFits = true;
   std::int64_t size = 0;
   std::string date;
   std::string time;

@@ -6,9 +6,9 @@ namespace quorvane {
 
 KindPatterns PatternsOfKind(std::string_view kindText) {
   KindPatterns kind;
-  const int count = basDirUtil::WordCount(kindText, 1, "");
-  for (int i = 1; i <= count; ++i) {
-    std::string word = basDirUtil::GetWord(kindText, i, 1, "");
+  // Split once: a hand-typed kind may hold thousands of patterns.
+  auto words = basDirUtil::SplitWords(kindText, 1, "");
+  for (std::string& word : *words) {
     if (word.find('_') != std::string::npos) kind.ExpandCompressed = true;
     kind.Patterns.push_back(std::move(word));
   }

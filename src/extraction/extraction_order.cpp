@@ -13,10 +13,6 @@ namespace quorvane {
 
 namespace {
 
-std::string nameOf(const FileVersionEntry& e) {
-  return utf8::mid(e.FullPath, static_cast<std::size_t>(std::max<std::int32_t>(e.NamePos, 1)));
-}
-
 // Lower case for the letters code page 932 holds: ASCII, full-width Latin, Greek, Cyrillic.
 char32_t lowerLetter(char32_t c) {
   if (c >= U'A' && c <= U'Z') return c + 0x20;
@@ -55,13 +51,19 @@ bool strictLess(const StrictKey& a, const StrictKey& b) {
 
 }  // namespace
 
+std::string EntryName(const FileVersionEntry& entry, bool lowerCased) {
+  std::string name = utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max<std::int32_t>(entry.NamePos, 1)));
+  if constexpr (basDirUtil::kSeparator != '\\') std::replace(name.begin(), name.end(), basDirUtil::kSeparator, '\\');
+  return lowerCased ? basDirUtil::ConvertSingleByteCase(name, 2) : name;
+}
+
 void UpadateList(ExtractionResult& result, bool strict) {
   const std::size_t count = static_cast<std::size_t>(std::max<std::int32_t>(result.LastIndex + 1, 0));
   const std::size_t n = std::min(count, result.Entries.size());
   std::vector<std::string> names(n);
   result.DisplayNames.assign(n, {});
   for (std::size_t i = 0; i < n; ++i) {
-    names[i] = nameOf(result.Entries[i]);
+    names[i] = EntryName(result.Entries[i], false);
     result.DisplayNames[i] = basDirUtil::ConvertSingleByteCase(names[i], 2);
   }
   std::vector<std::int32_t> order(n);
@@ -80,16 +82,23 @@ void UpadateList(ExtractionResult& result, bool strict) {
       return tie(a, b);
     });
   } else {
-    std::vector<std::vector<char32_t>> keys(n);
-    for (std::size_t i = 0; i < n; ++i) keys[i] = utf8::toCodePoints(result.DisplayNames[i]);
-    std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-      const auto& ka = keys[static_cast<std::size_t>(a)];
-      const auto& kb = keys[static_cast<std::size_t>(b)];
-      if (ka != kb) return ka < kb;
-      return tie(a, b);
-    });
+    const std::vector<std::size_t> normal = nameListOrder(names);
+    order.assign(normal.begin(), normal.end());
   }
   result.Order = std::move(order);
+}
+
+std::vector<std::size_t> nameListOrder(const std::vector<std::string>& names) {
+  std::vector<std::vector<char32_t>> keys(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    keys[i] = utf8::toCodePoints(basDirUtil::ConvertSingleByteCase(names[i], 2));
+  std::vector<std::size_t> order(names.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (keys[a] != keys[b]) return keys[a] < keys[b];
+    return std::tie(names[a], a) < std::tie(names[b], b);
+  });
+  return order;
 }
 
 }  // namespace quorvane

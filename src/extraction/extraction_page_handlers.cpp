@@ -1,7 +1,6 @@
 // The extraction page's set-up, kind box, choose buttons, list and detail text.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,18 +8,22 @@
 #include <QPushButton>
 
 #include "common/basDirUtil.h"
+#include "common/utf8.h"
+#include "controls/page_details.h"
+#include "controls/page_dialogs.h"
+#include "controls/page_places.h"
+#include "dialogs/last_folder.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_kinds.h"
-#include "shell/PageHost.h"
+#include "extraction/extraction_order.h"
 
 namespace quorvane {
 
 namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
-std::string toStd(const QString& s) { return s.toStdString(); }
 
 void setBoxColour(QLineEdit* box, bool enabled) {
   QPalette palette = box->palette();
@@ -64,6 +67,34 @@ void ExtractionPage::Tab0FormInitialize() {
   Command1[0]->setFocusPolicy(Qt::ClickFocus);
   Command1[2]->setEnabled(false);
   Command1[3]->setEnabled(false);
+  restorePlaces();
+}
+
+// The boxes and the kind as the last run of the program left them; a kind that is no
+// longer offered keeps the default.
+void ExtractionPage::restorePlaces() {
+  if (const auto folder = pagePlaces::saved(QStringLiteral("ExtractFolder"))) Text1[0]->setText(*folder);
+  if (const auto expansion = pagePlaces::saved(QStringLiteral("ExpandFolder"))) {
+    m_savedExpansionFolder = *expansion;
+    if (Text1[1]->isEnabledTo(this)) Text1[1]->setText(*expansion);
+  }
+  if (const auto kind = pagePlaces::saved(QStringLiteral("FileKind"))) {
+    const int index = Combo1->findText(*kind);
+    if (index >= 0) {
+      Combo1->setCurrentIndex(index);
+      Combo1_Click();
+    }
+  }
+  if (const auto record = pagePlaces::saved(QStringLiteral("RecordFile"))) Text1[2]->setText(*record);
+}
+
+void ExtractionPage::savePlaces() const {
+  pagePlaces::save(QStringLiteral("ExtractFolder"), Text1[0]->text());
+  // A disabled expansion box is empty; the folder it showed is kept aside.
+  pagePlaces::save(QStringLiteral("ExpandFolder"),
+                   Text1[1]->isEnabledTo(this) ? Text1[1]->text() : m_savedExpansionFolder);
+  pagePlaces::save(QStringLiteral("FileKind"), Combo1->currentText());
+  pagePlaces::save(QStringLiteral("RecordFile"), Text1[2]->text());
 }
 
 void ExtractionPage::SetCombo1() {
@@ -86,19 +117,6 @@ void ExtractionPage::Combo1_Click() {
     box->setEnabled(false);
   }
   setBoxColour(box, ExpandCompressed);
-}
-
-// The nearest existing folder at or above the box's text; the fallback when none is left.
-QString ExtractionPage::startFolderFor(const QString& text, bool fileName) const {
-  std::string folder = fileName ? basDirUtil::GetParentFolder(toStd(text), 0)
-                                : basDirUtil::AddOrRemoveSlash(toStd(text), 1);
-  while (!folder.empty() && !basDirUtil::PathExists(folder, true))
-    folder = basDirUtil::GetParentFolder(folder, 1);
-  if (!folder.empty()) return fromStd(folder);
-  if (fileName) {
-    return fromStd(basDirUtil::AddOrRemoveSlash(toStd(QCoreApplication::applicationDirPath()), 1));
-  }
-  return fromStd(basDecompress::SystemFolder());
 }
 
 void ExtractionPage::Command1_Click(int index) {
@@ -135,12 +153,15 @@ void ExtractionPage::Command1_Click(int index) {
 void ExtractionPage::chooseFolderFor(int index) {
   m_host.setBusyPointer(true);
   FolderRequest request;
-  request.initDir = startFolderFor(Text1[index]->text(), false);
+  const QString purpose = index == 0 ? QStringLiteral("ExtractFolder") : QStringLiteral("ExpandFolder");
+  request.initDir = dialogStartFolder(Text1[index]->text(), BoxHolds::Folder, purpose);
   request.title = index == 0 ? QStringLiteral("バージョン情報抽出先フォルダーの選択")
                              : QStringLiteral("圧縮ファイル復元先フォルダーの選択");
   m_host.setBusyPointer(false);
   const auto chosen = m_host.chooseFolder(request);
-  if (chosen) Text1[index]->setText(*chosen);
+  if (!chosen) return;
+  Text1[index]->setText(*chosen);
+  lastFolder::remember(purpose, *chosen);
 }
 
 void ExtractionPage::chooseRecordFile() {
@@ -148,11 +169,14 @@ void ExtractionPage::chooseRecordFile() {
   request.title = QStringLiteral("保存する結果出力ファイル名の選択");
   request.filter = QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*");
   request.filterIndex = 0;
-  request.initDir = startFolderFor(Text1[2]->text(), true);
+  request.initDir = dialogStartFolder(Text1[2]->text(), BoxHolds::File, QStringLiteral("RecordFile"));
   request.save = true;
-  request.flags = 0x280806;  // overwrite prompt, no read-only box, path must exist
+  request.flags = kSaveDialogFlags;
   const auto chosen = m_host.chooseFile(request);
-  if (chosen) Text1[2]->setText(*chosen);
+  if (!chosen) return;
+  Text1[2]->setText(*chosen);
+  lastFolder::remember(QStringLiteral("RecordFile"), *chosen);
+  m_overwrite.confirmedByDialog(*chosen);
 }
 
 QString ExtractionPage::detailText(int k) const {
@@ -160,26 +184,21 @@ QString ExtractionPage::detailText(int k) const {
   if (k < 0 || k >= static_cast<int>(result.Order.size()) || k >= List1->count()) return {};
   const int index = result.Order[static_cast<std::size_t>(k)];
   if (index < 0 || index >= static_cast<int>(result.Entries.size())) return {};
-  const FileVersionEntry& e = result.Entries[static_cast<std::size_t>(index)];
-  const QString crlf = QStringLiteral("\r\n");
-  return QStringLiteral("No : %1 / %2").arg(k + 1).arg(result.LastIndex + 1) + crlf +
-         QStringLiteral("File : ") + List1->item(k)->text() + crlf +
-         QStringLiteral("FixedVersion : ") + fromStd(e.FixedVersion) + crlf +
-         QStringLiteral("StringVersion : ") + fromStd(e.StringVersion) + crlf +
-         QStringLiteral("Size : ") + QString::number(e.Size) + crlf +
-         QStringLiteral("Date : ") + fromStd(e.Date) + QLatin1Char(' ') + fromStd(e.Time);
+  const FileVersionEntry& entry = result.Entries[static_cast<std::size_t>(index)];
+  // A file of a subfolder is listed by its path below the folder; the details also give
+  // where it is. A flat run's details stay as they were.
+  const bool belowFolder = utf8::length(EntryName(entry, false)) > utf8::length(basDirUtil::FileNamePart(entry.FullPath));
+  const QString pathLine = belowFolder ? QStringLiteral("Path : ") + QString::fromStdString(entry.FullPath) : QString();
+  return entryDetailText(QStringLiteral("No : %1 / %2").arg(k + 1).arg(result.LastIndex + 1),
+                         List1->item(k)->text(), entry, nullptr, pathLine);
 }
 
-QString ExtractionPage::detailBoxText() const {
-  return Text1Detail->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
+QString ExtractionPage::detailBoxText() const { return quorvane::detailBoxText(Text1Detail); }
 
 void ExtractionPage::List1_Click() {
   const int k = List1->currentRow();
   // With no selection the detail text stays as it is.
-  if (k < 0) return;
-  // QPlainTextEdit keeps "\n" line ends; the copy adds the CR LF form back.
-  Text1Detail->setPlainText(detailText(k).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  if (k >= 0) setDetailBoxText(Text1Detail, detailText(k));
 }
 
 }  // namespace quorvane

@@ -6,13 +6,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "common/private_folder.h"
 #include "compare/record_writer.h"
+#include "controls/page_dialogs.h"
+#include "extraction/basDecompress.h"
 #include "extraction/ExtractionPage.h"
 #include "extraction/ExtractionResult.h"
 #include "extraction/extraction_order.h"
 #include "extraction/extraction_run.h"
 #include "extraction/extraction_texts.h"
-#include "shell/PageHost.h"
+#include "extraction/run_report_text.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -49,16 +52,35 @@ void ExtractionPage::UpadateList() {
   fillList1();
 }
 
+// Where this run expands compressed files: the folder in Text1(1), except the shared
+// temporary folder itself, for which a folder of the run's own is made inside it. The
+// previous run's own folder goes first: its copies are no longer needed. Nothing when
+// the folder cannot be made.
+std::optional<std::string> ExtractionPage::expansionFolderForRun() {
+  m_runFolder.reset();
+  const std::string chosen = Text1[1]->text().toStdString();
+  if (!ExpandCompressed || !basDecompress::IsTempFolder(chosen)) return chosen;
+  m_runFolder = PrivateFolder::create(basDecompress::TempFolder());
+  if (!m_runFolder) return std::nullopt;
+  return m_runFolder->path();
+}
+
 void ExtractionPage::ExtractVersionInfo() {
   if (!m_reader) m_reader = std::make_unique<clsFileVersion>();
   ExtractionResult& result = m_host.extraction();
+  const std::optional<std::string> expansionFolder = expansionFolderForRun();
+  if (!expansionFolder) {
+    m_host.showMessage(fromUtf8(extractionText::kNoPrivateFolder), MessageIcon::Critical);
+    return;
+  }
   ExtractionRequest request;
   request.Folder = Text1[0]->text().toStdString();
   request.KindText = Combo1->currentText().toStdString();
   request.Patterns = Patterns;
   request.ExpandCompressed = ExpandCompressed;
-  request.ExpansionFolder = Text1[1]->text().toStdString();
+  request.ExpansionFolder = *expansionFolder;
   request.StrictOrder = strictOrder();
+  request.Recurse = m_host.recurseSubfolders();
 
   auto progress = m_host.createProgress();
   m_host.setBusyPointer(true);
@@ -93,11 +115,17 @@ void ExtractionPage::ExtractVersionInfo() {
   callbacks.listingInterval = m_listingInterval;
   const ExtractionRunReport report = quorvane::ExtractVersionInfo(request, result, *m_reader, callbacks);
   progress.reset();
+  reportRun(report, listingShown);
+}
 
-  if (report.Outcome == RunOutcome::ScanStopped) {
+// Everything the page does with a run's outcome happens here.
+void ExtractionPage::reportRun(const ExtractionRunReport& report, bool listingShown) {
+  if (report.Outcome == RunOutcome::ScanStopped || report.Outcome == RunOutcome::Refused) {
     // The previous result, its list and its commands stay as they were.
     if (listingShown) m_host.setFocusChaserHook(true);
-    if (const char* message = extractionText::scanMessage(report.Scan)) {
+    const char* message = report.Outcome == RunOutcome::Refused ? extractionText::kExpansionIntoListedFolder
+                                                                : extractionText::scanMessage(report.Scan);
+    if (message) {
       m_host.setStatusText(QString());
       m_host.showMessage(fromUtf8(message), MessageIcon::Critical);
     }
@@ -108,11 +136,16 @@ void ExtractionPage::ExtractVersionInfo() {
   }
   finishRun(report.Outcome == RunOutcome::Completed);
   if (report.Outcome == RunOutcome::Abandoned) m_host.setStatusText(fromUtf8(extractionText::kCancelled));
+  // Files left out or not expanded are named once the run is over, never passed off as
+  // files without version information.
+  if (report.Outcome == RunOutcome::Completed && report.incomplete())
+    m_host.showMessage(fromUtf8(incompleteMessage(report).c_str()), MessageIcon::Information);
 }
 
 // The page after a run that got past the scan, completed or not.
 void ExtractionPage::finishRun(bool completed) {
   const ExtractionResult& result = m_host.extraction();
+  m_overwrite.resultReplaced();
   m_host.extractionRunEnded(false);
   if (completed) {
     if (result.HasDoubleByteNames) Check2->setEnabled(true);
@@ -136,6 +169,7 @@ void ExtractionPage::OutputVersionRecord() {
   const ExtractionResult& result = m_host.extraction();
   const QString path = Text1[2]->text();
   if (!path.isEmpty() && !result.ExtractionDone) return;  // nothing to write yet
+  if (m_overwrite.mustAsk(path) && !m_host.askYesNo(replaceQuestion(path))) return;
   m_host.setBusyPointer(true);
   const RecordWriteResult written = quorvane::OutputVersionRecord(result, path.toStdString());
   m_host.setBusyPointer(false);
@@ -144,6 +178,7 @@ void ExtractionPage::OutputVersionRecord() {
     if (written.Error == RecordWriteError::NoDestination) m_host.beep();
     return;
   }
+  m_overwrite.written(path);
   m_host.beep();
   m_host.setStatusText(fromUtf8(recordWriteMessage(written)));
 }

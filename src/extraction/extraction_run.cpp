@@ -1,11 +1,18 @@
 #include "extraction/extraction_run.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "common/basDirUtil.h"
+#include "common/file_reader.h"
+#include "common/local_stamp.h"
 #include "common/platform.h"
+#include "common/same_file.h"
 #include "common/utf8.h"
 #include "extraction/basDecompress.h"
 #include "extraction/extraction_order.h"
 #include "extraction/extraction_texts.h"
+#include "extraction/read_ahead_pool.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
@@ -20,28 +27,34 @@ void showStatus(const ExtractionCallbacks& cb, const std::string& text) {
 
 bool askCancelled(const ExtractionCallbacks& cb) { return cb.cancelled && cb.cancelled(); }
 
-std::string twoDigits(int v) {
-  return std::string{static_cast<char>('0' + (v / 10) % 10), static_cast<char>('0' + v % 10)};
-}
-
 void stampRun(ExtractionResult& result, const ExtractionRequest& request) {
-  const platform::LocalTime now = platform::localNow();
-  result.RunDate = twoDigits(now.year % 100) + "/" + twoDigits(now.month) + "/" + twoDigits(now.day);
-  result.RunTime = twoDigits(now.hour) + ":" + twoDigits(now.minute) + ":" + twoDigits(now.second);
+  const LocalStamp stamp = localStampOf(platform::localNow());
+  result.RunDate = stamp.date;
+  result.RunTime = stamp.time;
   result.RunFolder = request.Folder;
   result.RunKind = request.KindText;
 }
 
+enum class Expansion { Done, Failed, SourceUnreadable };
+
 // Expands a compressed entry and lets the entry describe the expanded copy. When the
-// expansion fails, the target path holds nothing (the expansion removes an older copy so
-// that it cannot pass for this one); the entry then keeps describing the compressed file,
-// whose size and date are real, and false is returned.
-bool expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
-  const std::string name = basDecompress::ExpandedFileName(basDirUtil::FileNamePart(entry.FullPath));
-  if (!basDecompress::ExpandFile(entry.FullPath, targetFolder, name)) return false;
-  const std::string path = targetFolder + name;
+// expansion fails, an older copy at the target path stays as it was, and the entry is
+// never pointed at it: it keeps describing the compressed file, whose size and date are
+// real. A source that cannot even be opened is not described at all.
+// A file of a subfolder goes into the same subfolder below the target folder, so that
+// its name below the target folder stays its name below the listed folder.
+Expansion expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
+  const std::string relative = utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max(entry.NamePos, 1)));
+  const std::size_t cut = relative.find_last_of(basDirUtil::kSeparator);
+  const std::size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+  const std::string folder = targetFolder + relative.substr(0, nameStart);
+  const std::string name = basDecompress::ExpandedFileName(std::string_view(relative).substr(nameStart));
+  const auto error = basDecompress::ExpandFileChecked(entry.FullPath, folder, name);
+  if (error == basDecompress::ExpandError::SourceUnreadable) return Expansion::SourceUnreadable;
+  if (error != basDecompress::ExpandError::None) return Expansion::Failed;
+  const std::string path = folder + name;
   const auto stamp = basDirUtil::ReadFileStamp(path);
-  if (!stamp || stamp->isFolder) return false;
+  if (!stamp || stamp->isFolder || stamp->isSpecial || !stamp->dateFits) return Expansion::Failed;
   entry.FullPath = path;
   entry.NamePos = static_cast<std::int32_t>(utf8::length(targetFolder) + 1);
   entry.Ext = basDirUtil::ExtField(name);
@@ -49,17 +62,55 @@ bool expandEntry(FileVersionEntry& entry, const std::string& targetFolder) {
   entry.Date = stamp->date;
   entry.Time = stamp->time;
   entry.Attributes = stamp->attributes;
-  return true;
+  return Expansion::Done;
+}
+
+// Why a file that could not be opened just now failed; asked again only on that rare path.
+SkipReason whyUnopenable(const std::string& path) {
+  FileReader probe;
+  return probe.open(path) ? SkipReason::ReadFailed : skipReasonOf(probe.openError());
 }
 
 // The two version texts of the file an entry describes; both empty without version
-// information.
-void readVersions(clsFileVersion& reader, FileVersionEntry& entry) {
+// information. A file that cannot be opened or read is not one without version
+// information: its reason is returned and the caller leaves it out.
+std::optional<SkipReason> readVersions(clsFileVersion& reader, FileVersionEntry& entry) {
   entry.FixedVersion.clear();
   entry.StringVersion.clear();
-  if (!reader.GetFileVersion(entry.FullPath)) return;
+  if (!reader.GetFileVersion(entry.FullPath)) {
+    const VersionError error = reader.LastFault().error;
+    if (error == VersionError::CannotOpen) return skipReasonOf(reader.LastOpenError());
+    if (error == VersionError::ReadFailed) return SkipReason::ReadFailed;
+    return std::nullopt;
+  }
   entry.FixedVersion = reader.FixedFileInfo().FileVersion();
   entry.StringVersion = reader.StringFileInfo().FileVersion();
+  return std::nullopt;
+}
+
+// The entry's file name as a record row would carry it.
+bool hasRecordableName(const FileVersionEntry& entry) {
+  return isRecordableName(utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max(entry.NamePos, 1))));
+}
+
+// Drops the entries the run skipped, keeping the order of the others.
+void dropSkipped(ExtractionResult& result, const std::vector<bool>& skipped) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < result.Entries.size(); ++i) {
+    if (skipped[i]) continue;
+    if (kept != i) result.Entries[kept] = std::move(result.Entries[i]);
+    ++kept;
+  }
+  result.Entries.resize(kept);
+  result.LastIndex = static_cast<std::int32_t>(kept) - 1;
+}
+
+// The scan's NamePos points at the file name. Below the listed folder a file name alone
+// is not unique, so a recursive run names each file by its path below that folder: the
+// record, the list and the comparison all take the name from NamePos on.
+void nameBelowFolder(std::vector<FileVersionEntry>& entries, const std::string& folder) {
+  const auto start = static_cast<std::int32_t>(utf8::length(basDirUtil::AddOrRemoveSlash(folder, 1)) + 1);
+  for (FileVersionEntry& e : entries) e.NamePos = start;
 }
 
 // Takes over the scanned entries. The previous display order goes with the previous
@@ -87,27 +138,91 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
   const std::size_t total = result.Entries.size();
   const std::string totalText = "/" + std::to_string(total);
   std::string count;
+  std::vector<bool> skipped(total, false);
+  std::size_t skippedSoFar = 0;  // entries before i that the result will not keep
+  auto skip = [&](std::size_t i, SkipReason why) {
+    skipped[i] = true;
+    report.Skipped.push_back({result.Entries[i].FullPath, why});
+  };
+  // Without expansion the files are read ahead on the pool's threads; each worker writes
+  // only its own entry's version texts and its own slot of `readFaults`, and the loop
+  // below looks at them only once the pool handed that index over. An expanded file is
+  // read right after its expansion, in the loop, as the expansion writes files and must
+  // not run ahead of a cancel.
+  const unsigned threads = request.ReadThreads != 0 ? request.ReadThreads : defaultReadThreads();
+  std::vector<std::optional<SkipReason>> readFaults;
+  std::optional<ReadAheadPool> pool;
+  if (!request.ExpandCompressed && threads > 1 && total > 1) {
+    readFaults.resize(total);
+    pool.emplace(total, threads, reader, static_cast<bool>(cb.fileRead), [&](clsFileVersion& own, std::size_t i) {
+      FileVersionEntry& e = result.Entries[i];
+      if (!hasRecordableName(e)) return false;
+      readFaults[i] = readVersions(own, e);
+      return !readFaults[i].has_value();
+    });
+  }
+  // A stopped run leaves the files from `i` on as the loop never read them, as if the
+  // pool had not read ahead: their version texts are those of the scan (none).
+  auto stopAt = [&](std::size_t i, RunOutcome outcome) {
+    if (pool) {
+      pool.reset();
+      for (std::size_t k = i; k < total; ++k) {
+        result.Entries[k].FixedVersion.clear();
+        result.Entries[k].StringVersion.clear();
+      }
+    }
+    return outcome;
+  };
   for (std::size_t i = 0; i < total; ++i) {
     FileVersionEntry& entry = result.Entries[i];
     bool readable = true;
-    if (request.ExpandCompressed && !expandEntry(entry, targetFolder)) {
-      report.ExpansionFailures.push_back(entry.FullPath);
+    if (!hasRecordableName(entry)) {
+      skip(i, SkipReason::NameNotText);
       readable = false;
+    } else if (request.ExpandCompressed) {
+      switch (expandEntry(entry, targetFolder)) {
+        case Expansion::Done: break;
+        case Expansion::Failed:
+          report.ExpansionFailures.push_back(entry.FullPath);
+          readable = false;
+          break;
+        case Expansion::SourceUnreadable:
+          skip(i, whyUnopenable(entry.FullPath));
+          readable = false;
+          break;
+      }
     }
     count = std::to_string(i + 1);
     count += totalText;
     const bool last = i + 1 == total;
     const float fraction = static_cast<float>(i + 1) / static_cast<float>(total);
     if (cb.progress && !cb.progress(fraction, last ? extractionText::kFinished : extractionText::kExtracting, count))
-      return RunOutcome::Abandoned;
-    if (askCancelled(cb)) return RunOutcome::Cancelled;
+      return stopAt(i, RunOutcome::Abandoned);
+    if (askCancelled(cb)) return stopAt(i, RunOutcome::Cancelled);
     if (!result.HasDoubleByteNames && !basDirUtil::IsSingleByteText(entry.FullPath))
       result.HasDoubleByteNames = true;
-    if (readable) readVersions(reader, entry);
+    if (readable) {
+      clsFileVersion* holder = &reader;
+      std::optional<SkipReason> why;
+      if (pool) {
+        holder = pool->take(i);
+        why = readFaults[i];
+      } else {
+        why = readVersions(reader, entry);
+      }
+      if (why)
+        skip(i, *why);
+      else if (cb.fileRead && holder != nullptr)
+        cb.fileRead(i - skippedSoFar, *holder);
+      if (pool) pool->release(i);
+    }
+    if (skipped[i]) ++skippedSoFar;
     showStatus(cb, count);
   }
   // A cancel pressed while the last file was read still counts.
-  return askCancelled(cb) ? RunOutcome::Cancelled : RunOutcome::Completed;
+  if (askCancelled(cb)) return stopAt(total, RunOutcome::Cancelled);
+  dropSkipped(result, skipped);
+  return RunOutcome::Completed;
 }
 
 }  // namespace
@@ -115,12 +230,18 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
 ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, ExtractionResult& result,
                                        clsFileVersion& reader, const ExtractionCallbacks& cb) {
   ExtractionRunReport report;
+  if (request.ExpandCompressed && sameFile(request.Folder, request.ExpansionFolder)) {
+    report.Outcome = RunOutcome::Refused;
+    showStatus(cb, extractionText::kFailed);
+    return report;
+  }
   showStatus(cb, extractionText::kListing);
   std::vector<FileVersionEntry> entries;
   basDirUtil::ScanHeartbeat heartbeat;
   heartbeat.stillWorking = cb.listing;
   heartbeat.interval = cb.listingInterval;
-  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, basDirUtil::kListFiles, heartbeat);
+  const std::int16_t mode = request.Recurse ? basDirUtil::kListFilesDeep : basDirUtil::kListFiles;
+  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, mode, heartbeat, &report.Skipped);
   showStatus(cb, "");
   if (report.Scan == ScanResult::Stopped) {
     cancelBeforeFiles(result);
@@ -134,6 +255,7 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
     return report;
   }
 
+  if (request.Recurse) nameBelowFolder(entries, request.Folder);
   startResult(result, std::move(entries));
   report.Outcome = processFiles(request, result, reader, cb, report);
   if (report.Outcome == RunOutcome::Abandoned) return report;

@@ -20,6 +20,14 @@ struct ExtractionRequest {
   bool ExpandCompressed = false;
   std::string ExpansionFolder;        // where compressed files are expanded
   bool StrictOrder = false;           // order names strictly (see UpadateList)
+  // List the files of every subfolder too. Each is then named by its path below Folder
+  // (see UpadateList), and a compressed one expands into the same subfolder below
+  // ExpansionFolder.
+  bool Recurse = false;
+  // Threads that read the files; 0 means defaultReadThreads(). The result, its order and
+  // every callback are the same whatever the number. A run that expands compressed files
+  // reads them one by one, right after each is expanded.
+  unsigned ReadThreads = 0;
 };
 
 // How the run talks to a front end. Every callback may be left empty.
@@ -36,10 +44,16 @@ struct ExtractionCallbacks {
   // Returning false stops the listing; the run then ends as a cancelled run.
   std::function<bool()> listing;
   std::chrono::milliseconds listingInterval = basDirUtil::kHeartbeatInterval;
+  // Right after the version information of a file was read (not for a file whose
+  // expansion failed, nor for one left out): `index` is the file's entry in the completed
+  // result, and the reader still holds everything of that file, for callers that want
+  // more than the two version texts.
+  std::function<void(std::size_t index, clsFileVersion& reader)> fileRead;
 };
 
 enum class RunOutcome {
   ScanStopped,  // the scan found nothing to do; the previous result is untouched
+  Refused,      // the expansion folder is the listed folder; nothing was listed or written
   Completed,    // every file was read; the result is complete and ordered
   Cancelled,    // the user stopped it (while listing or between files); the result is not done
   Abandoned,    // the progress display could not be shown; stopped at once
@@ -49,14 +63,24 @@ struct ExtractionRunReport {
   basDirUtil::ScanResult Scan = basDirUtil::ScanResult::NoPatterns;
   RunOutcome Outcome = RunOutcome::ScanStopped;
   // Compressed files that could not be expanded; their entries describe the compressed
-  // file itself, without version information.
+  // file itself (its name still ends in "_"), without version information.
   std::vector<std::string> ExpansionFailures;
+  // Listed files left out of the result: unreadable, not regular files, or with a name
+  // or date a record cannot hold. In listing order.
+  std::vector<SkippedFile> Skipped;
+
+  // True when the run went through every file but some were skipped or not expanded.
+  bool incomplete() const { return !ExpansionFailures.empty() || !Skipped.empty(); }
 };
 
 // The extraction run: lists the folder, expands compressed files when asked, reads each
 // file's version information into `result` and orders it for display.
 //
-// - A scan that finds nothing to do (see Report.Scan) leaves `result` whole.
+// - A scan that finds nothing to do (see Report.Scan) leaves `result` whole, and so does a
+//   request to expand into the folder being listed (Refused): expanding A.DL_ there
+//   would overwrite A.DLL.
+// - A file that cannot be opened or read, or whose name or date a record cannot hold, is
+//   left out of the entries and listed in Report.Skipped; the run goes on with the rest.
 // - Otherwise the entries are replaced. A completed run sets ExtractionDone, DisplayNames,
 //   Order and the run date, time, folder and kind.
 // - A cancelled or abandoned run leaves ExtractionDone false, DisplayNames and Order empty,

@@ -16,14 +16,20 @@ inline constexpr const char* kFinished = "バージョン情報抽出完了 ";
 
 // Message-box texts for the scan results that stop a run.
 inline constexpr const char* kFolderMissing = "指定されたフォルダーは存在しません";
+inline constexpr const char* kFolderDenied = "指定されたフォルダーを読み取る権限がありません";
 inline constexpr const char* kNoFolder = "フォルダーが指定されていません";
 inline constexpr const char* kNothingFound = "対象となるファイルは有りませんでした";
+// Compressed files are never expanded among the files being listed.
+inline constexpr const char* kExpansionIntoListedFolder = "圧縮復元先フォルダーが情報抽出先フォルダーと同じです";
+// The run's own expansion folder inside the temporary folder could not be made.
+inline constexpr const char* kNoPrivateFolder = "一時フォルダーに展開用のフォルダーを作成できません";
 
 // The message for a scan result, or nullptr when none is shown (files found, no kind
 // chosen yet, or a listing the user stopped, which reads as a cancelled run).
 inline const char* scanMessage(basDirUtil::ScanResult result) {
   switch (result) {
     case basDirUtil::ScanResult::FolderMissing: return kFolderMissing;
+    case basDirUtil::ScanResult::FolderDenied: return kFolderDenied;
     case basDirUtil::ScanResult::NoFolder: return kNoFolder;
     case basDirUtil::ScanResult::NothingMatched: return kNothingFound;
     case basDirUtil::ScanResult::NoPatterns:

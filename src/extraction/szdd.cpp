@@ -91,16 +91,4 @@ DecodeResult decode(Bytes input, std::uint64_t limit) {
   return r;
 }
 
-const char* describe(SzddError error) {
-  switch (error) {
-    case SzddError::None: return "no error";
-    case SzddError::NotSzdd: return "not an SZDD file";
-    case SzddError::TruncatedHeader: return "SZDD header is truncated";
-    case SzddError::UnknownMode: return "unknown SZDD compression mode";
-    case SzddError::TooLarge: return "SZDD expanded length exceeds the limit";
-    case SzddError::TruncatedData: return "SZDD data ends before the expanded length";
-  }
-  return "unknown error";
-}
-
 }  // namespace quorvane::szdd

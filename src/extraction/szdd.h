@@ -45,7 +45,4 @@ bool hasSignature(Bytes input);
 // Expands a whole SZDD file held in memory. `limit` bounds the output.
 DecodeResult decode(Bytes input, std::uint64_t limit = kMaxExpandedSize);
 
-// A short English description of an error, for logs and the command line.
-const char* describe(SzddError error);
-
 }  // namespace quorvane::szdd

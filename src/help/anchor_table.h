@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "help/AnchorEntry.h"
+#include "help/anchor_entry.h"
 
 namespace quorvane::help {
 

@@ -3,21 +3,27 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QUrl>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
-#include "help/PageSurface.h"
+#include "help/html_attributes.h"
+#include "help/page_surface.h"
 
 namespace quorvane::help {
 
 namespace {
-constexpr int kVkEnd = 0x23, kVkHome = 0x24, kVkUp = 0x26, kVkDown = 0x28;
+constexpr int kVkPageUp = 0x21, kVkPageDown = 0x22, kVkEnd = 0x23, kVkHome = 0x24, kVkUp = 0x26, kVkDown = 0x28;
+
+bool isScrollKey(int vk) { return (vk >= kVkPageUp && vk <= kVkHome) || vk == kVkUp || vk == kVkDown; }
 
 // The hourglass for the length of a scope.
 class WaitCursor {
@@ -79,8 +85,11 @@ void clsHTML::applyScrollSettings() {
   if (s.enabled) {
     m_scroll->setMinimum(0);
     m_scroll->setMaximum(s.maximum);
-    m_scroll->setPageStep(s.largeChange);
+    // A click in the trough and Page Up / Page Down move by what the frame shows;
+    // Shift with an arrow keeps the large change.
+    m_scroll->setPageStep(std::max(1, m_backFrame->height()));
     m_scroll->setSingleStep(s.smallChange);
+    m_largeChange = s.largeChange;
   }
   if (m_autoHeight) {
     m_resizing = true;
@@ -125,6 +134,7 @@ void clsHTML::setCanvas(PictureBox* canvas) {
   connect(canvas, &PictureBox::MouseDown, this,
           [this](int button, int, double x, double y) { canvasMouseDown(button, x, y); });
   connect(canvas, &PictureBox::KeyDown, this, [this](int key, int shift) { handleKey(key, shift); });
+  canvas->installEventFilter(this);
 }
 
 void clsHTML::setWorkCanvas(PictureBox* work) {
@@ -151,20 +161,38 @@ void clsHTML::setVScroll(QScrollBar* scroll) {
 
 void clsHTML::setBackFrame(PictureBox* frame) {
   m_backFrame = frame;
-  if (frame) connect(frame, &PictureBox::Resize, this, [this] { backFrameResize(); });
+  if (!frame) return;
+  connect(frame, &PictureBox::Resize, this, [this] { backFrameResize(); });
+  frame->installEventFilter(this);
 }
 
 bool clsHTML::eventFilter(QObject* watched, QEvent* event) {
+  const bool ours = watched == m_scroll || watched == m_canvas || watched == m_backFrame;
+  if (ours && event->type() == QEvent::Wheel) {
+    wheelScroll(static_cast<QWheelEvent*>(event)->angleDelta().y());
+    return true;
+  }
   // The scroll bar answers the keys the same way as the canvas, not with its own steps.
   if (watched == m_scroll && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int vk = virtualKeyFromQt(key->key());
-    if (vk == kVkHome || vk == kVkEnd || vk == kVkUp || vk == kVkDown) {
+    if (isScrollKey(vk)) {
       handleKey(vk, shiftStateFromQt(key->modifiers()));
       return true;
     }
   }
   return QObject::eventFilter(watched, event);
+}
+
+void clsHTML::wheelScroll(int angleDelta) {
+  if (!m_scroll || !m_scroll->isEnabled() || !m_canvas) return;
+  // One notch (120) moves the desktop's number of lines of body text.
+  QFont body = m_canvas->font();
+  body.setPointSizeF(HtmlFontPoints(4, false));
+  const long long line = QFontMetrics(body).lineSpacing();
+  const long long pixels = -static_cast<long long>(angleDelta) * QApplication::wheelScrollLines() * line / 120;
+  const long long value = std::clamp<long long>(m_scroll->value() + pixels, m_scroll->minimum(), m_scroll->maximum());
+  m_scroll->setValue(static_cast<int>(value));
 }
 
 QString clsHTML::PlaneText() const { return QString::fromStdString(m_doc.plainText()); }
@@ -228,12 +256,17 @@ void clsHTML::scrollChanged() {
 void clsHTML::handleKey(int keyCode, int shift) {
   if (!m_scroll) return;
   const bool shifted = (shift & ShiftState::Shift) != 0;
-  const int step = shifted ? m_scroll->pageStep() : m_scroll->singleStep();
+  const int step = shifted ? m_largeChange : m_scroll->singleStep();
+  const auto moveBy = [this](long long by) {
+    m_scroll->setValue(static_cast<int>(std::clamp<long long>(m_scroll->value() + by, 0, m_scroll->maximum())));
+  };
   switch (keyCode) {
     case kVkHome: m_scroll->setValue(m_scroll->minimum()); break;
     case kVkEnd: m_scroll->setValue(m_scroll->maximum()); break;
-    case kVkUp: m_scroll->setValue(std::max(0, m_scroll->value() - step)); break;
-    case kVkDown: m_scroll->setValue(std::min(m_scroll->maximum(), m_scroll->value() + step)); break;
+    case kVkUp: moveBy(-step); break;
+    case kVkDown: moveBy(step); break;
+    case kVkPageUp: moveBy(-m_scroll->pageStep()); break;
+    case kVkPageDown: moveBy(m_scroll->pageStep()); break;
     default: break;
   }
 }
@@ -283,12 +316,14 @@ void clsHTML::ShowBrowser() {
 void clsHTML::ShowHelpFileInBrowser() { launch(QFileInfo(HtmlFile()).absoluteFilePath()); }
 
 void clsHTML::launch(const QString& target) {
-  // A failed launch is not reported: the desktop shows its own message if it has one.
+  bool started = false;
   {
     WaitCursor wait;
-    if (m_launcher) m_launcher(target);
+    started = m_launcher && m_launcher(target);
   }
   QCoreApplication::processEvents();
+  // Without a program to hand the address to, nothing at all would happen; the host says so.
+  if (!started) emit LaunchFailed(target);
 }
 
 }  // namespace quorvane::help

@@ -74,7 +74,10 @@ class clsHTML : public QObject {
   // The event handlers of the surfaces (public so that hosts and tests can drive them).
   void canvasMouseMove(double x, double y);
   void canvasMouseDown(int button, double x, double y);
+  // Home, End, Page Up, Page Down, and Up and Down (by the large change with Shift).
   void handleKey(int keyCode, int shift);
+  // A turn of the mouse wheel over the page or the scroll bar (120 per notch, up positive).
+  void wheelScroll(int angleDelta);
   void backFrameResize();
   void scrollChanged();
 
@@ -83,6 +86,8 @@ class clsHTML : public QObject {
   void LinkRightClick(const QString& target);
   void MouseDown(int button);
   void DispDone();
+  // An address or the help file could not be handed to any program.
+  void LaunchFailed(const QString& target);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,6 +108,7 @@ class clsHTML : public QObject {
   bool m_hovering = false;
   bool m_autoHeight = false;
   bool m_resizing = false;
+  int m_largeChange = 1;
   Launcher m_launcher;
 };
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "help/HelpSurface.h"
+#include "help/help_surface.h"
 
 namespace quorvane::help {
 

@@ -3,16 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
+#include "dialogs/last_folder.h"
 #include "help/clsHTML.h"
 #include "help/help_settings.h"
 #include "program_info.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr int kMarginPx = 4;
 constexpr int kButtonHeightPx = 24;
 constexpr int kButtonWidthPx = 84;
+constexpr int kOwnerOffsetPx = 48;
 }  // namespace
 
 frmHTMLHelp::frmHTMLHelp(QWidget* parent, HelpWindowServices services)
@@ -40,6 +42,7 @@ QString frmHTMLHelp::title() const { return QString::fromUtf8(programInfo::kTitl
 void frmHTMLHelp::buildControls() {
   auto* client = new QWidget(this);
   setCentralWidget(client);
+  client->installEventFilter(this);
   static const char* const kCaptions[7] = {"目次(&C)", "検索(&S)",        "戻る(&B)", "<<(&<)",
                                            ">>(&>)",   "オプション(&O)", "終了(&X)"};
   for (int i = 0; i < 7; ++i) {
@@ -96,15 +99,17 @@ void frmHTMLHelp::buildMenus() {
 
 bool frmHTMLHelp::Form_Load() {
   if (!QFileInfo(m_helpFile).isFile()) {
+    // Not the program's own folder: once installed, the help file is not kept there.
     const QString chosen = m_services.askFile(this, QString::fromUtf8("HTML ヘルプファイル名の選択"),
                                               QStringLiteral("HTM Files (*.HTM)|*.HTM|HTML Files (*.HTML)|*.HTML"),
-                                              QCoreApplication::applicationDirPath());
+                                              lastFolder::startFolder(QStringLiteral("HTMLHelpFile")));
     if (chosen.isEmpty()) {
       close();
       return false;
     }
     m_helpFile = chosen;
     saveHelpFile(m_helpFile);
+    lastFolder::remember(QStringLiteral("HTMLHelpFile"), chosen);
   }
   setWindowTitle(title() + QString::fromUtf8(" ヘルプ"));
   for (int i : {1, 3, 4, 5}) Command1[static_cast<std::size_t>(i)]->setEnabled(false);
@@ -118,6 +123,7 @@ bool frmHTMLHelp::Form_Load() {
   }
   connect(mcHTML.get(), &clsHTML::LinkClick, this, [this](const QString& t) { mcHTML_LinkClick(t); });
   connect(mcHTML.get(), &clsHTML::LinkRightClick, this, [this](const QString& t) { mcHTML_LinkRightClick(t); });
+  connect(mcHTML.get(), &clsHTML::LaunchFailed, this, [this](const QString& t) { mcHTML_LaunchFailed(t); });
   mcHTML->setCanvas(Picture3);
   mcHTML->setWorkCanvas(Picture2);
   mcHTML->setVScroll(VScroll1);
@@ -132,18 +138,30 @@ bool frmHTMLHelp::Form_Load() {
     QApplication::restoreOverrideCursor();
   }
   if (!ok) {
-    m_services.critical(this, QStringLiteral("zqHTMLHelp"),
+    m_services.critical(this, engineTitle(),
                         QString::fromUtf8("指定された HTML ファイル ") + m_helpFile +
                             QString::fromUtf8(" が見つかりませんでした"));
     close();
     return false;
   }
-  // Placement: centred on the owner's screen.
-  if (const QScreen* screen = (parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - rect().center());
-  }
+  place();
+  Picture3->setFocus();
   return true;
+}
+
+// Beside the owner rather than exactly over it, so the user still sees what the help
+// explains; kept on the owner's screen. Without an owner, centred on the screen.
+void frmHTMLHelp::place() {
+  const QWidget* owner = parentWidget();
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  QPoint at = area.center() - rect().center();
+  if (owner) at = owner->frameGeometry().topLeft() + QPoint(kOwnerOffsetPx, kOwnerOffsetPx);
+  const QSize size = frameGeometry().size();
+  at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
+  at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
+  move(at);
 }
 
 frmHTMLHelp* frmHTMLHelp::open(QWidget* owner, const QString& topic, HelpWindowServices services) {
@@ -163,9 +181,26 @@ bool frmHTMLHelp::showTopic(const QString& topic) {
   return mcHTML->DispHTML(false);
 }
 
-void frmHTMLHelp::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  layoutFrame();
+void frmHTMLHelp::keyPressEvent(QKeyEvent* event) {
+  // The page scrolls from the keyboard wherever the focus is in the window (a button
+  // has no use for these keys).
+  if (mcHTML) {
+    const int vk = virtualKeyFromQt(event->key());
+    const bool scrollKey = (vk >= 0x21 && vk <= 0x24) || vk == 0x26 || vk == 0x28;
+    if (scrollKey) {
+      mcHTML->handleKey(vk, shiftStateFromQt(event->modifiers()));
+      return;
+    }
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+bool frmHTMLHelp::eventFilter(QObject* watched, QEvent* event) {
+  // The frame follows the client area itself: the menu bar can take its final height
+  // after the window was sized (when a desktop shows it), which leaves the window's own
+  // size unchanged but would push the frame's bottom strip out of sight.
+  if (watched == centralWidget() && event->type() == QEvent::Resize) layoutFrame();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void frmHTMLHelp::layoutFrame() {

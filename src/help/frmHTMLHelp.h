@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "help/HelpWindowServices.h"
+#include "help/help_window_services.h"
 
 class QAction;
 class QMenu;
@@ -68,17 +68,23 @@ class frmHTMLHelp : public QMainWindow {
   void mnuPuCopy_Click();
   void mcHTML_LinkClick(const QString& target);
   void mcHTML_LinkRightClick(const QString& target);
+  void mcHTML_LaunchFailed(const QString& target);
+
+  // The help engine's name, the title of its messages.
+  static QString engineTitle() { return QStringLiteral("zqHTMLHelp"); }
 
   // Popup shown for a right-clicked link; tests call the copy handler directly instead.
   void setPopupEnabled(bool on) { m_popupEnabled = on; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
   void buildMenus();
   void layoutFrame();
+  void place();
   void navigate(const std::function<bool()>& step);
   QString title() const;
 

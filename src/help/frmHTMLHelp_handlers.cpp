@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "help/clsDLLInfo.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"
@@ -13,14 +13,6 @@
 #include "program_info.h"
 
 namespace quorvane::help {
-
-namespace {
-const QString kEngineTitle = QStringLiteral("zqHTMLHelp");
-
-bool startsWithNoCase(const QString& text, const char* prefix) {
-  return text.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
-}
-}  // namespace
 
 void frmHTMLHelp::navigate(const std::function<bool()>& step) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -84,20 +76,19 @@ void frmHTMLHelp::mnuOpFont_Click(int index) {
 void frmHTMLHelp::mnuVer_Click() {
   const clsDLLInfo info;
   QStringList lines;
-  lines << kEngineTitle;
+  lines << engineTitle();
   if (info.IsEmbedded()) lines << QStringLiteral("This Version Of zqHTML.DLL Is embedded In Application");
   lines << QString() << QString::fromUtf8(programInfo::kProductName) + QString::fromUtf8(" ヘルプ")
         << QStringLiteral("( ") + m_helpFile + QStringLiteral(" )");
-  m_services.information(this, kEngineTitle, lines.join(QLatin1Char('\n')));
+  m_services.information(this, engineTitle(), lines.join(QLatin1Char('\n')));
 }
 
 void frmHTMLHelp::mcHTML_LinkClick(const QString& target) {
   if (!mcHTML) return;
-  if (startsWithNoCase(target, "http:") || startsWithNoCase(target, "https:") ||
-      startsWithNoCase(target, "ftp:") || startsWithNoCase(target, "mailto:")) {
+  if (isInternetAddress(target.toStdString())) {
     const QString question =
         target + QLatin1Char('\r') + QString::fromUtf8(" Internet URL へのハイパーリンクです。実行しますか？");
-    if (!m_services.askYesNo(this, kEngineTitle, question)) return;
+    if (!m_services.askYesNo(this, engineTitle(), question)) return;
     mcHTML->setHtmlFile(target);
   }
   if (target.startsWith(QLatin1Char('#'))) {
@@ -110,7 +101,12 @@ void frmHTMLHelp::mcHTML_LinkClick(const QString& target) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool ok = mcHTML->DispHTML(false);
   QApplication::restoreOverrideCursor();
-  if (!ok) m_services.critical(this, kEngineTitle, target + QString::fromUtf8(" を開けません"));
+  if (!ok) m_services.critical(this, engineTitle(), target + QString::fromUtf8(" を開けません"));
+}
+
+void frmHTMLHelp::mcHTML_LaunchFailed(const QString& target) {
+  m_services.critical(this, engineTitle(),
+                      target + QLatin1Char('\n') + QString::fromUtf8("を開くプログラム (ブラウザーなど) を起動できませんでした。"));
 }
 
 void frmHTMLHelp::mcHTML_LinkRightClick(const QString& target) {

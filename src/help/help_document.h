@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "help/LinkRegion.h"
 #include "help/anchor_table.h"
 #include "help/help_render.h"
 #include "help/html_text.h"
+#include "help/link_region.h"
 
 namespace quorvane::help {
 

@@ -5,6 +5,7 @@
 
 #include "common/utf8.h"
 #include "help/html_attributes.h"
+#include "help/line_breaking.h"
 
 namespace quorvane::help {
 
@@ -93,7 +94,8 @@ void HelpLayout::drawLeft(TextView token) {
   const Twips tokenHeight = m_canvas.textHeight(toUtf8(token));
   const long long limit = static_cast<long long>(m_canvas.scaleWidth()) - kRightMargin;
   m_runEndX = m_canvas.currentX();
-  std::string ch;
+  // Another step (an aligned line, a rule, an image) may have started this line.
+  if (m_canvas.currentY() != m_lineY) markLineStart();
   std::size_t i = 0;
   while (i < token.size()) {
     if (token[i] == U'\r' && i + 1 < token.size() && token[i + 1] == U'\n') {
@@ -105,26 +107,60 @@ void HelpLayout::drawLeft(TextView token) {
       listFill(false);
       ensureRoom(static_cast<long long>(m_canvas.currentY()) + m_canvas.textHeight(kLineSample));
       m_runEndX = m_canvas.currentX();
+      markLineStart();
       while (i < token.size() && token[i] == U' ') ++i;
       continue;
     }
-    ch.clear();
-    utf8::append(ch, token[i]);
-    const Twips width = m_canvas.textWidth(ch);
-    if (m_runEndX + width >= limit) {
+    // A piece that must stay whole goes to the next line when it does not fit. A piece
+    // that opens this token with a character no line may start with (the closing bracket
+    // after a bold word) stays and uses the right margin instead, since what it belongs
+    // to is already drawn.
+    const std::size_t end = lineBreaking::unitEnd(token, i);
+    const long long width = piecesWidth(token.substr(i, end - i));
+    const bool hangs = i == 0 && lineBreaking::mayNotStartLine(token[0]) &&
+                       m_runEndX + width < m_canvas.scaleWidth();
+    if (!hangs && m_runEndX > m_lineStartX && m_runEndX + width >= limit) {
       flushRun();
-      wrapLine(inLink, inLink ? m_canvas.textHeight(ch) : tokenHeight);
+      wrapLine(inLink, inLink ? m_canvas.textHeight(toUtf8(token.substr(i, 1))) : tokenHeight);
       m_runEndX = m_canvas.currentX();
     }
-    m_run += ch;
-    m_runEndX += width;
-    if (inLink) {
-      m_links.back().X2 = clampTwips(m_runEndX);
-      m_links.back().Y2 = clampTwips(static_cast<long long>(m_canvas.currentY()) + m_canvas.textHeight(ch));
-    }
-    ++i;
+    for (; i < end; ++i) placeCharacter(token[i], hangs ? m_canvas.scaleWidth() : limit, inLink, tokenHeight);
   }
   flushRun();
+}
+
+// Places one character; only a piece wider than the whole line is broken here.
+void HelpLayout::placeCharacter(char32_t c, long long limit, bool inLink, Twips tokenHeight) {
+  std::string ch;
+  utf8::append(ch, c);
+  const Twips width = m_canvas.textWidth(ch);
+  if (m_runEndX + width >= limit && m_runEndX > m_lineStartX) {
+    flushRun();
+    wrapLine(inLink, inLink ? m_canvas.textHeight(ch) : tokenHeight);
+    m_runEndX = m_canvas.currentX();
+  }
+  m_run += ch;
+  m_runEndX += width;
+  if (inLink) {
+    m_links.back().X2 = clampTwips(m_runEndX);
+    m_links.back().Y2 = clampTwips(static_cast<long long>(m_canvas.currentY()) + m_canvas.textHeight(ch));
+  }
+}
+
+long long HelpLayout::piecesWidth(TextView piece) {
+  long long width = 0;
+  std::string ch;
+  for (char32_t c : piece) {
+    ch.clear();
+    utf8::append(ch, c);
+    width += m_canvas.textWidth(ch);
+  }
+  return width;
+}
+
+void HelpLayout::markLineStart() {
+  m_lineStartX = m_canvas.currentX();
+  m_lineY = m_canvas.currentY();
 }
 
 void HelpLayout::wrapLine(bool insideLink, Twips growth) {
@@ -133,6 +169,7 @@ void HelpLayout::wrapLine(bool insideLink, Twips growth) {
   m_canvas.lineEnd();
   m_canvas.setCurrentX(clampTwips(static_cast<long long>(kIndentStep) * m_state.indent));
   listFill(insideLink);
+  markLineStart();
   ensureRoom(static_cast<long long>(m_canvas.currentY()) + growth);
   if (insideLink) {
     m_links.back().Y2 = m_canvas.currentY();

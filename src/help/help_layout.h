@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "help/HelpSurface.h"
-#include "help/LinkRegion.h"
+#include "help/help_surface.h"
+#include "help/link_region.h"
 #include "help/pass_state.h"
 
 namespace quorvane::help {
@@ -36,6 +36,9 @@ class HelpLayout {
 
  private:
   void drawLeft(TextView token);
+  void placeCharacter(char32_t c, long long limit, bool inLink, Twips tokenHeight);
+  long long piecesWidth(TextView piece);
+  void markLineStart();
   void composeAligned(TextView token);
   void copyAligned();
   void listFill(bool insideLink);
@@ -52,6 +55,8 @@ class HelpLayout {
   std::vector<LinkRegion>& m_links;
   std::string m_run;         // characters measured but not yet printed
   long long m_runEndX = 0;   // CurrentX after the run
+  long long m_lineStartX = 0;  // where text on the current line starts (after the fill)
+  Twips m_lineY = -1;          // the line m_lineStartX belongs to
 };
 
 }  // namespace quorvane::help

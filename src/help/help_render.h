@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "help/HelpSurface.h"
-#include "help/LinkRegion.h"
 #include "help/anchor_table.h"
+#include "help/help_surface.h"
 #include "help/html_text.h"
+#include "help/link_region.h"
 
 // One rendering pass over a help source text: the walk over text runs, entities and tags,
 // and the drawing of what it finds onto a canvas (with a hidden work canvas for aligned

@@ -40,18 +40,9 @@ Text buildHelpSource(std::string_view fileBytes) {
 }
 
 HelpSourceResult loadHelpSource(const std::string& path) {
-  ReadFileError error = ReadFileError::None;
-  const auto bytes = readWholeFile(path, kMaxHelpFileBytes, &error);
   HelpSourceResult result;
-  if (!bytes) {
-    switch (error) {
-      case ReadFileError::TooLarge: result.error = HelpSourceError::TooLarge; break;
-      case ReadFileError::ReadFailed: result.error = HelpSourceError::ReadFailed; break;
-      default: result.error = HelpSourceError::CannotOpen; break;
-    }
-    return result;
-  }
-  result.text = buildHelpSource(*bytes);
+  const auto bytes = readWholeFile(path, kMaxHelpFileBytes, &result.error);
+  if (bytes) result.text = buildHelpSource(*bytes);
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_reader.h"
 #include "help/html_text.h"
 
 // Reading a help file into the one source text that the rendering pass walks.
@@ -18,12 +19,10 @@ inline constexpr std::uint64_t kMaxHelpFileBytes = 16u * 1024u * 1024u;
 // space, so that line ends never reach the parser.
 Text buildHelpSource(std::string_view fileBytes);
 
-enum class HelpSourceError { None, CannotOpen, TooLarge, ReadFailed };
-
 struct HelpSourceResult {
   Text text;
-  HelpSourceError error = HelpSourceError::None;
-  bool ok() const { return error == HelpSourceError::None; }
+  ReadFileError error = ReadFileError::None;  // why the file could not be read
+  bool ok() const { return error == ReadFileError::None; }
 };
 
 HelpSourceResult loadHelpSource(const std::string& path);

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/DeviceContext.h"
+#include "controls/device_context.h"
 
 class QPainter;
 

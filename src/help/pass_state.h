@@ -26,6 +26,9 @@ struct PassState {
   std::int32_t ulDepth = 0;  // 0, not -1: every line after a break gets one fill bullet
   std::int32_t olLevel = -1;
   std::vector<std::int32_t> olCounters;
+  // The indent level at each open definition list, so its items do not pile up indents
+  // (DD is seldom closed) and the text after the list returns to where it was.
+  std::vector<std::int32_t> dlIndents;
   bool bulletPending = false;
   bool numberPending = false;
 

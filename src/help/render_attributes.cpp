@@ -36,12 +36,12 @@ RenderPass::Step RenderPass::readColor(const Text& upper, TextView name, bool& p
   return Step::Continue;
 }
 
-RenderPass::Step RenderPass::paragraphTag(const Text& upper) {
+RenderPass::Step RenderPass::paragraphTag(const Tag& tag) {
   lineBreakToken();
   // Only a displayed paragraph takes room; hidden ones before the topic must not push
   // the topic down the page.
   if (m_state.display) m_layout.moveDown(m_canvas.textHeight("y") / 2);
-  return alignAttribute(upper, 1);
+  return alignAttribute(tag.upper, 1);
 }
 
 RenderPass::Step RenderPass::alignAttribute(const Text& upper, std::size_t from) {
@@ -63,28 +63,34 @@ RenderPass::Step RenderPass::alignAttribute(const Text& upper, std::size_t from)
   return Step::Continue;
 }
 
-RenderPass::Step RenderPass::headingStart(const Text& upper, bool) {
-  const std::int32_t number = static_cast<std::int32_t>(upper[1] - U'0');
-  setFontPoints(HtmlFontPoints(number, true) * m_state.settings.displayScale);
+// <H1> to <H9>, with or without ALIGN.
+RenderPass::Step RenderPass::headingTag(const Tag& tag) {
+  const std::int32_t number = static_cast<std::int32_t>(tag.upper[1] - U'0');
+  // A heading is never smaller than the body text around it (the table's small sizes
+  // for H3 and below would make a heading read like a footnote).
+  const std::int32_t body = HtmlFontPoints(m_state.settings.baseSizeIndex, false);
+  setFontPoints(std::max(HtmlFontPoints(number, true), body) * m_state.settings.displayScale);
   if (number >= 1 && number <= 4) {
     FontSpec font = m_canvas.font();
     font.bold = true;
     m_canvas.setFont(font);
   }
   if (m_state.display) lineBreakToken();
-  return Step::Continue;
+  return alignAttribute(tag.upper, 4);
 }
 
-void RenderPass::headingEnd() {
+RenderPass::Step RenderPass::endHeadingTag(const Tag&) {
   FontSpec font = m_canvas.font();
   font.bold = false;
   font.points = HtmlFontPoints(m_state.settings.baseSizeIndex, false) * m_state.settings.displayScale;
   m_canvas.setFont(font);
   m_state.setAlignment(kAlignLeft);
   if (m_state.display) lineBreakToken();
+  return Step::Continue;
 }
 
-RenderPass::Step RenderPass::baseFontTag(const Text& upper) {
+RenderPass::Step RenderPass::baseFontTag(const Tag& tag) {
+  const Text& upper = tag.upper;
   bool present = false;
   Text value;
   if (attribute(upper, U"SIZE", present, value) == Step::Fail) return Step::Fail;
@@ -95,7 +101,8 @@ RenderPass::Step RenderPass::baseFontTag(const Text& upper) {
   return Step::Continue;
 }
 
-RenderPass::Step RenderPass::bodyTag(const Text& upper) {
+RenderPass::Step RenderPass::bodyTag(const Tag& tag) {
+  const Text& upper = tag.upper;
   PageColors& colors = m_state.settings.colors;
   bool present = false;
   Color color = 0;
@@ -114,7 +121,8 @@ RenderPass::Step RenderPass::bodyTag(const Text& upper) {
   return Step::Continue;
 }
 
-RenderPass::Step RenderPass::fontTag(const Text& upper) {
+RenderPass::Step RenderPass::fontTag(const Tag& tag) {
+  const Text& upper = tag.upper;
   bool present = false;
   Color color = 0;
   if (readColor(upper, U"COLOR", present, color) == Step::Fail) return Step::Fail;

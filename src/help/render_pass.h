@@ -22,19 +22,50 @@ class RenderPass {
   void textRun();
   void entity();
   Step tag();
+  // One tag as the handlers see it.
+  struct Tag {
+    const Text& body;   // as written
+    const Text& upper;  // in upper case, for matching
+    std::size_t start;  // 0-based position of its "<"
+    bool afterListTag;  // the tag before it opened or closed a list item
+  };
+  using TagHandler = Step (RenderPass::*)(const Tag&);
   Step dispatch(const Text& body, const Text& upper, std::size_t tagStart);
-  Step simpleTag(const Text& upper, bool& handled);
-  Step listTag(const Text& upper, bool& handled);
-  Step anchorTag(const Text& body, const Text& upper, std::size_t tagStart);
-  void imageTag(const Text& body, const Text& upper);
-  Step commentTag(const Text& upper);
-  Step paragraphTag(const Text& upper);
-  Step headingStart(const Text& upper, bool withAttributes);
-  void headingEnd();
+
+  // Handlers by tag name (render_tags.cpp).
+  Step endOfBody(const Tag&);
+  Step ignoredTag(const Tag&);
+  Step boldTag(const Tag& tag);
+  Step italicTag(const Tag& tag);
+  Step strikeTag(const Tag& tag);
+  Step endFontTag(const Tag&);
+  Step endLinkTag(const Tag&);
+  Step quoteTag(const Tag& tag);
+  Step orderedListTag(const Tag&);
+  Step bulletListTag(const Tag&);
+  Step endListTag(const Tag& tag);
+  Step listItemTag(const Tag&);
+  Step definitionListTag(const Tag&);
+  Step termTag(const Tag&);
+  Step definitionTag(const Tag&);
+  Step endDefinitionTag(const Tag&);
+  Step centerTag(const Tag& tag);
+  Step endTableTag(const Tag&);
+  Step lineBreakTag(const Tag&);
+  Step paragraphBreakTag(const Tag& tag);
+  Step ruleTag(const Tag&);
+  // Handlers by pattern, for tags with attributes (render_tags.cpp, render_attributes.cpp).
+  Step imageTag(const Tag& tag);
+  Step commentTag(const Tag& tag);
+  Step anchorTag(const Tag& tag);
+  Step tableTag(const Tag&);
+  Step paragraphTag(const Tag& tag);
+  Step headingTag(const Tag& tag);
+  Step endHeadingTag(const Tag&);
+  Step baseFontTag(const Tag& tag);
+  Step bodyTag(const Tag& tag);
+  Step fontTag(const Tag& tag);
   Step alignAttribute(const Text& upper, std::size_t from);
-  Step baseFontTag(const Text& upper);
-  Step bodyTag(const Text& upper);
-  Step fontTag(const Text& upper);
   // Reads an attribute present in `upper`; Fail (empty value) is recorded here.
   Step attribute(const Text& upper, TextView name, bool& present, Text& value);
   Step readColor(const Text& upper, TextView name, bool& present, Color& color);

@@ -2,13 +2,14 @@
 
 #include <QTimer>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/clsChaseFocus.h"
 #include "controls/clsStatusBar.h"
 #include "controls/clsTabStrip.h"
 #include "controls/clsToolBar.h"
 #include "controls/resources.h"
 #include "controls/twips.h"
+#include "shell/toolbar_keys.h"
 
 namespace quorvane {
 
@@ -62,7 +63,8 @@ void MainControls::attachToolBar(PictureBox* picture4, PictureBox* picture6, QTi
   bar.setCoolBar(true);
   bar.Initialize();
   // Key, separator after it; the key also numbers the picture and the tool tip.
-  const std::pair<int, bool> buttons[] = {{50, true}, {40, false}, {30, false}, {3, true}, {41, true}, {51, false}};
+  const std::pair<int, bool> buttons[] = {{kExitKey, true}, {kChooseKey, false}, {kRunKey, false},
+                                          {kSaveKey, true}, {kCopyKey, true},    {kMinimiseKey, false}};
   for (const auto& [id, separator] : buttons) {
     bar.AddButton(LoadResPicture(id), id, 0, LoadResString(id));
     if (separator) bar.AddSeparator();

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "controls/resources.h"
+#include "dialogs/qt_translations.h"
 
 #include "program_info.h"
 #include "shell/frmMain.h"
@@ -56,6 +57,7 @@ int Main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Quorvane"));
   QApplication::setApplicationName(QString::fromUtf8(programInfo::kTitle));
   QApplication::setWindowIcon(programIcon());
+  installQtTranslations(app);
   auto* splash = new frmSplash;
   splash->setAttribute(Qt::WA_DeleteOnClose);
   frmMain main;

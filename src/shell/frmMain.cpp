@@ -4,14 +4,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 
 #include "common/basDirUtil.h"
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
+#include "controls/twips.h"
 #include "help/help_settings.h"
 #include "dialogs/clsCommonDialog.h"
 #include "compare/ComparisonPage.h"
@@ -62,16 +65,36 @@ void frmMain::createSurfaces() {
   Picture5->setGeometry(0, 0, kClientWidth, kStatusHeight);
 }
 
-// Tab strip below the toolbar (when shown), the pages on its client area, the status bar
-// at the bottom; the window's height follows.
+// The default size is the least the window takes; showing or hiding the toolbar changes
+// both it and the window's height by the toolbar's height, keeping any extra height.
 void frmMain::placeSurfaces() {
   const int top = toolbarVisible() ? m_controls->toolbarHeight() : 0;
-  Picture2->move(0, top);
+  const QSize least(kClientWidth, menuBar()->sizeHint().height() + top + kTabStripHeight + kStatusHeight);
+  const int extraHeight = m_leastSize.isValid() ? std::max(0, height() - m_leastSize.height()) : 0;
+  setMinimumSize(least);
+  if (!isMaximized()) resize(std::max(width(), least.width()), least.height() + extraHeight);
+  m_leastSize = least;
+  layoutSurfaces();
+}
+
+// Tab strip below the toolbar (when shown), the pages on its client area, the status bar
+// at the bottom; whatever the window has beyond its default size goes to the tab strip.
+void frmMain::layoutSurfaces() {
+  if (!m_controls) return;
+  const int top = toolbarVisible() ? m_controls->toolbarHeight() : 0;
+  const QSize area = centralWidget()->size();
+  const int width = std::max(kClientWidth, area.width());
+  const int tabHeight = std::max(kTabStripHeight, area.height() - top - kStatusHeight);
+  Picture4->resize(width, Picture4->height());
+  Picture2->setGeometry(0, top, width, tabHeight);
   const QRect client = m_controls->tabClientArea();
   for (QWidget* page : Picture1) page->setGeometry(client);
-  Picture5->move(0, top + kTabStripHeight);
-  const int menuHeight = menuBar()->sizeHint().height();
-  setFixedSize(kClientWidth, menuHeight + top + kTabStripHeight + kStatusHeight);
+  Picture5->setGeometry(0, top + tabHeight, width, kStatusHeight);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  layoutSurfaces();
 }
 
 void frmMain::Form_Load() {
@@ -80,6 +103,7 @@ void frmMain::Form_Load() {
   setWindowIcon(programIcon());
   createSurfaces();
   createMenus();
+  mnuHelp1->setShortcut(QKeySequence(Qt::Key_F1));
 
   MainControls::Events events;
   events.buttonClick = [this](int id) { mcToolBar_ButtonClick(id); };
@@ -93,9 +117,13 @@ void frmMain::Form_Load() {
   m_page0 = new ExtractionPage(*this, centralWidget());
   m_page1 = new ComparisonPage(*this, centralWidget());
   Picture1 = {m_page0, m_page1};
+  m_pages = {m_page0, m_page1};
   placeSurfaces();
+  // The pages' fixed places are drawn for the client area at the default size.
+  m_page0->setDefaultSize(m_controls->tabClientArea().size());
+  m_page1->setDefaultSize(m_controls->tabClientArea().size());
   if (!CenterForm(this, nullptr)) fitIntoScreen(this);
-  LoadWindowPlacement(this, true, 0, 0);
+  LoadWindowPlacement(this, false, minimumWidth() * TwipsPerPixelX(), minimumHeight() * TwipsPerPixelY());
   loadHelpFileName();
 
   SetControlsProperty(this, QStringLiteral("PICTUREBOX"), QStringLiteral("TABSTOP"), false);
@@ -129,7 +157,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Form_Unload() {
   if (m_unloaded) return;
   if (m_helpWindow) m_helpWindow->close();
-  if (m_loaded) SaveWindowPlacement(this, true);
+  if (m_loaded) {
+    SaveWindowPlacement(this, false);
+    m_page0->savePlaces();
+    m_page1->savePlaces();
+  }
   if (Timer1) Timer1->stop();
   m_unloaded = true;
 }

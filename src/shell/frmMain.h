@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "extraction/ExtractionResult.h"
-#include "shell/PageHost.h"
+#include "controls/page_host.h"
 
 class QAction;
 class QMenu;
@@ -32,9 +32,10 @@ class frmMain : public QMainWindow, public PageHost {
   // The dialogs and messages a test can answer instead of a person.
   struct Interaction {
     std::function<void(const QString& text, MessageIcon icon)> message;
+    std::function<bool(const QString& text)> question;
     std::function<std::optional<QString>(const FolderRequest&)> chooseFolder;
     std::function<std::optional<QString>(const FileRequest&)> chooseFile;
-    std::function<std::unique_ptr<ProgressReporter>()> progress;
+    std::function<std::unique_ptr<ProgressReporter>()> progress;  // null: the program's own window
     std::function<void()> beep;
   };
 
@@ -85,6 +86,7 @@ class frmMain : public QMainWindow, public PageHost {
   QAction* mnuLine = nullptr;
   QAction* mnuEnd = nullptr;
   QAction* mnuOptToolbar = nullptr;
+  QAction* mnuOptRecurse = nullptr;  // list subfolders too
   QAction* mnuHelp1 = nullptr;
   QAction* mnuVer = nullptr;
 
@@ -104,6 +106,7 @@ class frmMain : public QMainWindow, public PageHost {
   QWidget* lastActiveControl() override;
   QWidget* activeControl() override;
   void showMessage(const QString& text, MessageIcon icon) override;
+  bool askYesNo(const QString& text) override;
   void beep() override;
   void setBusyPointer(bool busy) override;
   void setClipboardText(const QString& text) override;
@@ -114,25 +117,31 @@ class frmMain : public QMainWindow, public PageHost {
   QWidget* ownerWindow() override { return this; }
   ExtractionResult& extraction() override { return m_extraction; }
   void extractionRunEnded(bool completed) override;
+  bool recurseSubfolders() const override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void createMenus();
   void createSurfaces();
   void placeSurfaces();
+  void layoutSurfaces();
   void Form_Unload();
   void loadHelpFileName();
   void setCommandEnabled(QAction* menu, int toolbarId, bool enabled);
+  PageCommands& shownPage();
   void paintStatusText();
 
   std::unique_ptr<MainControls> m_controls;
+  QSize m_leastSize;  // the default size for the toolbar's current state
   std::unique_ptr<clsCommonDialog> m_fileDialog;
   ExtractionPage* m_page0 = nullptr;
   ComparisonPage* m_page1 = nullptr;
+  std::array<PageCommands*, 2> m_pages{};  // by tab index
   ExtractionResult m_extraction;
   Interaction m_interaction;
   QString m_helpFile;

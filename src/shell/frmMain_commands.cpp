@@ -1,12 +1,11 @@
 // The menus and the routing of menu, toolbar and page commands to the shown page.
 #include <QMenuBar>
-#include <QPushButton>
 
-#include "compare/ComparisonPage.h"
-#include "extraction/ExtractionPage.h"
 #include "shell/MainControls.h"
 #include "shell/frmMain.h"
 #include "shell/frmMain_windows.h"
+#include "shell/toolbar_keys.h"
+#include "shell/window_placement.h"
 
 namespace quorvane {
 
@@ -26,6 +25,13 @@ void frmMain::createMenus() {
     mnuOptToolbar->setChecked(!mnuOptToolbar->isChecked());
     mnuOptToolbar_Click();
   });
+  // Remembered between runs of the program, as the setting "RecurseSubfolders" ("1" or "0").
+  mnuOptRecurse = mnuOpt->addAction(QStringLiteral("サブフォルダーも抽出(&S)"));
+  mnuOptRecurse->setCheckable(true);
+  mnuOptRecurse->setChecked(readSetting(QStringLiteral("RecurseSubfolders")) == QStringLiteral("1"));
+  connect(mnuOptRecurse, &QAction::toggled, this, [](bool on) {
+    writeSetting(QStringLiteral("RecurseSubfolders"), on ? QStringLiteral("1") : QStringLiteral("0"));
+  });
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   mnuHelp1 = mnuHelp->addAction(QStringLiteral("Quorvane ヘルプ(&H)"), this, &frmMain::mnuHelp1_Click);
@@ -34,22 +40,16 @@ void frmMain::createMenus() {
 }
 
 void frmMain::mnuRun_Click() {
-  if (!mnuRun->isEnabled()) return;
-  if (selectedTab() == 0)
-    m_page0->ExtractVersionInfo();
-  else
-    m_page1->CompareVersionRecords();
+  if (mnuRun->isEnabled()) shownPage().run();
 }
 
 void frmMain::mnuSave_Click() {
-  if (!mnuSave->isEnabled()) return;
-  if (selectedTab() == 0)
-    m_page0->OutputVersionRecord();
-  else
-    m_page1->OutputCompareResult();
+  if (mnuSave->isEnabled()) shownPage().save();
 }
 
 void frmMain::mnuEnd_Click() { close(); }
+
+bool frmMain::recurseSubfolders() const { return mnuOptRecurse && mnuOptRecurse->isChecked(); }
 
 bool frmMain::toolbarVisible() const { return mnuOptToolbar && mnuOptToolbar->isChecked(); }
 
@@ -78,28 +78,23 @@ void frmMain::mnuVer_Click() {
 
 void frmMain::mcToolBar_ButtonClick(int id) {
   if (!m_controls->toolbarEnabled(id)) return;
-  const bool extraction = selectedTab() == 0;
   switch (id) {
-    case 30:
+    case kRunKey:
       mnuRun_Click();
       break;
-    case 3:
+    case kSaveKey:
       mnuSave_Click();
       break;
-    case 40:
-      if (extraction)
-        m_page0->Command1_Click(0);
-      else
-        m_page1->Command5_Click(0);
+    case kChooseKey:
+      shownPage().choose();
       break;
-    case 41:
-      setClipboardText((extraction ? m_page0->detailBoxText() : m_page1->detailBoxText()) +
-                       QStringLiteral("\r\n"));
+    case kCopyKey:
+      shownPage().copy();
       break;
-    case 50:
+    case kExitKey:
       close();
       break;
-    case 51:
+    case kMinimiseKey:
       showMinimized();
       break;
     default:

@@ -82,6 +82,12 @@ void frmMain::showMessage(const QString& text, MessageIcon icon) {
   box.exec();
 }
 
+bool frmMain::askYesNo(const QString& text) {
+  if (m_interaction.question) return m_interaction.question(text);
+  return QMessageBox::question(this, QString::fromUtf8(programInfo::kTitle), text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void frmMain::beep() {
   if (m_interaction.beep)
     m_interaction.beep();
@@ -131,7 +137,9 @@ std::optional<QString> frmMain::chooseFile(const FileRequest& request) {
 }
 
 std::unique_ptr<ProgressReporter> frmMain::createProgress() {
-  if (m_interaction.progress) return m_interaction.progress();
+  // An interaction that gives no reporter leaves the run to the program's own window.
+  if (m_interaction.progress)
+    if (auto reporter = m_interaction.progress()) return reporter;
   return std::make_unique<ProgressFormReporter>(this);
 }
 

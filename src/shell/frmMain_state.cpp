@@ -1,22 +1,11 @@
 // Which commands are enabled when, page switching and the focus rule.
-#include <QCheckBox>
 #include <QEvent>
-#include <QLineEdit>
-#include <QPushButton>
 
-#include "compare/ComparisonPage.h"
-#include "extraction/ExtractionPage.h"
 #include "shell/MainControls.h"
 #include "shell/frmMain.h"
+#include "shell/toolbar_keys.h"
 
 namespace quorvane {
-
-namespace {
-constexpr int kRunButton = 30;
-constexpr int kSaveButton = 3;
-constexpr int kCopyButton = 41;
-constexpr int kChooseButton = 40;
-}  // namespace
 
 int frmMain::selectedTab() const { return m_controls ? m_controls->selectedIndex() : 0; }
 
@@ -31,23 +20,15 @@ void frmMain::setCommandEnabled(QAction* menu, int toolbarId, bool enabled) {
   m_controls->setToolbarEnabled(toolbarId, enabled);
 }
 
+PageCommands& frmMain::shownPage() { return *m_pages.at(static_cast<std::size_t>(selectedTab())); }
+
 void frmMain::UpdateControlState(bool onlyRun) {
-  if (!m_page0 || !m_page1) return;
-  if (selectedTab() == 0) {
-    const bool canRun = !m_page0->Text1[0]->text().isEmpty();
-    m_page0->Command1[1]->setEnabled(canRun);
-    setCommandEnabled(mnuRun, kRunButton, canRun);
-    if (onlyRun) return;
-    setCommandEnabled(mnuSave, kSaveButton, m_page0->Command1[3]->isEnabledTo(m_page0));
-    m_controls->setToolbarEnabled(kCopyButton, m_page0->Command1[2]->isEnabledTo(m_page0));
-  } else {
-    const bool canRun = !m_page1->Text4[0]->text().isEmpty();
-    m_page1->Command5[1]->setEnabled(canRun);
-    setCommandEnabled(mnuRun, kRunButton, canRun);
-    if (onlyRun) return;
-    setCommandEnabled(mnuSave, kSaveButton, m_page1->Command5[4]->isEnabledTo(m_page1));
-    m_controls->setToolbarEnabled(kCopyButton, m_page1->Command5[3]->isEnabledTo(m_page1));
-  }
+  if (!m_pages[0]) return;
+  PageCommands& page = shownPage();
+  setCommandEnabled(mnuRun, kRunKey, page.updateRunButton());
+  if (onlyRun) return;
+  setCommandEnabled(mnuSave, kSaveKey, page.saveEnabled());
+  m_controls->setToolbarEnabled(kCopyKey, page.copyEnabled());
 }
 
 void frmMain::ShowPage() {
@@ -67,15 +48,11 @@ void frmMain::mcTabStrip_TabChanged() {
 
 // The choose buttons make sense only next to the boxes they fill.
 void frmMain::mcChaseFocus_ChangeFocus() {
-  if (!m_controls || !m_page0 || !m_page1) return;
-  QWidget* now = m_controls->activeControl();
-  const auto& t1 = m_page0->Text1;
-  const bool onPage0 = now == t1[0] || now == t1[1] || now == t1[2] || now == m_page0->Command1[0];
-  const auto& t4 = m_page1->Text4;
-  const bool onPage1 = now == t4[0] || now == t4[1] || now == t4[2] || now == m_page1->Command5[0];
-  m_page0->Command1[0]->setEnabled(onPage0);
-  m_page1->Command5[0]->setEnabled(onPage1);
-  m_controls->setToolbarEnabled(kChooseButton, onPage0 || onPage1);
+  if (!m_controls || !m_pages[0]) return;
+  const QWidget* now = m_controls->activeControl();
+  bool nearABox = false;
+  for (PageCommands* page : m_pages) nearABox = page->followFocus(now) || nearABox;
+  m_controls->setToolbarEnabled(kChooseKey, nearABox);
 }
 
 void frmMain::setFocusChaserHook(bool on) {

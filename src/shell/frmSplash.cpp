@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/clsBorder3D.h"
 
 #include "program_info.h"

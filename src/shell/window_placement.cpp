@@ -58,17 +58,24 @@ void LoadWindowPlacement(QWidget* form, bool fixedSize, int minWidth, int minHei
   const long long height = numberSetting(QStringLiteral("MainHeight"));
   if (height > minHeight)
     form->resize(form->width(), static_cast<int>(std::min<long long>(height / ty, screen.height())));
+  // The size above is the one the window returns to from the maximised state.
+  if (numberSetting(QStringLiteral("MainMaximized")) == 1)
+    form->setWindowState(form->windowState() | Qt::WindowMaximized);
 }
 
 void SaveWindowPlacement(QWidget* form, bool fixedSize) {
   if (form->isMinimized()) return;
   const int tx = TwipsPerPixelX();
   const int ty = TwipsPerPixelY();
-  writeSetting(QStringLiteral("MainLeft"), QString::number(static_cast<long long>(form->x()) * tx));
-  writeSetting(QStringLiteral("MainTop"), QString::number(static_cast<long long>(form->y()) * ty));
+  // A maximised window keeps the place it returns to, so the next start can do the same.
+  const bool maximised = !fixedSize && form->isMaximized();
+  const QRect place = maximised ? form->normalGeometry() : QRect(form->pos(), form->size());
+  writeSetting(QStringLiteral("MainLeft"), QString::number(static_cast<long long>(place.x()) * tx));
+  writeSetting(QStringLiteral("MainTop"), QString::number(static_cast<long long>(place.y()) * ty));
   if (fixedSize) return;
-  writeSetting(QStringLiteral("MainWidth"), QString::number(static_cast<long long>(form->width()) * tx));
-  writeSetting(QStringLiteral("MainHeight"), QString::number(static_cast<long long>(form->height()) * ty));
+  writeSetting(QStringLiteral("MainWidth"), QString::number(static_cast<long long>(place.width()) * tx));
+  writeSetting(QStringLiteral("MainHeight"), QString::number(static_cast<long long>(place.height()) * ty));
+  writeSetting(QStringLiteral("MainMaximized"), maximised ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 }  // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/ascii_case.h"
 #include "version/file_date_time.h"
 #include "version/language_names.h"
 #include "version/version_block.h"
@@ -105,7 +106,7 @@ void clsFileVersion::chooseOwnKey(const VersionBlock& block) {
     return;
   }
   if (const auto key = block.firstStringTableKey()) {
-    m_currentKey = versionText::asciiUpper(*key);
+    m_currentKey = asciiUpper(*key);
     std::uint16_t language = 0;
     if (versionText::parseHex4(m_currentKey, language)) m_languageName = languageName(language);
   }

@@ -55,6 +55,9 @@ class clsFileVersion {
   Bytes VersionBlockBytes() const { return Bytes(m_versionBlock.data(), m_versionBlock.size()); }
   // Why the last file had no version information (None when it had some).
   const VersionFault& LastFault() const { return m_lastFault; }
+  // Why the last file could not be opened (None when it could), to tell a file that
+  // cannot be read from one without version information.
+  FileOpenError LastOpenError() const { return m_reader.openError(); }
 
  private:
   bool fail();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ascii_case.h"
 #include "common/sjis.h"
 #include "common/utf8.h"
 #include "version/version_limits.h"
@@ -13,8 +14,6 @@ namespace {
 
 // Children and values are aligned to 32 bits from the start of the block, not of the file.
 std::size_t align4(std::size_t offset) { return (offset + 3) & ~std::size_t{3}; }
-
-char32_t foldAscii(char32_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
 
 bool isCp932Lead(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
@@ -79,7 +78,7 @@ bool VersionBlock::keyEquals(const BlockNode& node, std::string_view key) const 
       if (trail || isCp932Lead(a)) {
         if (a != b) return false;
         trail = !trail;
-      } else if (foldAscii(a) != foldAscii(b)) {
+      } else if (asciiLower(char32_t{a}) != asciiLower(char32_t{b})) {
         return false;
       }
     }
@@ -96,7 +95,7 @@ bool VersionBlock::keyEquals(const BlockNode& node, std::string_view key) const 
       }
     }
     if (keyPos >= key.size()) return false;
-    if (foldAscii(unit) != foldAscii(utf8::next(key, keyPos))) return false;
+    if (asciiLower(unit) != asciiLower(utf8::next(key, keyPos))) return false;
   }
   return keyPos == key.size();
 }

@@ -24,7 +24,12 @@ const char* versionErrorText(VersionError error) {
 
 std::string describeFault(const VersionFault& fault) {
   std::string text = versionErrorText(fault.error);
-  if (fault.error == VersionError::None || fault.error == VersionError::CannotOpen) return text;
+  if (fault.error == VersionError::None) return text;
+  // An open failure has no offset; its context says why the file could not be opened.
+  if (fault.error == VersionError::CannotOpen) {
+    if (fault.context && *fault.context) text += std::string(" (") + fault.context + ")";
+    return text;
+  }
   char where[64];
   std::snprintf(where, sizeof where, " (オフセット 0x%llX", static_cast<unsigned long long>(fault.offset));
   text += where;

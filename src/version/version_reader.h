@@ -22,6 +22,8 @@ class VersionFileReader {
  public:
   VersionFault read(const std::string& path, std::vector<std::uint8_t>& block,
                     VersionResource* where = nullptr);
+  // Why the last file could not be opened (None when it could).
+  FileOpenError openError() const { return m_file.openError(); }
 
  private:
   FileReader m_file;

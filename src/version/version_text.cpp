@@ -58,11 +58,4 @@ bool parseHex4(std::string_view text, std::uint16_t& value) {
   return true;
 }
 
-std::string asciiUpper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
 }  // namespace quorvane::versionText

@@ -25,7 +25,4 @@ void appendHex4(std::uint16_t value, std::string& out);
 // The first four characters of a key as a 16-bit number, when they are hexadecimal digits.
 bool parseHex4(std::string_view text, std::uint16_t& value);
 
-// ASCII letters upper-cased; everything else kept.
-std::string asciiUpper(std::string_view text);
-
 }  // namespace quorvane::versionText

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include <sys/stat.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "common/sjis.h"
+#include "support/cli_runner.h"
+#include "support/files.h"
 #include "support/pe_image_builder.h"
+#include "support/szdd_writer.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -17,33 +21,16 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::buildImage;
 using testsupport::ImageFormat;
+using testsupport::readText;
 
-struct CliResult {
-  std::string out;
-  int status = -1;
-};
-
-// Runs the built quorvane-cli in `folder` with UTC as the local time zone; standard
-// error goes to `errFile` when given.
-CliResult cli(const std::string& folder, const std::string& args, const std::string& errFile = "/dev/null") {
-  const std::string exe = std::string(QUORVANE_BINARY_DIR) + "/src/cli/quorvane-cli";
-  const std::string command = "cd '" + folder + "' && TZ=UTC0 '" + exe + "' " + args + " 2>'" + errFile + "'";
-  CliResult run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int rc = pclose(pipe);
-  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  return run;
-}
-
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+// Runs the built quorvane-cli in `folder` with the blank-separated `args`; single quotes
+// only keep a pattern together, as in the shell.
+testsupport::CliRun cli(const std::string& folder, const std::string& args,
+                        testsupport::CliOutput output = testsupport::CliOutput::Captured) {
+  std::vector<std::string> words;
+  std::istringstream in(args);
+  for (std::string w; in >> w;) words.push_back(w.size() > 1 && w.front() == '\'' ? w.substr(1, w.size() - 2) : w);
+  return testsupport::runCli(folder, words, output);
 }
 
 std::string sjis(const std::string& utf8) { return *sjis::encode(utf8).bytes; }
@@ -54,9 +41,6 @@ std::string afterFirstLine(const std::string& text) { return text.substr(text.fi
 class RecordCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/quorvane-records-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
     fs::create_directory(folder + "/dlls");
     write("dlls/B.DLL", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({2, 0, 0, 1}, "2.0 (beta)")).bytes);
     write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0")).bytes);
@@ -66,18 +50,18 @@ class RecordCommands : public ::testing::Test {
     const auto when = fs::file_time_type::clock::from_sys(std::chrono::sys_seconds{std::chrono::seconds{981173106}});
     for (const auto& e : fs::directory_iterator(folder + "/dlls")) fs::last_write_time(e.path(), when);
   }
-  void TearDown() override { fs::remove_all(folder); }
 
   void write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    ASSERT_TRUE(testsupport::writeFile(folder + "/" + name, bytes));
+    testsupport::writeFile(folder + "/" + name, bytes);
   }
   std::string size(const std::string& name) { return std::to_string(fs::file_size(folder + "/" + name)); }
 
-  std::string folder;
+  testsupport::TempFolder dir{"records_cli"};
+  std::string folder = dir.str();
 };
 
 TEST_F(RecordCommands, ExtractWritesTheRecordToStandardOutputAndToAFile) {
-  const CliResult run = cli(folder, "extract dlls");
+  const testsupport::CliRun run = cli(folder, "extract dlls");
   ASSERT_EQ(run.status, 0);
   const std::string rows = "a.dll\t1.0.0.0\t1.0\t " + size("dlls/a.dll") + " \t01/02/03 04:05:06\r\n" +
                            "b.dll\t2.0.0.1\t2.0 (beta)\t " + size("dlls/B.DLL") + " \t01/02/03 04:05:06\r\n" +
@@ -89,7 +73,7 @@ TEST_F(RecordCommands, ExtractWritesTheRecordToStandardOutputAndToAFile) {
   EXPECT_EQ(run.out.rfind(sjis(";作成日時："), 0), 0u);
   EXPECT_NE(run.out.find(sjis(";実行PC 名：")), std::string::npos);
 
-  const CliResult toFile = cli(folder, "extract dlls -o record.txt");
+  const testsupport::CliRun toFile = cli(folder, "extract dlls -o record.txt");
   ASSERT_EQ(toFile.status, 0);
   EXPECT_EQ(toFile.out, "");
   EXPECT_EQ(afterFirstLine(readText(folder + "/record.txt")), afterFirstLine(run.out));
@@ -98,19 +82,19 @@ TEST_F(RecordCommands, ExtractWritesTheRecordToStandardOutputAndToAFile) {
 TEST_F(RecordCommands, CompareWithTheExtractionAndWithAnotherRecord) {
   ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
   // The same folder again: nothing changed.
-  const CliResult same = cli(folder, "compare old.txt --extract dlls", folder + "/err.txt");
+  const testsupport::CliRun same = cli(folder, "compare old.txt --extract dlls");
   ASSERT_EQ(same.status, 0);
   EXPECT_NE(same.out.find(sjis(";比較対象2：") + "dlls\r\n" + sjis(";比較対象2のファイル総数：") + "3\r\n"),
             std::string::npos);
   EXPECT_NE(same.out.find(sjis(";無変化ファイル 総数：") + " 3\r\na.dll\r\nb.dll\r\nx.ocx\r\n"), std::string::npos);
-  EXPECT_NE(readText(folder + "/err.txt").find("追加 0, 更新 0, 削除 0, 無変化 3"), std::string::npos);
+  EXPECT_NE(same.err.find("追加 0, 更新 0, 削除 0, 無変化 3"), std::string::npos);
 
   // A new version of a.dll, x.ocx gone, a new c.tlb.
   write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 2}, "1.0")).bytes);
   fs::remove(folder + "/dlls/x.ocx");
   write("dlls/c.tlb", std::vector<std::uint8_t>(5, 'c'));
   ASSERT_EQ(cli(folder, "extract dlls -o new.txt").status, 0);
-  const CliResult diff = cli(folder, "compare old.txt new.txt --ignore-date -o result.txt");
+  const testsupport::CliRun diff = cli(folder, "compare old.txt new.txt --ignore-date -o result.txt");
   ASSERT_EQ(diff.status, 0);
   const std::string result = readText(folder + "/result.txt");
   // The new a.dll was written just now, so only its size is known beforehand.
@@ -123,41 +107,132 @@ TEST_F(RecordCommands, CompareWithTheExtractionAndWithAnotherRecord) {
   // The string version counts only when asked for.
   write("dlls/b.dll", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({2, 0, 0, 1}, "2.0 (final)")).bytes);
   fs::remove(folder + "/dlls/B.DLL");
-  const CliResult ignored = cli(folder, "compare old.txt --extract dlls --ignore-date");
+  const testsupport::CliRun ignored = cli(folder, "compare old.txt --extract dlls --ignore-date");
   EXPECT_NE(ignored.out.find(sjis(";無変化ファイル 総数：") + " 1\r\nb.dll\r\n"), std::string::npos);
-  const CliResult kept = cli(folder, "compare old.txt --extract dlls --ignore-date --keep-string-version");
+  const testsupport::CliRun kept = cli(folder, "compare old.txt --extract dlls --ignore-date --keep-string-version");
   EXPECT_NE(kept.out.find("\r\nb.dll\t2.0.0.1\t"), std::string::npos);
 }
 
 TEST_F(RecordCommands, ViewModeListsTheFirstRecord) {
   ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
-  const CliResult view = cli(folder, "compare old.txt");
+  const testsupport::CliRun view = cli(folder, "compare old.txt");
   EXPECT_EQ(view.status, 0);
   EXPECT_EQ(view.out, "a.dll\r\nb.dll\r\nx.ocx\r\n");
 }
 
+TEST_F(RecordCommands, MachineReadableFormsAndFailOn) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  const testsupport::CliRun json = cli(folder, "extract dlls --format json");
+  ASSERT_EQ(json.status, 0);
+  EXPECT_NE(json.out.find("\"fullPath\": \"" + folder + "/dlls/B.DLL\","), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"company\": \"Quorvane Test Corporation\","), std::string::npos);
+  ASSERT_EQ(cli(folder, "extract dlls --format=csv -o list.csv").status, 0);
+  EXPECT_NE(readText(folder + "/list.csv").find("\r\nx.ocx," + folder + "/dlls/x.ocx,False,,,"), std::string::npos);
+
+  // a.dll goes down: --fail-on stops on it, after the output was written.
+  write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({0, 9, 0, 0}, "0.9")).bytes);
+  const testsupport::CliRun down = cli(folder, "compare old.txt --extract dlls --format csv --fail-on same-version,down");
+  EXPECT_EQ(down.status, 5);
+  EXPECT_NE(down.out.find("\r\nupdated,a.dll,down,0.9.0.0,0.9,"), std::string::npos) << down.out;
+  EXPECT_NE(down.out.find("," + folder + "/dlls/a.dll,0.9.0.0,0.9,Quorvane Test Corporation,Test library,英語 (米国),040904B0\r\n"),
+            std::string::npos);
+  EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on up").status, 0);
+  EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on sideways").status, 2);
+  EXPECT_EQ(cli(folder, "compare old.txt --fail-on=").status, 2);
+  EXPECT_EQ(cli(folder, "extract dlls --format xml").status, 2);
+}
+
 TEST_F(RecordCommands, ExitStatuses) {
   ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
-  EXPECT_EQ(cli(folder, "compare").status, 2);
-  EXPECT_EQ(cli(folder, "compare old.txt old.txt --extract dlls").status, 2);
-  EXPECT_EQ(cli(folder, "compare old.txt --kind '*.DLL'").status, 2);
-  EXPECT_EQ(cli(folder, "extract").status, 2);
-  EXPECT_EQ(cli(folder, "extract dlls --bogus").status, 2);
-  EXPECT_EQ(cli(folder, "extract dlls -o").status, 2);
-  EXPECT_EQ(cli(folder, "compare missing.txt old.txt", folder + "/err.txt").status, 3);
-  EXPECT_EQ(readText(folder + "/err.txt"), "ファイル名が間違っています: missing.txt\n");
-  EXPECT_EQ(cli(folder, "compare old.txt missing.txt").status, 3);
-  EXPECT_EQ(cli(folder, "compare old.txt old.txt -o no/such/folder/r.txt").status, 3);
-  EXPECT_EQ(cli(folder, "extract dlls -o no/such/folder/r.txt").status, 3);
-  EXPECT_EQ(cli(folder, "extract nowhere", folder + "/err.txt").status, 1);
-  EXPECT_NE(readText(folder + "/err.txt").find("指定されたフォルダーは存在しません"), std::string::npos);
-  EXPECT_EQ(cli(folder, "extract dlls --kind '*.EXE'").status, 1);
-  EXPECT_EQ(cli(folder, "compare old.txt --extract nowhere").status, 1);
+  testsupport::writeFile(folder + "/broken.txt", "a.dll\t1\r\n");
+  testsupport::writeFile(folder + "/empty.txt", "");
+  const struct {
+    const char* args;
+    int status;
+    const char* err;  // what standard error says, when checked
+  } cases[] = {
+      {"compare", 2, nullptr},
+      {"compare old.txt old.txt --extract dlls", 2, nullptr},
+      {"compare old.txt --kind '*.DLL'", 2, nullptr},
+      {"extract", 2, nullptr},
+      {"extract dlls --bogus", 2, nullptr},
+      {"extract dlls -o", 2, nullptr},
+      {"compare missing.txt old.txt", 3, "ファイル名が間違っています: missing.txt (ファイルが見つかりません)\n"},
+      {"compare old.txt missing.txt", 3, nullptr},
+      {"compare old.txt old.txt -o no/such/folder/r.txt", 3, nullptr},
+      {"extract dlls -o no/such/folder/r.txt", 3, nullptr},
+      {"extract nowhere", 1, nullptr},
+      {"extract dlls --kind '*.EXE'", 1, nullptr},
+      {"compare old.txt --extract nowhere", 1, nullptr},
+      {"compare broken.txt old.txt", 3,
+       "ファイル読込でエラーが発生しました: broken.txt 1 行目 (列の区切り (TAB) が足りません)\n"},
+      // A file that is no record is refused and nothing is written.
+      {"compare old.txt empty.txt -o r.txt", 3, "バージョン記録ファイルではありません: empty.txt\n"},
+  };
+  for (const auto& c : cases) {
+    const testsupport::CliRun run = cli(folder, c.args);
+    EXPECT_EQ(run.status, c.status) << c.args;
+    if (c.err) EXPECT_EQ(run.err, c.err) << c.args;
+  }
+  EXPECT_NE(cli(folder, "extract nowhere").err.find("指定されたフォルダーは存在しません"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder + "/r.txt"));
+}
 
-  std::ofstream(folder + "/broken.txt", std::ios::binary) << "a.dll\t1\r\n";
-  EXPECT_EQ(cli(folder, "compare broken.txt old.txt", folder + "/err.txt").status, 3);
-  EXPECT_EQ(readText(folder + "/err.txt"),
-            "ファイル読込でエラーが発生しました: broken.txt 1 行目 (列の区切り (TAB) が足りません)\n");
+// Completed, but a listed file was left out of the record: status 4, the file named on
+// standard error, and the record holds the other files.
+TEST_F(RecordCommands, ExitStatusFourWhenFilesAreLeftOut) {
+  ASSERT_EQ(::mkfifo((folder + "/dlls/pipe.dll").c_str(), 0600), 0);
+  const testsupport::CliRun run = cli(folder, "extract dlls -o new.txt");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_NE(run.err.find("記録に含めませんでした: dlls/pipe.dll (通常のファイルではありません"),
+            std::string::npos);
+  EXPECT_EQ(cli(folder, "compare new.txt").out, "a.dll\r\nb.dll\r\nx.ocx\r\n");
+  EXPECT_EQ(cli(folder, "compare new.txt --extract dlls").status, 4);
+  for (const char* command : {"extract", "compare"})
+    EXPECT_NE(cli(folder, std::string(command) + " --help").out.find("4 完了したが、記録から除いたファイル"), std::string::npos);
+}
+
+// A closed or full standard output is a failed command, never a success.
+TEST_F(RecordCommands, OutputThatCannotBeWrittenGivesStatusThree) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  for (const char* command : {"info dlls/a.dll", "extract dlls", "compare old.txt old.txt"}) {
+    for (const auto output : {testsupport::CliOutput::Closed, testsupport::CliOutput::Full}) {
+      SCOPED_TRACE(command);
+      const testsupport::CliRun run = cli(folder, command, output);
+      EXPECT_EQ(run.status, 3);
+      EXPECT_NE(run.err.find("ファイル出力でエラーが発生しました: 標準出力\n"), std::string::npos);
+    }
+  }
+}
+
+// The result file is never written over a record the comparison reads, however named.
+TEST_F(RecordCommands, ResultOverARecordItComparesIsRefused) {
+  ASSERT_EQ(cli(folder, "extract dlls -o old.txt").status, 0);
+  fs::create_hard_link(folder + "/old.txt", folder + "/alias.txt");
+  const std::string before = readText(folder + "/old.txt");
+  for (const std::string args : {"old.txt old.txt -o ./old.txt", "old.txt --extract dlls -o alias.txt"}) {
+    SCOPED_TRACE(args);
+    const testsupport::CliRun run = cli(folder, "compare " + args);
+    EXPECT_EQ(run.status, 3);
+    const std::string output = args.substr(args.find("-o ") + 3);
+    EXPECT_EQ(run.err, "保存先ファイルは比較するバージョン記録ファイルです: " + output + "\n");
+    EXPECT_EQ(readText(folder + "/old.txt"), before);
+  }
+}
+
+// Without --expand-to, compressed files go into a folder of the run's own inside the
+// temporary folder, and it is gone when the program ends.
+TEST_F(RecordCommands, DefaultExpansionFolderIsPrivateAndRemovedAtExit) {
+  write("dlls/C.DL_", testsupport::compressSzdd(std::string("not a program")));
+  fs::create_directory(folder + "/tmp");
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string keep = oldTmp ? oldTmp : "";
+  setenv("TMPDIR", (folder + "/tmp").c_str(), 1);
+  const testsupport::CliRun run = cli(folder, "extract dlls --kind '*.DL_'");
+  oldTmp ? setenv("TMPDIR", keep.c_str(), 1) : unsetenv("TMPDIR");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\r\nc.dll\t"), std::string::npos) << run.out;
+  EXPECT_TRUE(fs::is_empty(folder + "/tmp"));
 }
 
 }  // namespace

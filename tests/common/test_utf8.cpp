@@ -8,65 +8,39 @@
 namespace quorvane::utf8 {
 namespace {
 
-TEST(Utf8Next, DecodesEveryLength) {
-  const std::string text = "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80";  // a é 日 😀
+const std::string kMixed = "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80";  // a é 日 😀: every length
+
+TEST(Utf8, DecodeAndEncodeEveryLength) {
   std::size_t pos = 0;
-  EXPECT_EQ(next(text, pos), U'a');
-  EXPECT_EQ(next(text, pos), 0xE9u);
-  EXPECT_EQ(next(text, pos), 0x65E5u);
-  EXPECT_EQ(next(text, pos), 0x1F600u);
-  EXPECT_EQ(pos, text.size());
+  for (char32_t expected : {U'a', char32_t{0xE9}, char32_t{0x65E5}, char32_t{0x1F600}}) EXPECT_EQ(next(kMixed, pos), expected);
+  EXPECT_EQ(pos, kMixed.size());
+  std::string out;
+  for (char32_t cp : {U'a', char32_t{0xE9}, char32_t{0x65E5}, char32_t{0x1F600}, char32_t{0xD800}, char32_t{0x110000}})
+    append(out, cp);
+  EXPECT_EQ(out, kMixed + "\xEF\xBF\xBD\xEF\xBF\xBD");  // a surrogate and a code point too large
+  const std::vector<char32_t> cps = toCodePoints("ファイル名.dll ①");
+  EXPECT_EQ(cps.size(), 11u);
+  EXPECT_EQ(fromCodePoints(cps), "ファイル名.dll ①");
 }
 
-TEST(Utf8Next, MalformedSequencesAdvanceOneByte) {
-  for (const std::string& bad : {std::string("\x80"), std::string("\xC3"), std::string("\xE6\x97"),
-                                std::string("\xC0\xAF"),            // overlong "/"
-                                std::string("\xED\xA0\x80"),        // surrogate
-                                std::string("\xF4\x90\x80\x80"),    // above U+10FFFF
-                                std::string("\xFF"), std::string("\xC3(")}) {
+TEST(Utf8, MalformedSequencesAdvanceOneByte) {
+  for (const std::string bad : {"\x80", "\xC3", "\xE6\x97", "\xC0\xAF" /* overlong "/" */,
+                                "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* above U+10FFFF */, "\xFF", "\xC3("}) {
     std::size_t pos = 0;
     EXPECT_EQ(next(bad, pos), 0xFFFDu);
     EXPECT_EQ(pos, 1u);
+    EXPECT_FALSE(isValid(bad));
   }
+  EXPECT_TRUE(isValid(""));
+  EXPECT_TRUE(isValid("日本 \xEF\xBF\xBD"));  // a real replacement character
 }
 
-TEST(Utf8Append, EncodesAndReplacesInvalid) {
-  std::string out;
-  append(out, U'a');
-  append(out, 0xE9);
-  append(out, 0x65E5);
-  append(out, 0x1F600);
-  EXPECT_EQ(out, "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80");
-  out.clear();
-  append(out, 0xD800);
-  append(out, 0x110000);
-  EXPECT_EQ(out, "\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(Utf8CodePoints, RoundTrip) {
-  const std::string text = "ファイル名.dll ①";
-  const std::vector<char32_t> cps = toCodePoints(text);
-  EXPECT_EQ(cps.size(), 11u);
-  EXPECT_EQ(fromCodePoints(cps), text);
-}
-
-TEST(Utf8Length, CountsCharacters) {
+TEST(Utf8, CharacterPositions) {
   EXPECT_EQ(length(""), 0u);
-  EXPECT_EQ(length("abc"), 3u);
   EXPECT_EQ(length("日本語"), 3u);
   EXPECT_EQ(length("\xE6\x97"), 2u);  // a cut sequence counts byte by byte
-}
-
-TEST(Utf8ByteOffset, ByCharacterIndex) {
-  const std::string text = "a日b";
-  EXPECT_EQ(byteOffset(text, 0), 0u);
-  EXPECT_EQ(byteOffset(text, 1), 1u);
-  EXPECT_EQ(byteOffset(text, 2), 4u);
-  EXPECT_EQ(byteOffset(text, 3), 5u);
-  EXPECT_EQ(byteOffset(text, 99), 5u);
-}
-
-TEST(Utf8Mid, OneBasedCharacterPositions) {
+  const std::size_t offsets[] = {0, 1, 4, 5, 5};
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(byteOffset("a日b", i == 4 ? 99 : i), offsets[i]) << i;
   const std::string text = "C:\\日本\\a.dll";
   EXPECT_EQ(mid(text, 4), "日本\\a.dll");
   EXPECT_EQ(mid(text, 4, 2), "日本");
@@ -74,13 +48,6 @@ TEST(Utf8Mid, OneBasedCharacterPositions) {
   EXPECT_EQ(mid(text, 0, 2), "C:");
   EXPECT_EQ(mid(text, 50), "");
   EXPECT_EQ(mid(text, 9, 50), "dll");
-}
-
-TEST(Utf8IsValid, AcceptsRealReplacementCharacter) {
-  EXPECT_TRUE(isValid(""));
-  EXPECT_TRUE(isValid("日本 \xEF\xBF\xBD"));
-  EXPECT_FALSE(isValid("\xC3"));
-  EXPECT_FALSE(isValid("ok\xED\xA0\x80"));
 }
 
 }  // namespace

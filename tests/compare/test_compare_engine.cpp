@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "common/sjis.h"
 #include "compare/compare_engine.h"
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "compare/record_writer.h"
 
 namespace quorvane {
 namespace {
 
-using testing::makeEntry;
-using testing::makeExtraction;
+using testsupport::makeEntry;
+using testsupport::makeExtraction;
 
 std::string row(const std::string& name, const std::string& fv, const std::string& sv, int size,
                 const std::string& date = "98/05/11", const std::string& time = "12:00:00") {
@@ -35,18 +39,6 @@ std::vector<std::string> names(const ComparisonResult& r, CompareCategory c) {
 
 using Names = std::vector<std::string>;
 
-TEST(CompareEngine, IdenticalRecordsAreAllUnchanged) {
-  const auto rec = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
-  const auto run = compare(rec, rec);
-  ASSERT_TRUE(run.ok());
-  EXPECT_EQ(names(run.Result, CompareCategory::Unchanged), (Names{"a.dll", "b.dll"}));
-  EXPECT_EQ(run.Result.count(CompareCategory::Added) + run.Result.count(CompareCategory::Updated) +
-                run.Result.count(CompareCategory::Deleted),
-            0u);
-  EXPECT_EQ(run.Result.firstCount(), 2);
-  EXPECT_EQ(run.Result.SecondCount, 2);
-}
-
 TEST(CompareEngine, SortsIntoTheFourCategoriesInTheirOrders) {
   const auto first = record({row("gone2.dll", "1", "1", 1), row("same.dll", "1", "1", 1),
                              row("changed.dll", "1", "1", 1), row("gone1.dll", "1", "1", 1)});
@@ -65,31 +57,51 @@ TEST(CompareEngine, SortsIntoTheFourCategoriesInTheirOrders) {
   EXPECT_EQ(r.oldEntry(CompareCategory::Added, 0), nullptr);
 }
 
-TEST(CompareEngine, StringVersionCountsOnlyWhenNotIgnored) {
-  const auto first = record({row("a.dll", "1", "1 (old)", 1)});
-  const auto second = record({row("a.dll", "1", "1 (new)", 1)});
-  EXPECT_EQ(compare(first, second).Result.count(CompareCategory::Unchanged), 1u);  // ignored by default
-  CompareOptions keep;
-  keep.IgnoreStringVersion = false;
-  EXPECT_EQ(compare(first, second, keep).Result.count(CompareCategory::Updated), 1u);
-}
-
-TEST(CompareEngine, DateAndTimeCountUnlessIgnoredButSizeAlwaysCounts) {
-  const auto first = record({row("d.dll", "1", "1", 1, "98/05/11"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:00"),
-                             row("s.dll", "1", "1", 1)});
-  const auto second = record({row("d.dll", "1", "1", 1, "98/05/12"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:01"),
-                              row("s.dll", "1", "1", 2)});
-  EXPECT_EQ(names(compare(first, second).Result, CompareCategory::Updated), (Names{"d.dll", "t.dll", "s.dll"}));
-  CompareOptions ignoreDate;
+// Which field changes make an update, with the options that decide it. Counts are
+// added, updated, deleted, unchanged.
+TEST(CompareEngine, WhatCountsAsAnUpdate) {
+  CompareOptions keepString, ignoreDate;
+  keepString.IgnoreStringVersion = false;
   ignoreDate.IgnoreFileDate = true;
-  const auto run = compare(first, second, ignoreDate);
+  const std::string two = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
+  const std::string dts = record({row("d.dll", "1", "1", 1, "98/05/11"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:00"),
+                                  row("s.dll", "1", "1", 1)});
+  const std::string dtsChanged = record({row("d.dll", "1", "1", 1, "98/05/12"),
+                                         row("t.dll", "1", "1", 1, "98/05/11", "12:00:01"), row("s.dll", "1", "1", 2)});
+  const struct {
+    const char* what;
+    std::string first, second;
+    CompareOptions options;
+    std::array<std::size_t, 4> counts;
+  } cases[] = {
+      {"identical", two, two, {}, {0, 0, 0, 2}},
+      {"string version ignored by default", record({row("a.dll", "1", "1 (old)", 1)}),
+       record({row("a.dll", "1", "1 (new)", 1)}), {}, {0, 0, 0, 1}},
+      {"string version kept", record({row("a.dll", "1", "1 (old)", 1)}), record({row("a.dll", "1", "1 (new)", 1)}),
+       keepString, {0, 1, 0, 0}},
+      {"date, time and size", dts, dtsChanged, {}, {0, 3, 0, 0}},
+      {"date ignored, size still counts", dts, dtsChanged, ignoreDate, {0, 1, 0, 2}},
+      {"versions compare as texts", record({row("a.dll", "4.0.0.1", "x", 1)}),
+       record({row("a.dll", "4.00.0.1", "x", 1)}), {}, {0, 1, 0, 0}},
+      {"four-column first record", record({"a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n",
+                                           "b.dll\t2.0\t 2 \t98/05/11 12:00:00\r\n"}, ";#FN,FV,SZ,DTTM"),
+       two, {}, {0, 2, 0, 0}},
+      {"empty first", record({}), two, {}, {2, 0, 0, 0}},
+      {"empty second", two, record({}), {}, {0, 0, 2, 0}},
+  };
+  for (const auto& c : cases) {
+    const auto run = compare(c.first, c.second, c.options);
+    ASSERT_TRUE(run.ok()) << c.what;
+    const auto& r = run.Result;
+    EXPECT_EQ((std::array<std::size_t, 4>{r.count(CompareCategory::Added), r.count(CompareCategory::Updated),
+                                          r.count(CompareCategory::Deleted), r.count(CompareCategory::Unchanged)}),
+              c.counts)
+        << c.what;
+  }
+  const auto run = compare(dts, dtsChanged, ignoreDate);
   EXPECT_EQ(names(run.Result, CompareCategory::Updated), (Names{"s.dll"}));
-  EXPECT_EQ(names(run.Result, CompareCategory::Unchanged), (Names{"d.dll", "t.dll"}));
-}
-
-TEST(CompareEngine, VersionsCompareAsTexts) {
-  const auto run = compare(record({row("a.dll", "4.0.0.1", "x", 1)}), record({row("a.dll", "4.00.0.1", "x", 1)}));
-  EXPECT_EQ(run.Result.count(CompareCategory::Updated), 1u);
+  EXPECT_EQ(run.Result.firstCount(), 3);
+  EXPECT_EQ(run.Result.SecondCount, 3);
 }
 
 TEST(CompareEngine, CaseVariantsMatchOnlyInScanMode) {
@@ -104,20 +116,6 @@ TEST(CompareEngine, CaseVariantsMatchOnlyInScanMode) {
   EXPECT_EQ(names(scan.Result, CompareCategory::Deleted), (Names{"日本.dll"}));
 }
 
-TEST(CompareEngine, FourColumnFirstRecordAgainstFiveColumnIsAllUpdated) {
-  const auto first = record({"a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n", "b.dll\t2.0\t 2 \t98/05/11 12:00:00\r\n"},
-                            ";#FN,FV,SZ,DTTM");
-  const auto second = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
-  EXPECT_EQ(compare(first, second).Result.count(CompareCategory::Updated), 2u);
-}
-
-TEST(CompareEngine, EmptySidesMakeEverythingAddedOrDeleted) {
-  const auto full = record({row("a.dll", "1", "1", 1), row("b.dll", "1", "1", 1)});
-  const auto empty = record({});
-  EXPECT_EQ(compare(empty, full).Result.count(CompareCategory::Added), 2u);
-  EXPECT_EQ(compare(full, empty).Result.count(CompareCategory::Deleted), 2u);
-}
-
 TEST(CompareEngine, DuplicateSecondNamesMatchTwiceAndUpdatedWins) {
   const auto first = record({row("a.dll", "1", "1", 1)});
   const auto run = compare(first, record({row("a.dll", "2", "1", 1), row("a.dll", "1", "1", 1),
@@ -126,6 +124,36 @@ TEST(CompareEngine, DuplicateSecondNamesMatchTwiceAndUpdatedWins) {
   EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 0u);
   EXPECT_EQ(run.Result.count(CompareCategory::Deleted), 0u);
   EXPECT_EQ(run.Result.SecondCount, 3);
+}
+
+TEST(CompareEngine, AFileThatIsNoRecordStopsTheRun) {
+  const auto rec = record({row("a.dll", "1", "1", 1)});
+  for (const std::string& other : {std::string(), std::string("plain text\r\n"), std::string("x\ty\r\n")}) {
+    const auto run = compare(rec, other);
+    EXPECT_EQ(run.Error, CompareError::SecondNotARecord) << other;
+    EXPECT_STREQ(compareErrorMessage(run.Error), "バージョン記録ファイルではありません");
+  }
+  EXPECT_EQ(compare("plain text\r\n", rec).Error, CompareError::FirstNotARecord);
+}
+
+// A.DLL and a.dll of one folder are both a.dll in a record: identical names pair in the
+// order the record lists them, in both lookup modes and against an extraction listed in
+// another order.
+TEST(CompareEngine, IdenticalNamesPairInOrder) {
+  for (const char* other : {"b.dll", "日本.dll"}) {
+    const auto rec = record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row(other, "1", "1", 1)});
+    const auto run = compare(rec, rec);
+    EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u) << other;
+    EXPECT_EQ(run.Result.count(CompareCategory::Updated) + run.Result.count(CompareCategory::Deleted), 0u);
+  }
+  testsupport::TempFolder dir;
+  const auto extraction = makeExtraction({makeEntry("a.dll", "2", "2", 2, "98/05/11", "12:00:00"),
+                                          makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00"),
+                                          makeEntry("a.dll", "1", "1", 1, "98/05/11", "12:00:00")},
+                                         {2, 0, 1});
+  ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
+  const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
+  EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u);
 }
 
 TEST(CompareEngine, SecondRowsThatDoNotSplitAreLeftOutAndCounted) {
@@ -170,13 +198,13 @@ TEST(CompareEngine, TwoRunsInARowGiveTheSameResultAsOne) {
 }
 
 TEST(CompareVersionRecords, OpenErrorsNameTheSide) {
-  testing::TempFolder dir;
-  const std::string good = dir.file("good.txt");
-  testing::writeBytes(good, record({row("a.dll", "1", "1", 1)}));
+  testsupport::TempFolder dir;
+  const std::string good = dir.at("good.txt");
+  testsupport::writeFile(good, record({row("a.dll", "1", "1", 1)}));
   EXPECT_EQ(CompareVersionRecords("", SecondSide::record(good), {}).Error, CompareError::FirstCannotOpen);
-  EXPECT_EQ(CompareVersionRecords(dir.file("none.txt"), SecondSide::record(good), {}).Error,
+  EXPECT_EQ(CompareVersionRecords(dir.at("none.txt"), SecondSide::record(good), {}).Error,
             CompareError::FirstCannotOpen);
-  EXPECT_EQ(CompareVersionRecords(good, SecondSide::record(dir.file("none.txt")), {}).Error,
+  EXPECT_EQ(CompareVersionRecords(good, SecondSide::record(dir.at("none.txt")), {}).Error,
             CompareError::SecondCannotOpen);
   const auto view = CompareVersionRecords(good, SecondSide::record(""), {});
   ASSERT_TRUE(view.ok());
@@ -187,13 +215,13 @@ TEST(CompareVersionRecords, OpenErrorsNameTheSide) {
 }
 
 TEST(CompareVersionRecords, ComparesWithTheExtractionInStorageOrderUnderDisplayNames) {
-  testing::TempFolder dir;
+  testsupport::TempFolder dir;
   auto extraction = makeExtraction({makeEntry("new.dll", "1", "1", 1, "98/05/11", "12:00:00"),
                                     makeEntry("a.dll", "2", "1", 1, "98/05/11", "12:00:00"),
                                     makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00")},
                                    {1, 2, 0});
-  ASSERT_TRUE(OutputVersionRecord(extraction, dir.file("rec.txt")).ok());
-  const auto same = CompareVersionRecords(dir.file("rec.txt"), SecondSide::extraction(extraction), {});
+  ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
+  const auto same = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
   ASSERT_TRUE(same.ok());
   EXPECT_EQ(same.Result.count(CompareCategory::Unchanged), 3u);
   EXPECT_EQ(same.Result.SecondCount, 3);
@@ -204,7 +232,7 @@ TEST(CompareVersionRecords, ComparesWithTheExtractionInStorageOrderUnderDisplayN
   extraction.Entries.push_back(makeEntry("C:\\TEST\\aa.dll", "", "", 0, "", ""));
   extraction.DisplayNames.push_back("aa.dll");
   extraction.LastIndex = 4;
-  const auto run = CompareVersionRecords(dir.file("rec.txt"), SecondSide::extraction(extraction), {});
+  const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
   ASSERT_TRUE(run.ok());
   EXPECT_EQ(names(run.Result, CompareCategory::Added), (Names{"zz.dll", "aa.dll"}));
   EXPECT_EQ(names(run.Result, CompareCategory::Updated), (Names{"a.dll"}));

@@ -4,16 +4,18 @@
 
 #include "common/sjis.h"
 #include "compare/compare_result_file.h"
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "dialogs/file_error.h"
 
 namespace quorvane {
 namespace {
 
-using testing::makeEntry;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using testsupport::makeEntry;
+using testsupport::readText;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 
 // The Shift_JIS bytes of the fixed lines, spelled out so the test does not trust the
 // encoder it checks.
@@ -69,10 +71,10 @@ TEST(CompareResultFile, WholeFileByteForByte) {
       "\r\n" + kDeleted + " 1\r\ngone.dll\r\n\r\n" + kUnchanged + " 1\r\nsame.dll\r\n";
   EXPECT_EQ(FormatCompareResult(example(), header()), expected);
   TempFolder dir;
-  const auto status = OutputCompareResult(example(), header(), dir.file("result.txt"));
+  const auto status = OutputCompareResult(example(), header(), dir.at("result.txt"));
   ASSERT_TRUE(status.ok());
   EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
-  EXPECT_EQ(readBytes(dir.file("result.txt")), expected);
+  EXPECT_EQ(readText(dir.at("result.txt")), expected);
   EXPECT_EQ(dir.count(), 1u);
 }
 
@@ -104,10 +106,10 @@ TEST(CompareResultFile, TextShiftJisCannotHoldMakesAUtf8File) {
   ComparisonResult r = example();
   r.Added[0].FullPath = "€uro.dll";
   TempFolder dir;
-  const auto status = OutputCompareResult(r, header(), dir.file("u.txt"));
+  const auto status = OutputCompareResult(r, header(), dir.at("u.txt"));
   ASSERT_TRUE(status.ok());
   EXPECT_EQ(status.Encoding, FileTextEncoding::Utf8WithBom);
-  const std::string bytes = readBytes(dir.file("u.txt"));
+  const std::string bytes = readText(dir.at("u.txt"));
   EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_NE(bytes.find("€uro.dll\r\n"), std::string::npos);
   EXPECT_NE(bytes.find(";追加ファイル 総数： 1\r\n"), std::string::npos);
@@ -117,17 +119,17 @@ TEST(CompareResultFile, TextShiftJisCannotHoldMakesAUtf8File) {
 TEST(CompareResultFile, OpenFailuresPickTheirMessages) {
   TempFolder dir;
   EXPECT_EQ(OutputCompareResult(example(), header(), "").Error, ResultWriteError::NoDestination);
-  const auto missing = OutputCompareResult(example(), header(), dir.file("none/r.txt"));
+  const auto missing = OutputCompareResult(example(), header(), dir.at("none/r.txt"));
   EXPECT_EQ(missing.Error, ResultWriteError::CannotOpen);
   EXPECT_EQ(missing.FileError, fileError::kBadName);
   EXPECT_STREQ(resultWriteMessage(missing), "ファイル名が間違っています");
-  const std::string readOnly = dir.file("ro.txt");
-  writeBytes(readOnly, "keep");
+  const std::string readOnly = dir.at("ro.txt");
+  writeFile(readOnly, "keep");
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   const auto ro = OutputCompareResult(example(), header(), readOnly);
   EXPECT_EQ(ro.FileError, fileError::kReadOnly);
   EXPECT_STREQ(resultWriteMessage(ro), "指定されたファイルは書き込み保護属性になっています");
-  EXPECT_EQ(readBytes(readOnly), "keep");
+  EXPECT_EQ(readText(readOnly), "keep");
 }
 
 TEST(CompareResultFile, HeaderNowHasTheDateAndTimeForms) {

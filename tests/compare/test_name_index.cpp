@@ -4,14 +4,16 @@
 
 #include "common/basDirUtil.h"
 #include "compare/name_index.h"
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 std::vector<FileVersionEntry> table(std::initializer_list<const char*> names) {
   std::vector<FileVersionEntry> t;
-  for (const char* n : names) t.push_back(testing::makeEntry(n, "", "", 0, "", ""));
+  for (const char* n : names) t.push_back(testsupport::makeEntry(n, "", "", 0, "", ""));
   return t;
 }
 
@@ -79,7 +81,7 @@ TEST(NameIndex, AgreesWithTheRulesOnRandomRecords) {
     for (int i = 0, n = static_cast<int>(rng() % 12); i < n; ++i) {
       std::string name = randomName();
       if (!allowDouble && !basDirUtil::IsSingleByteText(name)) continue;
-      t.push_back(testing::makeEntry(name, "", "", 0, "", ""));
+      t.push_back(testsupport::makeEntry(name, "", "", 0, "", ""));
     }
     NameIndex index(t);
     for (int probe = 0; probe < 20; ++probe) {
@@ -94,9 +96,9 @@ TEST(NameIndex, AgreesWithTheRulesOnALargeRecord) {
     std::vector<FileVersionEntry> t;
     for (int i = 0; i < 5000; ++i) {
       std::string name = "F" + std::to_string(i % 3000) + (i % 7 == 0 ? ".DLL" : ".dll");
-      t.push_back(testing::makeEntry(name, "", "", 0, "", ""));
+      t.push_back(testsupport::makeEntry(name, "", "", 0, "", ""));
     }
-    if (withDoubleByte) t.push_back(testing::makeEntry("日本.dll", "", "", 0, "", ""));
+    if (withDoubleByte) t.push_back(testsupport::makeEntry("日本.dll", "", "", 0, "", ""));
     NameIndex index(t);
     for (int i = 0; i < 3100; i += 7)
       for (const char* ext : {".dll", ".DLL", ".Dll"}) {

@@ -2,20 +2,23 @@
 
 #include <filesystem>
 
+#include "common/sjis.h"
 #include "compare/computer_name.h"
 #include "compare/record_reader.h"
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "compare/record_writer.h"
 #include "dialogs/file_error.h"
 
 namespace quorvane {
 namespace {
 
-using testing::makeEntry;
-using testing::makeExtraction;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using testsupport::makeEntry;
+using testsupport::makeExtraction;
+using testsupport::readText;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 
 // The Shift_JIS bytes of the comment prefixes, spelled out so the test does not trust
 // the encoder it checks.
@@ -197,6 +200,20 @@ TEST(RecordReader, InvalidBytesInCommentsAreIgnored) {
   EXPECT_EQ(read.Entries.size(), 1u);
 }
 
+// Read as an empty record, any of these would show every file of the other side as added.
+TEST(RecordReader, AFileWithoutRecordHeaderOrOneRowThatSplitsIsNoRecord) {
+  const std::string resultFile = ";ファイルバージョン情報比較結果ファイル\r\n;追加ファイル 総数： 0\r\n";
+  for (const std::string& text : {std::string(), std::string(kUtf8Bom), std::string("\x89PNG\r\n\x1a\n\0\xff"),
+                                 *sjis::encode(resultFile).bytes, std::string(";#FN,FV\r\n")}) {
+    const auto read = readFromString(text);
+    EXPECT_EQ(read.Error, RecordReadError::NotARecord) << text;
+    EXPECT_TRUE(read.Entries.empty());
+  }
+  // A header alone is an empty record, and so is nothing but rows.
+  EXPECT_TRUE(readFromString(";#FN,FV,SZ,DTTM\r\n").ok());
+  EXPECT_TRUE(readFromString("a\t\t 1 \t98/05/11 12:00:00").ok());
+}
+
 TEST(RecordReader, OverlongLineIsAnErrorNotAnAllocation) {
   std::string huge(TextLineReader::kMaxLineBytes + 10, 'x');
   const auto read = readFromString("a\t\t 1 \t98/05/11 12:00:00\r\n" + huge);
@@ -206,9 +223,9 @@ TEST(RecordReader, OverlongLineIsAnErrorNotAnAllocation) {
 
 TEST(RecordFile, WritesAndReadsThroughTheFileSystem) {
   TempFolder dir;
-  const std::string path = dir.file("record.txt");
+  const std::string path = dir.at("record.txt");
   ASSERT_TRUE(OutputVersionRecord(workedExample(), path).ok());
-  const std::string bytes = readBytes(path);
+  const std::string bytes = readText(path);
   // Only the computer name differs from the worked example.
   EXPECT_EQ(bytes.substr(0, 30), kWorkedExampleBytes.substr(0, 30));
   EXPECT_NE(bytes.find(kComputerSjis + ComputerName() + "\r\n"), std::string::npos);
@@ -224,8 +241,8 @@ TEST(RecordFile, ReadsAFileLargerThanOneBlockWithCrLfAcrossBlocks) {
   for (int i = 0; i < 40000; ++i)
     entries.push_back(makeEntry("file" + std::to_string(i) + ".dll", "1.0.0." + std::to_string(i), "1.0",
                                 i, "98/05/11", "12:00:00"));
-  ASSERT_TRUE(OutputVersionRecord(makeExtraction(entries), dir.file("big.txt")).ok());
-  const auto read = ReadRecordFile(dir.file("big.txt"));
+  ASSERT_TRUE(OutputVersionRecord(makeExtraction(entries), dir.at("big.txt")).ok());
+  const auto read = ReadRecordFile(dir.at("big.txt"));
   ASSERT_TRUE(read.ok());
   ASSERT_EQ(read.Entries.size(), 40000u);
   EXPECT_EQ(read.Entries[39999].FullPath, "file39999.dll");
@@ -235,38 +252,46 @@ TEST(RecordFile, ReadsAFileLargerThanOneBlockWithCrLfAcrossBlocks) {
 TEST(RecordFile, ErrorsAreClassified) {
   TempFolder dir;
   EXPECT_EQ(OutputVersionRecord(workedExample(), "").Error, RecordWriteError::NoDestination);
-  const auto missing = OutputVersionRecord(workedExample(), dir.file("no/such/folder/r.txt"));
+  const auto missing = OutputVersionRecord(workedExample(), dir.at("no/such/folder/r.txt"));
   EXPECT_EQ(missing.Error, RecordWriteError::CannotOpen);
   EXPECT_EQ(missing.FileError, fileError::kBadName);
   EXPECT_STREQ(recordWriteMessage(missing), "ファイル名が間違っています");
   const auto folder = OutputVersionRecord(workedExample(), dir.path().string());
   EXPECT_EQ(folder.Error, RecordWriteError::CannotOpen);
-  EXPECT_EQ(ReadRecordFile(dir.file("absent.txt")).Error, RecordReadError::CannotOpen);
+  EXPECT_EQ(ReadRecordFile(dir.at("absent.txt")).Error, RecordReadError::CannotOpen);
   EXPECT_EQ(ReadRecordFile("").Error, RecordReadError::CannotOpen);
 }
 
 TEST(RecordFile, ReadOnlyDestinationIsRefusedAndKept) {
   TempFolder dir;
-  const std::string path = dir.file("old.txt");
-  writeBytes(path, "old contents");
+  const std::string path = dir.at("old.txt");
+  writeFile(path, "old contents");
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
   const auto result = OutputVersionRecord(workedExample(), path);
   EXPECT_EQ(result.Error, RecordWriteError::CannotOpen);
   EXPECT_EQ(result.FileError, fileError::kReadOnly);
-  EXPECT_EQ(readBytes(path), "old contents");
+  EXPECT_STREQ(recordWriteMessage(result), "指定されたファイルは書き込み保護属性になっています");
+  EXPECT_EQ(readText(path), "old contents");
   EXPECT_EQ(dir.count(), 1u);
 }
 
-TEST(RecordFile, NameWithTabIsRefusedAndThePreviousFileStays) {
+// A TAB or line break in a name, the folder or the kind would leave a file that no
+// comparison reads back as written.
+TEST(RecordFile, TextsTheFileCannotCarryAreRefusedAndThePreviousFileStays) {
   TempFolder dir;
-  const std::string path = dir.file("old.txt");
-  writeBytes(path, "old contents");
-  auto r = makeExtraction({makeEntry("a\tb.dll", "", "", 1, "98/05/11", "12:00:00")});
-  const auto result = OutputVersionRecord(r, path);
-  EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable);
-  EXPECT_EQ(result.BadName, "a\tb.dll");
-  EXPECT_EQ(readBytes(path), "old contents");
-  EXPECT_EQ(dir.count(), 1u);
+  const std::string path = dir.at("old.txt");
+  writeFile(path, "old contents");
+  const std::string name = "a\tb.dll", badUtf8 = "a\xff.dll", folder = "C:\\A\tB", kind = "*.DLL\r\n*.EXE";
+  for (const std::string* bad : {&name, &badUtf8, &folder, &kind}) {
+    auto r = makeExtraction({makeEntry(bad == &name || bad == &badUtf8 ? *bad : "a.dll", "", "", 1, "98/05/11", "12:00:00")});
+    if (bad == &folder) r.RunFolder = folder;
+    if (bad == &kind) r.RunKind = kind;
+    const auto result = OutputVersionRecord(r, path);
+    EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable) << *bad;
+    EXPECT_EQ(result.BadName, *bad);
+    EXPECT_EQ(readText(path), "old contents");
+    EXPECT_EQ(dir.count(), 1u);
+  }
 }
 
 TEST(RecordFile, ReplacesAnExistingFileAndKeepsItsPermissions) {
@@ -274,12 +299,12 @@ TEST(RecordFile, ReplacesAnExistingFileAndKeepsItsPermissions) {
   GTEST_SKIP() << "Windows files have no group or other permissions to keep";
 #endif
   TempFolder dir;
-  const std::string path = dir.file("old.txt");
-  writeBytes(path, "old contents that are longer than the new record would be, surely not");
+  const std::string path = dir.at("old.txt");
+  writeFile(path, "old contents that are longer than the new record would be, surely not");
   std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                          std::filesystem::perms::group_read);
   ASSERT_TRUE(OutputVersionRecord(workedExample(), path).ok());
-  EXPECT_EQ(readBytes(path).substr(0, kCreatedSjis.size()), kCreatedSjis);
+  EXPECT_EQ(readText(path).substr(0, kCreatedSjis.size()), kCreatedSjis);
   EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                 std::filesystem::perms::group_read);

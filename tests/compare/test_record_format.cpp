@@ -27,76 +27,54 @@ TEST(CheckColumnHeader, MatchesWholeLineExactly) {
   EXPECT_EQ(CheckColumnHeader(";#"), RecordLayout::Unrecognised);
 }
 
-TEST(ParseRecordLine, FiveColumnRow) {
-  FileVersionEntry e;
-  ASSERT_EQ(ParseRecordLine("sample1.dll\t4.71.1712.5\t4.00.2424 (Build)\t 2048 \t98/05/11 12:00:00",
-                            RecordLayout::FiveColumn, e),
-            RowSplit::Ok);
-  EXPECT_EQ(e.FullPath, "sample1.dll");
-  EXPECT_EQ(e.NamePos, 1);
-  EXPECT_EQ(e.FixedVersion, "4.71.1712.5");
-  EXPECT_EQ(e.StringVersion, "4.00.2424 (Build)");  // spaces before the date column stay
-  EXPECT_EQ(e.Size, 2048);
-  EXPECT_EQ(e.Date, "98/05/11");
-  EXPECT_EQ(e.Time, "12:00:00");
-}
-
-TEST(ParseRecordLine, EmptyVersionsKeepColumnsInPlace) {
-  FileVersionEntry e;
-  ASSERT_EQ(ParseRecordLine("sample2.exe\t\t\t 1024 \t97/12/01 09:05:30", RecordLayout::FiveColumn, e),
-            RowSplit::Ok);
-  EXPECT_EQ(e.FixedVersion, "");
-  EXPECT_EQ(e.StringVersion, "");
-  EXPECT_EQ(e.Size, 1024);
-  EXPECT_EQ(e.Time, "09:05:30");
-}
-
-TEST(ParseRecordLine, FourColumnAndUnrecognisedStoreSecondColumnAsStringVersion) {
-  for (auto layout : {RecordLayout::FourColumn, RecordLayout::Unrecognised}) {
+// Rows split by layout. Four-column and unrecognised layouts store the second column as
+// the string version; date and time are cut or padded to eight characters (characters, not
+// bytes); the time takes the rest of the line, tabs included; fields filled before a
+// failure stay.
+TEST(ParseRecordLine, Rows) {
+  constexpr auto five = RecordLayout::FiveColumn;
+  constexpr auto four = RecordLayout::FourColumn;
+  const struct {
+    const char* line;
+    RecordLayout layout;
+    RowSplit split;
+    const char *fixed, *string;
+    std::int64_t size;
+    const char *date, *time;
+  } cases[] = {
+      {"sample1.dll\t4.71.1712.5\t4.00.2424 (Build)\t 2048 \t98/05/11 12:00:00", five, RowSplit::Ok,
+       "4.71.1712.5", "4.00.2424 (Build)", 2048, "98/05/11", "12:00:00"},
+      {"sample1.dll\t\t\t 1024 \t97/12/01 09:05:30", five, RowSplit::Ok, "", "", 1024, "97/12/01", "09:05:30"},
+      {"sample1.dll\t1.2.3.4\t 77 \t98/05/11 12:00:00", four, RowSplit::Ok, "", "1.2.3.4", 77, "98/05/11", "12:00:00"},
+      {"sample1.dll\t1.2.3.4\t 77 \t98/05/11 12:00:00", RecordLayout::Unrecognised, RowSplit::Ok, "", "1.2.3.4", 77,
+       "98/05/11", "12:00:00"},
+      {"sample1.dll\t4.71\t4.71\t 2048 \t98/05/11 12:00:00", four, RowSplit::BadSize, "", "4.71", 0, "", ""},
+      {"sample1.dll\t\t\t1\t1998/05/11 12:00:00.5\tx", five, RowSplit::Ok, "", "", 1, "1998/05/", "12:00:00"},
+      {"sample1.dll\t\t\t1\t98/5/1 9:5", five, RowSplit::Ok, "", "", 1, "98/5/1  ", "9:5     "},
+      {"sample1.dll\t\t\t1\t平成十年五月十一日 x", five, RowSplit::Ok, "", "", 1, "平成十年五月十一", "x       "},
+      {"sample1.dll\t\t\t1\td t\tu", five, RowSplit::Ok, "", "", 1, "d       ", "t\tu     "},
+      {"sample1.dll", five, RowSplit::MissingTab, "", "", 0, "", ""},
+      {"sample1.dll\t1", five, RowSplit::MissingTab, "", "", 0, "", ""},
+      {"sample1.dll\t1\t2", five, RowSplit::MissingTab, "1", "", 0, "", ""},
+      {"sample1.dll\t1\t2\t 3 ", five, RowSplit::MissingTab, "1", "2", 0, "", ""},
+      {"sample1.dll\t1\t2\t 3 \t98/05/11", five, RowSplit::MissingSpace, "1", "2", 3, "", ""},
+      {"sample1.dll\t1\t 3 ", four, RowSplit::MissingTab, "", "1", 0, "", ""},
+      {"sample1.dll\t1\t 3 \t98/05/11", four, RowSplit::MissingSpace, "", "1", 3, "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
     FileVersionEntry e;
-    ASSERT_EQ(ParseRecordLine("a.dll\t1.2.3.4\t 77 \t98/05/11 12:00:00", layout, e), RowSplit::Ok);
-    EXPECT_EQ(e.FixedVersion, "");
-    EXPECT_EQ(e.StringVersion, "1.2.3.4");
-    EXPECT_EQ(e.Size, 77);
-    EXPECT_EQ(e.Date, "98/05/11");
+    ASSERT_EQ(ParseRecordLine(c.line, c.layout, e), c.split);
+    if (c.split == RowSplit::Ok || c.split == RowSplit::BadSize) {
+      EXPECT_EQ(e.FullPath, "sample1.dll");
+      EXPECT_EQ(e.NamePos, 1);
+    }
+    EXPECT_EQ(e.FixedVersion, c.fixed);
+    EXPECT_EQ(e.StringVersion, c.string);
+    EXPECT_EQ(e.Size, c.size);
+    EXPECT_EQ(e.Date, c.date);
+    EXPECT_EQ(e.Time, c.time);
   }
-}
-
-TEST(ParseRecordLine, FiveColumnRowReadAsFourColumnFailsOnTheSize) {
-  FileVersionEntry e;
-  EXPECT_EQ(ParseRecordLine("a.dll\t4.71\t4.71\t 2048 \t98/05/11 12:00:00", RecordLayout::FourColumn, e),
-            RowSplit::BadSize);
-  EXPECT_EQ(e.StringVersion, "4.71");  // filled before the failure and kept
-}
-
-TEST(ParseRecordLine, DateAndTimeAreCutOrPaddedToEightCharacters) {
-  FileVersionEntry e;
-  ASSERT_EQ(ParseRecordLine("a\t\t\t1\t1998/05/11 12:00:00.5\tx", RecordLayout::FiveColumn, e), RowSplit::Ok);
-  EXPECT_EQ(e.Date, "1998/05/");
-  EXPECT_EQ(e.Time, "12:00:00");
-  ASSERT_EQ(ParseRecordLine("a\t\t\t1\t98/5/1 9:5", RecordLayout::FiveColumn, e), RowSplit::Ok);
-  EXPECT_EQ(e.Date, "98/5/1  ");
-  EXPECT_EQ(e.Time, "9:5     ");
-  // Characters, not bytes: a double-byte date keeps 8 characters.
-  ASSERT_EQ(ParseRecordLine("a\t\t\t1\t平成十年五月十一日 x", RecordLayout::FiveColumn, e), RowSplit::Ok);
-  EXPECT_EQ(e.Date, "平成十年五月十一");
-}
-
-TEST(ParseRecordLine, TimeTakesTheRestOfTheLineTabsIncluded) {
-  FileVersionEntry e;
-  ASSERT_EQ(ParseRecordLine("a\t\t\t1\td t\tu", RecordLayout::FiveColumn, e), RowSplit::Ok);
-  EXPECT_EQ(e.Time, "t\tu     ");
-}
-
-TEST(ParseRecordLine, MissingSeparatorsFail) {
-  FileVersionEntry e;
-  EXPECT_EQ(ParseRecordLine("a.dll", RecordLayout::FiveColumn, e), RowSplit::MissingTab);
-  EXPECT_EQ(ParseRecordLine("a.dll\t1", RecordLayout::FiveColumn, e), RowSplit::MissingTab);
-  EXPECT_EQ(ParseRecordLine("a.dll\t1\t2", RecordLayout::FiveColumn, e), RowSplit::MissingTab);
-  EXPECT_EQ(ParseRecordLine("a.dll\t1\t2\t 3 ", RecordLayout::FiveColumn, e), RowSplit::MissingTab);
-  EXPECT_EQ(ParseRecordLine("a.dll\t1\t2\t 3 \t98/05/11", RecordLayout::FiveColumn, e), RowSplit::MissingSpace);
-  EXPECT_EQ(ParseRecordLine("a.dll\t1\t 3 ", RecordLayout::FourColumn, e), RowSplit::MissingTab);
-  EXPECT_EQ(ParseRecordLine("a.dll\t1\t 3 \t98/05/11", RecordLayout::FourColumn, e), RowSplit::MissingSpace);
 }
 
 TEST(ParseSize, DecimalWithSurroundingSpacesIn64Bits) {

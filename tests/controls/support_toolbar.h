@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/PictureBox.h"
 #include "controls/clsToolBar.h"
+#include "controls/picture_box.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -4,11 +4,14 @@
 
 #include <QApplication>
 
+#include "support/private_configuration.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                    : qgetenv("QT_QPA_PLATFORM"));
+  const quorvane::testsupport::PrivateConfiguration configuration;
   QApplication app(argc, argv);
   quorvane::setSystemColorSource(quorvane::SystemColorSource::Classic);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,5 @@
 // The drawing surface: scale units, text, lines, boxes, pixels, clearing and persistence.
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/raster_ops.h"
 
 #include "support_pixels.h"

@@ -14,8 +14,9 @@
 // Drives modal dialogs from a test: each step waits until a modal widget of its type is
 // the active one, then acts on it (fill a name, press a button). Steps run in order; a
 // step's action may open a further modal (a question over the file dialog), which the
-// next step then handles. A script that is not finished within its time limit fails the
-// test and rejects every open modal, so no test is ever left waiting for a person.
+// next step then handles. A script that is not finished within its time limit, or that
+// meets a modal no step expects, fails the test and rejects every open modal, so no test
+// is ever left waiting for a person.
 class DialogScript : public QObject {
  public:
   explicit DialogScript(int timeLimitMs = 5000) : m_timeLimitMs(timeLimitMs) {
@@ -45,7 +46,8 @@ class DialogScript : public QObject {
 
  private:
   void tick() {
-    if (m_steps.empty()) return;
+    // A modal that no step expects would wait for a person as well.
+    if (m_steps.empty() && QApplication::activeModalWidget() == nullptr) return;
     if (m_clock.elapsed() > m_timeLimitMs) {
       ADD_FAILURE() << "dialog script timed out with " << m_steps.size() << " step(s) left";
       m_steps.clear();
@@ -58,7 +60,7 @@ class DialogScript : public QObject {
       return;
     }
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || m_actionPending) return;
+    if (modal == nullptr || m_actionPending || m_steps.empty()) return;
     // The action runs from the event queue, not inside this tick: it may enter a nested
     // event loop (a message box), and Qt does not fire a timer again while its own
     // handler is still running.

@@ -3,16 +3,18 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "compare/record_test_support.h"
+#include "support/entry_builder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "dialogs/clsFileIO.h"
 #include "dialogs/file_error.h"
 
 namespace quorvane {
 namespace {
 
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using testsupport::readText;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 
 std::uint32_t numberRaised(const std::function<void()>& action) {
   try {
@@ -45,7 +47,7 @@ TEST(clsFileIO, MisuseRaisesNumberedErrorsWithTheirTexts) {
   } catch (const FileIOError& e) {
     EXPECT_EQ(e.Description, "OpenMode Property へ不正な値が代入された");
   }
-  io.setFileName(dir.file("a.txt"));
+  io.setFileName(dir.at("a.txt"));
   io.setOpenMode(clsFileIO::kOutput);
   ASSERT_TRUE(io.FileOpen());
   EXPECT_GT(io.FileHndl(), 0);
@@ -62,20 +64,20 @@ TEST(clsFileIO, MisuseRaisesNumberedErrorsWithTheirTexts) {
 TEST(clsFileIO, OutputKindsFormatTheValue) {
   TempFolder dir;
   clsFileIO io;
-  io.setFileName(dir.file("kinds.txt"));
+  io.setFileName(dir.at("kinds.txt"));
   io.setOpenMode(clsFileIO::kOutput);
   ASSERT_TRUE(io.FileOpen());
   for (int kind = 0; kind <= 9; ++kind) ASSERT_TRUE(io.OutPutData("v", kind));
   ASSERT_TRUE(io.OutPutData());  // an empty line
   ASSERT_TRUE(io.FileClose());
-  EXPECT_EQ(readBytes(dir.file("kinds.txt")),
+  EXPECT_EQ(readText(dir.at("kinds.txt")),
             "v\r\n'v'\r\n\"v\"\r\nv'v'\"v\"v v,'v' \"v\",\r\n");
 }
 
 TEST(clsFileIO, ThreeValuesWithoutEndThenOneWithEndMakeOneLine) {
   TempFolder dir;
   clsFileIO io;
-  io.setFileName(dir.file("line.txt"));
+  io.setFileName(dir.at("line.txt"));
   io.setOpenMode(clsFileIO::kOutput);
   ASSERT_TRUE(io.FileOpen());
   io.OutPutData("a", 3);
@@ -83,13 +85,13 @@ TEST(clsFileIO, ThreeValuesWithoutEndThenOneWithEndMakeOneLine) {
   io.OutPutData("c", 3);
   io.OutPutData("d", 0);
   ASSERT_TRUE(io.FileClose());
-  EXPECT_EQ(readBytes(dir.file("line.txt")), "abcd\r\n");
+  EXPECT_EQ(readText(dir.at("line.txt")), "abcd\r\n");
 }
 
 TEST(clsFileIO, WritesShiftJisAndRefusesTextItCannotHold) {
   TempFolder dir;
-  const std::string path = dir.file("sjis.txt");
-  writeBytes(path, "previous");
+  const std::string path = dir.at("sjis.txt");
+  writeFile(path, "previous");
   clsFileIO io;
   io.setFileName(path);
   io.setOpenMode(clsFileIO::kOutput);
@@ -97,7 +99,7 @@ TEST(clsFileIO, WritesShiftJisAndRefusesTextItCannotHold) {
   EXPECT_TRUE(io.OutPutData("日本"));
   EXPECT_FALSE(io.OutPutData("€"));  // never written as "?"
   EXPECT_FALSE(io.FileClose());
-  EXPECT_EQ(readBytes(path), "previous");  // the failed file did not replace it
+  EXPECT_EQ(readText(path), "previous");  // the failed file did not replace it
   EXPECT_EQ(dir.count(), 1u);
 
   io.setOpenMode(clsFileIO::kOutput);
@@ -105,16 +107,16 @@ TEST(clsFileIO, WritesShiftJisAndRefusesTextItCannotHold) {
   ASSERT_TRUE(io.FileOpen());
   EXPECT_TRUE(io.OutPutData("€"));
   EXPECT_TRUE(io.FileClose());
-  EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF\xE2\x82\xAC\r\n");
+  EXPECT_EQ(readText(path), "\xEF\xBB\xBF\xE2\x82\xAC\r\n");
 }
 
 TEST(clsFileIO, ReadsLinesAndCommaItemsInBothEncodings) {
   TempFolder dir;
   for (const std::string& bytes : {std::string("\x93\xfa\x96\x7b\r\n a , \"b,c\" ,d\rlast"),
                                    std::string("\xEF\xBB\xBF日本\n a , \"b,c\" ,d\r\nlast\r\n")}) {
-    writeBytes(dir.file("in.txt"), bytes);
+    writeFile(dir.at("in.txt"), bytes);
     clsFileIO io;
-    io.setFileName(dir.file("in.txt"));
+    io.setFileName(dir.at("in.txt"));
     io.setOpenMode(clsFileIO::kInput);
     ASSERT_TRUE(io.FileOpen());
     EXPECT_FALSE(io.EndOfFile());
@@ -139,21 +141,21 @@ TEST(clsFileIO, ReadsLinesAndCommaItemsInBothEncodings) {
 TEST(clsFileIO, OpenFailuresAreClassified) {
   TempFolder dir;
   clsFileIO io;
-  io.setFileName(dir.file("missing/folder/out.txt"));
+  io.setFileName(dir.at("missing/folder/out.txt"));
   io.setOpenMode(clsFileIO::kOutput);
   EXPECT_FALSE(io.FileOpen());
   EXPECT_EQ(io.Error(), fileError::kBadName);
 
-  const std::string readOnly = dir.file("ro.txt");
-  writeBytes(readOnly, "keep");
+  const std::string readOnly = dir.at("ro.txt");
+  writeFile(readOnly, "keep");
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   io.setFileName(readOnly);
   EXPECT_FALSE(io.FileOpen());
   EXPECT_EQ(io.Error(), fileError::kReadOnly);
-  EXPECT_EQ(readBytes(readOnly), "keep");
+  EXPECT_EQ(readText(readOnly), "keep");
 
   io.setOpenMode(clsFileIO::kInput);
-  io.setFileName(dir.file("absent.txt"));
+  io.setFileName(dir.at("absent.txt"));
   EXPECT_FALSE(io.FileOpen());
   EXPECT_EQ(io.Error(), fileError::kBadName);
 }
@@ -161,7 +163,7 @@ TEST(clsFileIO, OpenFailuresAreClassified) {
 TEST(clsFileIO, OpeningWithoutModeOrTwiceIsRefused) {
   TempFolder dir;
   clsFileIO io;
-  io.setFileName(dir.file("x.txt"));
+  io.setFileName(dir.at("x.txt"));
   EXPECT_FALSE(io.FileOpen());
   EXPECT_EQ(io.Error(), fileError::kUnknown);
   io.setOpenMode(clsFileIO::kOutput);
@@ -174,12 +176,12 @@ TEST(clsFileIO, DestructionClosesAndKeepsTheFile) {
   TempFolder dir;
   {
     clsFileIO io;
-    io.setFileName(dir.file("t.txt"));
+    io.setFileName(dir.at("t.txt"));
     io.setOpenMode(clsFileIO::kOutput);
     ASSERT_TRUE(io.FileOpen());
     io.OutPutData("kept");
   }
-  EXPECT_EQ(readBytes(dir.file("t.txt")), "kept\r\n");
+  EXPECT_EQ(readText(dir.at("t.txt")), "kept\r\n");
 }
 
 TEST(FileError, ClassifiesByCondition) {

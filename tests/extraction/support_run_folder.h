@@ -7,7 +7,8 @@
 
 #include "extraction/ExtractionResult.h"
 #include "extraction/extraction_run.h"
-#include "extraction/support_temp_folder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 
 // Folders of generated program files for the tests of the extraction run.
 namespace quorvane::testsupport {

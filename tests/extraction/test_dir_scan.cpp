@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if !defined(_WIN32)
@@ -15,7 +16,8 @@
 
 #include "common/basDirUtil.h"
 #include "extraction/dir_scan.h"
-#include "extraction/support_temp_folder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 
 namespace quorvane::basDirUtil {
 namespace {
@@ -35,37 +37,37 @@ class ScanTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* f : {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"})
-      writeFile(dir.path() / f, std::string(f));
+      writeFile(dir.path() / f, f);
     fs::create_directories(dir.path() / "sub" / "deeper");
-    writeFile(dir.path() / "sub" / "INNER.DLL", std::string("inner"));
-    writeFile(dir.path() / "sub" / "deeper" / "DEEP.DLL", std::string("deep"));
+    writeFile(dir.path() / "sub" / "INNER.DLL", "inner");
+    writeFile(dir.path() / "sub" / "deeper" / "DEEP.DLL", "deep");
   }
   testsupport::TempFolder dir{"scan"};
   std::vector<FileVersionEntry> entries;
 };
 
-TEST_F(ScanTest, PatternsMatchRegardlessOfCase) {
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(names(entries), (std::set<std::string>{"KERNEL32.DLL", "user32.dll"}));
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(entries.size(), 2u);
-}
-
-TEST_F(ScanTest, StarDotStarMatchesNamesWithoutExtension) {
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.*"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(names(entries),
-            (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}));
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.EXE"}, entries, kListFiles), ScanResult::NothingMatched);
-}
-
-TEST_F(ScanTest, SeveralPatternsListEachFileOnce) {
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL", "K*", "*.*"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(entries.size(), 5u);
-}
-
-TEST_F(ScanTest, NameWithoutExtensionMatchesOnlyWithTheDot) {
-  EXPECT_EQ(ScanFolder(dir.str(), {"README"}, entries, kListFiles), ScanResult::NothingMatched);
-  EXPECT_EQ(ScanFolder(dir.str(), {"README."}, entries, kListFiles), ScanResult::Found);
+// Patterns match regardless of case; "*.*" takes names without an extension too, a bare
+// name only with its dot; several patterns list each file once.
+TEST_F(ScanTest, Patterns) {
+  const struct {
+    std::vector<std::string> patterns;
+    std::set<std::string> expected;  // empty: nothing matched
+  } cases[] = {
+      {{"*.DLL"}, {"KERNEL32.DLL", "user32.dll"}},
+      {{"*.dll"}, {"KERNEL32.DLL", "user32.dll"}},
+      {{"*.*"}, {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}},
+      {{"*.DLL", "K*", "*.*"}, {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}},
+      {{"*.EXE"}, {}},
+      {{"README"}, {}},
+      {{"README."}, {"README"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<FileVersionEntry> got;
+    EXPECT_EQ(ScanFolder(dir.str(), c.patterns, got, kListFiles),
+              c.expected.empty() ? ScanResult::NothingMatched : ScanResult::Found) << c.patterns[0];
+    EXPECT_EQ(names(got), c.expected) << c.patterns[0];
+    EXPECT_EQ(got.size(), c.expected.size()) << c.patterns[0];
+  }
 }
 
 TEST_F(ScanTest, EntryFieldsOfAFile) {
@@ -187,17 +189,35 @@ TEST_F(ScanTest, LinkBackUpTheTreeDoesNotLoop) {
   EXPECT_EQ(names(files), (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "INNER.DLL", "DEEP.DLL"}));
 }
 
-TEST_F(ScanTest, DanglingLinksAndSpecialFilesAreSkipped) {
+TEST_F(ScanTest, DanglingLinksSpecialFilesAndUnholdableDatesAreSkippedAndReported) {
   fs::create_symlink(dir.path() / "nowhere.dll", dir.path() / "BROKEN.DLL");
   fs::create_symlink(dir.path() / "user32.dll", dir.path() / "LINKED.DLL");
   ASSERT_EQ(::mkfifo((dir.path() / "PIPE.DLL").c_str(), 0600), 0);
-  ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(names(entries), (std::set<std::string>{"KERNEL32.DLL", "user32.dll", "LINKED.DLL"}));
+  ASSERT_EQ(::mkfifo((dir.path() / "PIPE.TXT").c_str(), 0600), 0);  // no pattern takes it
+  // A date of 1850, on tmpfs where one can be stored (ext4 with small inodes clamps it).
+  const fs::path old = fs::path(fs::is_directory("/dev/shm") ? "/dev/shm" : dir.str()) /
+                       ("quorvane-old-" + std::to_string(::getpid()));
+  writeFile(old, "old");
+  const auto year1850 = fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(-3786825600));
+  fs::last_write_time(old, year1850);
+  fs::create_symlink(old, dir.path() / "OLD.DLL");
+  std::vector<SkippedFile> skipped;
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles, {}, &skipped), ScanResult::Found);
+  std::set<std::pair<std::string, SkipReason>> got;
+  for (const auto& s : skipped) got.insert({s.Path, s.Reason});
+  std::set<std::pair<std::string, SkipReason>> expected = {{dir.at("BROKEN.DLL"), SkipReason::Missing},
+                                                           {dir.at("PIPE.DLL"), SkipReason::NotAFile}};
+  std::set<std::string> listed = {"KERNEL32.DLL", "user32.dll", "LINKED.DLL"};
+  if (fs::last_write_time(old) == year1850) expected.insert({dir.at("OLD.DLL"), SkipReason::DateNotHeld});
+  else listed.insert("OLD.DLL");
+  fs::remove(old);
+  EXPECT_EQ(names(entries), listed);
+  EXPECT_EQ(got, expected);
 }
 
 TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
-  writeFile(dir.path() / ".hidden.dll", std::string("h"));
-  writeFile(dir.path() / "ro.dll", std::string("r"));
+  writeFile(dir.path() / ".hidden.dll", "h");
+  writeFile(dir.path() / "ro.dll", "r");
   fs::permissions(dir.path() / "ro.dll", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
@@ -213,10 +233,10 @@ TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
   }
 }
 
-TEST_F(ScanTest, UnreadableFolderIsMissing) {
+TEST_F(ScanTest, UnreadableFolderIsDeniedNotMissing) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   fs::permissions(dir.path() / "sub", fs::perms::owner_all, fs::perm_options::remove);
-  EXPECT_EQ(ScanFolder(dir.at("sub"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
+  EXPECT_EQ(ScanFolder(dir.at("sub"), {"*.*"}, entries, kListFiles), ScanResult::FolderDenied);
   // In a descending scan an unreadable subfolder is passed over.
   EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
   EXPECT_EQ(entries.size(), 2u);
@@ -234,7 +254,7 @@ TEST_F(ScanTest, FilesOfTwoGibibytesAndMoreKeepTheirSize) {
 }
 
 TEST_F(ScanTest, DoubleByteNames) {
-  writeFile(dir.path() / fs::u8path("日本語ＡＢ.DLL"), std::string("jp"));
+  writeFile(dir.path() / fs::u8path("日本語ＡＢ.DLL"), "jp");
   ASSERT_EQ(ScanFolder(dir.str(), {"日本*.dll"}, entries, kListFiles), ScanResult::Found);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].FullPath, dir.str() + sep + "日本語ＡＢ.DLL");
@@ -244,12 +264,9 @@ TEST_F(ScanTest, DoubleByteNames) {
 }
 
 TEST(ExtField, FirstThreeCharactersPadded) {
-  EXPECT_EQ(ExtField("README"), "REA");
-  EXPECT_EQ(ExtField("A.DLL"), "DLL");
-  EXPECT_EQ(ExtField("A.HTML"), "HTM");
-  EXPECT_EQ(ExtField("A.C"), "C  ");
-  EXPECT_EQ(ExtField("A."), "   ");
-  EXPECT_EQ(ExtField("A.日本語ファイル"), "日本語");
+  const std::pair<const char*, const char*> cases[] = {{"README", "REA"}, {"A.DLL", "DLL"}, {"A.HTML", "HTM"},
+                                                       {"A.C", "C  "},   {"A.", "   "},     {"A.日本語ファイル", "日本語"}};
+  for (const auto& [name, ext] : cases) EXPECT_EQ(ExtField(name), ext) << name;
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/basDirUtil.h"
 #include "extraction/basDecompress.h"
-#include "extraction/support_temp_folder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "support/szdd_writer.h"
 
 namespace quorvane::basDecompress {
@@ -57,25 +59,42 @@ TEST_F(ExpandFileTest, SecondRunOverwritesTheFirst) {
   EXPECT_EQ(readFile(dir.path() / "out" / "A.DLL"), bytesOf("second"));
 }
 
-TEST_F(ExpandFileTest, CorruptSourceFailsAndLeavesNoFileOfThatName) {
-  // An older expansion is there; the new source is cut in the middle of its data.
+// A failed expansion never deletes or truncates a file it did not make: an older copy
+// of the target's name stays as it was, and no temporary file is left behind.
+TEST_F(ExpandFileTest, FailedExpansionLeavesAnOlderTargetIntact) {
+  Vec cut = compressSzdd(content);
+  cut.resize(cut.size() / 2);
+  writeFile(dir.path() / "CUT.DL_", cut);
+  const struct {
+    std::string source;
+    ExpandError expected;
+  } cases[] = {
+      {dir.at("CUT.DL_"), ExpandError::CorruptSource},       // the data ends early
+      {dir.at("none.DL_"), ExpandError::SourceMissing},      // no such file
+      {dir.str(), ExpandError::SourceIsFolder},              // a folder is not a source
+  };
   fs::create_directories(dir.path() / "out");
-  writeFile(dir.path() / "out" / "B.DLL", std::string("stale copy from an earlier run"));
-  Vec packed = compressSzdd(content);
-  packed.resize(packed.size() / 2);
-  writeFile(dir.path() / "B.DL_", packed);
-  EXPECT_EQ(ExpandFileChecked(dir.at("B.DL_"), dir.at("out"), "B.DLL"), ExpandError::CorruptSource);
-  EXPECT_FALSE(fs::exists(dir.path() / "out" / "B.DLL"));
-  // No temporary file is left behind either.
-  EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
+  writeFile(dir.path() / "out" / "B.DLL", std::string("copy from an earlier run"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    EXPECT_EQ(ExpandFileChecked(c.source, dir.at("out"), "B.DLL"), c.expected);
+    EXPECT_EQ(readFile(dir.path() / "out" / "B.DLL"), bytesOf("copy from an earlier run"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
+  }
+  // A missing source creates no folder either.
+  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("new"), "B.DLL"), ExpandError::SourceMissing);
+  EXPECT_FALSE(fs::exists(dir.path() / "new"));
 }
 
-TEST_F(ExpandFileTest, MissingSourceFailsAndRemovesTheStaleTarget) {
-  fs::create_directories(dir.path() / "out");
-  writeFile(dir.path() / "out" / "C.DLL", std::string("stale"));
-  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("out"), "C.DLL"), ExpandError::SourceUnreadable);
-  EXPECT_FALSE(fs::exists(dir.path() / "out" / "C.DLL"));
-  EXPECT_FALSE(ExpandFile(dir.str(), dir.at("out"), "D.DLL"));  // a folder is not a source
+// The copy is readable by no one the source does not allow.
+TEST_F(ExpandFileTest, ExpandedCopyIsNoMoreOpenThanItsSource) {
+  for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0644)}) {
+    writeFile(dir.path() / "P.DL_", compressSzdd(std::string("private")));
+    fs::permissions(dir.path() / "P.DL_", mode);
+    ASSERT_TRUE(ExpandFile(dir.at("P.DL_"), dir.at("out"), "P.DLL"));
+    EXPECT_EQ(fs::status(dir.path() / "out" / "P.DLL").permissions() & ~mode, fs::perms::none);
+    EXPECT_EQ(fs::status(dir.path() / "out" / "P.DLL").permissions() & fs::perms(0600), fs::perms(0600));
+  }
 }
 
 TEST_F(ExpandFileTest, FailedExpansionNeverRemovesTheSourceItself) {
@@ -101,23 +120,21 @@ TEST_F(ExpandFileTest, CompressedFileIsNeverExpandedOntoItself) {
 }
 
 TEST_F(ExpandFileTest, PlainFileOntoItselfStaysIntact) {
-  writeFile(dir.path() / "P.TXT", std::string("plain text"));
+  writeFile(dir.path() / "P.TXT", "plain text");
   EXPECT_TRUE(ExpandFile(dir.at("P.TXT"), dir.str(), "P.TXT"));
   EXPECT_EQ(readFile(dir.path() / "P.TXT"), bytesOf("plain text"));
 }
 
-TEST_F(ExpandFileTest, TargetFolderThatIsAFileFails) {
+// A target folder that is a file or empty, and a target name that is a folder, fail
+// cleanly and leave what is there.
+TEST_F(ExpandFileTest, UnusableTargetsFail) {
   writeFile(dir.path() / "E.DL_", compressSzdd(std::string("e")));
-  writeFile(dir.path() / "blocker", std::string("x"));
+  writeFile(dir.path() / "blocker", "x");
+  fs::create_directories(dir.path() / "out" / "E.DLL");
   EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("blocker"), "E.DLL"), ExpandError::FolderUnavailable);
   EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), "", "E.DLL"), ExpandError::FolderUnavailable);
-}
-
-TEST_F(ExpandFileTest, TargetThatIsAFolderFailsCleanly) {
-  writeFile(dir.path() / "F.DL_", compressSzdd(std::string("f")));
-  fs::create_directories(dir.path() / "out" / "F.DLL");
-  EXPECT_EQ(ExpandFileChecked(dir.at("F.DL_"), dir.at("out"), "F.DLL"), ExpandError::TargetUnwritable);
-  EXPECT_TRUE(fs::is_directory(dir.path() / "out" / "F.DLL"));
+  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("out"), "E.DLL"), ExpandError::TargetUnwritable);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "out" / "E.DLL"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
 }
 
@@ -139,17 +156,15 @@ TEST_F(ExpandFileTest, DoubleByteNames) {
 }
 
 TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
-  EXPECT_EQ(ExpandedFileName("SETUP.EX_"), "SETUP.EXE");
-  EXPECT_EQ(ExpandedFileName("COMMDLG.DL_"), "COMMDLG.DLL");
-  EXPECT_EQ(ExpandedFileName("A.B.DL_"), "A.B.DLL");
-  EXPECT_EQ(ExpandedFileName("X.OC_"), "X.OCX");
-  EXPECT_EQ(ExpandedFileName("X.TL_"), "X.TLB");
-  EXPECT_EQ(ExpandedFileName("X.OL_"), "X.OLB");
-  EXPECT_EQ(ExpandedFileName("setup.ex_"), "setup.EXE");
-  EXPECT_EQ(ExpandedFileName(std::string(1, quorvane::basDirUtil::kSeparator) + "some" + quorvane::basDirUtil::kSeparator + "X.OL_"), "X.OLB");
-  EXPECT_EQ(ExpandedFileName("README.TX_"), "README.TX_");
-  EXPECT_EQ(ExpandedFileName("DL_"), "DL_");
-  EXPECT_EQ(ExpandedFileName("A.DLL"), "A.DLL");
+  const std::pair<const char*, const char*> cases[] = {
+      {"SETUP.EX_", "SETUP.EXE"}, {"COMMDLG.DL_", "COMMDLG.DLL"}, {"A.B.DL_", "A.B.DLL"},
+      {"X.OC_", "X.OCX"},         {"X.TL_", "X.TLB"},             {"setup.ex_", "setup.EXE"},
+      {"README.TX_", "README.TX_"}, {"DL_", "DL_"},
+      {"A.DLL", "A.DLL"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(ExpandedFileName(in), out) << in;
+  const char sep = quorvane::basDirUtil::kSeparator;
+  EXPECT_EQ(ExpandedFileName(std::string(1, sep) + "some" + sep + "X.OL_"), "X.OLB");
 }
 
 #if !defined(_WIN32)
@@ -173,12 +188,8 @@ class ScopedEnv {
 };
 
 TEST(Folders, TempFolderFollowsTmpdir) {
-  {
-    ScopedEnv env("TMPDIR", "/var/tmp");
-    EXPECT_EQ(TempFolder(), "/var/tmp/");
-  }
-  {
-    ScopedEnv env("TMPDIR", "/var/tmp/");
+  for (const char* tmpdir : {"/var/tmp", "/var/tmp/"}) {
+    ScopedEnv env("TMPDIR", tmpdir);
     EXPECT_EQ(TempFolder(), "/var/tmp/");
   }
   ScopedEnv env("TMPDIR", nullptr);

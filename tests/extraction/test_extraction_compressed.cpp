@@ -8,7 +8,8 @@
 #include "extraction/extraction_run.h"
 #include "extraction/support_run_folder.h"
 #include "extraction/support_run_recorder.h"
-#include "extraction/support_temp_folder.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "support/szdd_writer.h"
 #include "version/clsFileVersion.h"
 
@@ -79,19 +80,13 @@ TEST_F(CompressedRunTest, DateAndSizeComeFromTheExpandedFile) {
   EXPECT_NE(setup.Size, static_cast<std::int64_t>(fs::file_size(media.path() / "SETUP.EX_")));
 }
 
-TEST_F(CompressedRunTest, MissingExpansionFolderIsCreated) {
-  const fs::path nested = out.path() / "x" / "y";
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, nested.string()), result, reader, {});
-  EXPECT_TRUE(fs::exists(nested / "SETUP.EXE"));
-  EXPECT_EQ(entryNamed(result, "SETUP.EXE").FullPath, (nested / "SETUP.EXE").string());
-}
-
 TEST_F(CompressedRunTest, DamagedFileIsReportedAndKeptWithoutVersions) {
   std::vector<std::uint8_t> broken = compressSzdd(dllImage({7, 0, 0, 0}, "7.0"));
   broken.resize(broken.size() / 2);
   writeFile(media.path() / "BROKEN.DL_", broken);
-  // An older expansion of that name must not pass for the new one.
+  // An older expansion of that name must neither pass for the new one nor be destroyed.
   writeDll(out, "BROKEN.DLL", {6, 0, 0, 0}, "6.0");
+  const auto older = testsupport::readFile(out.path() / "BROKEN.DLL");
 
   const ExtractionRunReport report =
       ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
@@ -103,7 +98,7 @@ TEST_F(CompressedRunTest, DamagedFileIsReportedAndKeptWithoutVersions) {
   EXPECT_EQ(e.Date.size(), 8u);
   EXPECT_EQ(e.FixedVersion, "");
   EXPECT_EQ(e.StringVersion, "");
-  EXPECT_FALSE(fs::exists(out.path() / "BROKEN.DLL"));
+  EXPECT_EQ(testsupport::readFile(out.path() / "BROKEN.DLL"), older);
   EXPECT_EQ(result.Order.size(), 4u);
 }
 
@@ -114,11 +109,15 @@ TEST_F(CompressedRunTest, EmptyExpansionFolderFailsEveryFileWithoutWritingElsewh
   for (const FileVersionEntry& e : result.Entries) EXPECT_EQ(e.FixedVersion, "");
 }
 
-TEST_F(CompressedRunTest, SecondRunOverwritesTheExpandedCopies) {
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
-  writeFile(media.path() / "SETUP.EX_", compressSzdd(dllImage({3, 11, 0, 0}, "3.11")));
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
-  EXPECT_EQ(entryNamed(result, "SETUP.EXE").FixedVersion, "3.11.0.0");
+TEST_F(CompressedRunTest, ExpansionIntoTheListedFolderIsRefusedBeforeAnythingIsWritten) {
+  writeDll(media, "COMMDLG.DLL", {9, 0, 0, 0}, "9.0");  // what expanding commdlg.dl_ there would overwrite
+  const auto before = testsupport::readFile(media.path() / "COMMDLG.DLL");
+  const ExtractionRunReport report =
+      ExtractVersionInfo(requestFor(media.str(), kCompressed, media.str() + "/./"), result, reader, {});
+  EXPECT_EQ(report.Outcome, RunOutcome::Refused);
+  EXPECT_EQ(testsupport::readFile(media.path() / "COMMDLG.DLL"), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(media.path()), fs::directory_iterator()), 5);
+  EXPECT_TRUE(result.Entries.empty());
 }
 
 TEST_F(CompressedRunTest, CancelledRunStopsExpandingAfterTheCancel) {

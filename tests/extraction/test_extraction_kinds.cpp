@@ -8,15 +8,6 @@
 namespace quorvane {
 namespace {
 
-TEST(ExtractionKinds, SevenKindsInOrder) {
-  ASSERT_EQ(kExtractionKinds.size(), 7u);
-  EXPECT_STREQ(kExtractionKinds[0], "*.DLL");
-  EXPECT_STREQ(kExtractionKinds[kDefaultKindIndex], "*.DLL *.OCX *.OLB *.TLB");
-  EXPECT_EQ(std::string(kExtractionKinds[4]), std::string(kExtractionKinds[3]) + " *.EXE");
-  EXPECT_STREQ(kExtractionKinds[5], "*.DL_ *.OC_ *.OL_ *.TL_ *.EX_");
-  EXPECT_STREQ(kExtractionKinds[6], "*.*");
-}
-
 TEST(ExtractionKinds, OnlyTheCompressedKindExpands) {
   for (std::size_t i = 0; i < kExtractionKinds.size(); ++i)
     EXPECT_EQ(PatternsOfKind(kExtractionKinds[i]).ExpandCompressed, i == 5) << kExtractionKinds[i];

@@ -56,13 +56,6 @@ TEST(ExtractionOrder, EveryIndexExactlyOnceInBothOrders) {
   }
 }
 
-TEST(ExtractionOrder, SingleByteLettersCompareWithoutCase) {
-  EXPECT_EQ(ordered({"c.DLL", "B.dll", "a.OCX"}, false), (std::vector<std::string>{"a.OCX", "B.dll", "c.DLL"}));
-  EXPECT_EQ(ordered({"c.DLL", "B.dll", "a.OCX"}, true), (std::vector<std::string>{"a.OCX", "B.dll", "c.DLL"}));
-  // Same letters in different case: the exact names decide, upper case first.
-  EXPECT_EQ(ordered({"kernel32.dll", "KERNEL32.DLL"}, false), (std::vector<std::string>{"KERNEL32.DLL", "kernel32.dll"}));
-}
-
 TEST(ExtractionOrder, SameNamesGiveTheSameOrderWhateverTheListingOrder) {
   const std::vector<std::string> reference = ordered(kMixed, false);
   const std::vector<std::string> strictReference = ordered(kMixed, true);
@@ -94,24 +87,43 @@ TEST(ExtractionOrder, DisplayNamesLowerOnlySingleByteLetters) {
   EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
 }
 
-TEST(ExtractionOrder, NormalOrderIsByCodePointOfTheDisplayNames) {
-  // Full-width capitals keep their case, so Ｂ (U+FF22) comes before ａ (U+FF41).
-  EXPECT_EQ(ordered({"ｃ.dll", "ａ.dll", "Ｂ.dll"}, false), (std::vector<std::string>{"Ｂ.dll", "ａ.dll", "ｃ.dll"}));
-  EXPECT_EQ(ordered({"ｱ.dll", "漢.dll", "Ａ.dll", "あ.dll"}, false),
-            (std::vector<std::string>{"あ.dll", "漢.dll", "Ａ.dll", "ｱ.dll"}));
+// The comparison page lists its names with nameListOrder: on names that a locale collator
+// and code points put differently it must give the extraction page's order exactly.
+TEST(ExtractionOrder, BothPagesListTrickyNamesInTheSameOrder) {
+  std::vector<std::string> names = kMixed;
+  for (const char* n : {"msvcp_win.dll", "msvcp110.dll", "MSVCP_WIN.DLL", "a-b.dll", "a b.dll", "ab.dll", "a.b.dll"})
+    names.push_back(n);
+  ExtractionResult r = resultOf(names);
+  UpadateList(r, false);
+  const std::vector<std::size_t> listed = nameListOrder(names);
+  EXPECT_EQ(std::vector<std::size_t>(r.Order.begin(), r.Order.end()), listed);
+  EXPECT_EQ(nameListOrder({"msvcp_win.dll", "MSVCP_WIN.DLL", "msvcp110.dll"}), (std::vector<std::size_t>{2, 1, 0}));
 }
 
-TEST(ExtractionOrder, StrictOrderLowersEveryLetterAndComparesCodePage932Bytes) {
-  EXPECT_EQ(ordered({"ｃ.dll", "ａ.dll", "Ｂ.dll"}, true), (std::vector<std::string>{"ａ.dll", "Ｂ.dll", "ｃ.dll"}));
-  // In code page 932: ａ 82 81, あ 82 A0, 漢 8A BF, ｱ B1.
-  EXPECT_EQ(ordered({"ｱ.dll", "漢.dll", "Ａ.dll", "あ.dll"}, true),
-            (std::vector<std::string>{"Ａ.dll", "あ.dll", "漢.dll", "ｱ.dll"}));
-  // Greek and Cyrillic capitals sort with their small letters.
-  EXPECT_EQ(ordered({"β.dll", "Α.dll", "б.dll", "А.dll"}, true),
-            (std::vector<std::string>{"Α.dll", "β.dll", "А.dll", "б.dll"}));
-  // Names that code page 932 cannot hold come after all others.
-  EXPECT_EQ(ordered({"café.dll", "zz.dll", "😀.dll", "漢.dll"}, true),
-            (std::vector<std::string>{"zz.dll", "漢.dll", "café.dll", "😀.dll"}));
+// Single-byte letters compare without case in both orders; the same letters in different
+// case fall back to the exact names, upper case first. The normal order compares code
+// points of the display names, where full-width capitals keep their case (Ｂ U+FF22 before
+// ａ U+FF41). The strict order lowers every letter (Greek and Cyrillic too) and compares
+// code page 932 bytes (ａ 82 81, あ 82 A0, 漢 8A BF, ｱ B1); names that code page cannot hold
+// come last.
+TEST(ExtractionOrder, Orders) {
+  using Names = std::vector<std::string>;
+  const struct {
+    Names names;
+    bool strict;
+    Names expected;
+  } cases[] = {
+      {{"c.DLL", "B.dll", "a.OCX"}, false, {"a.OCX", "B.dll", "c.DLL"}},
+      {{"c.DLL", "B.dll", "a.OCX"}, true, {"a.OCX", "B.dll", "c.DLL"}},
+      {{"kernel32.dll", "KERNEL32.DLL"}, false, {"KERNEL32.DLL", "kernel32.dll"}},
+      {{"ｃ.dll", "ａ.dll", "Ｂ.dll"}, false, {"Ｂ.dll", "ａ.dll", "ｃ.dll"}},
+      {{"ｱ.dll", "漢.dll", "Ａ.dll", "あ.dll"}, false, {"あ.dll", "漢.dll", "Ａ.dll", "ｱ.dll"}},
+      {{"ｃ.dll", "ａ.dll", "Ｂ.dll"}, true, {"ａ.dll", "Ｂ.dll", "ｃ.dll"}},
+      {{"ｱ.dll", "漢.dll", "Ａ.dll", "あ.dll"}, true, {"Ａ.dll", "あ.dll", "漢.dll", "ｱ.dll"}},
+      {{"β.dll", "Α.dll", "б.dll", "А.dll"}, true, {"Α.dll", "β.dll", "А.dll", "б.dll"}},
+      {{"café.dll", "zz.dll", "😀.dll", "漢.dll"}, true, {"zz.dll", "漢.dll", "café.dll", "😀.dll"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ordered(c.names, c.strict), c.expected) << c.names[0] << " strict " << c.strict;
 }
 
 TEST(ExtractionOrder, NamesStartAtNamePos) {

@@ -1,41 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "common/basDirUtil.h"
 #include "help/fixed_surface.h"
 #include "help/help_document.h"
+#include "support_help_files.h"
 
 using namespace quorvane::help;
-
-TEST(ScrollSettings, ChangesFollowTheMaximum) {
-  // 15 twips per pixel: an overflow of 225 twips is a maximum of 15.
-  ScrollSettings s = computeScrollSettings(1225, 1000, 15);
-  EXPECT_TRUE(s.enabled);
-  EXPECT_EQ(s.maximum, 15);
-  EXPECT_EQ(s.largeChange, 1);
-  EXPECT_EQ(s.smallChange, 1);
-  s = computeScrollSettings(2500, 1000, 15);
-  EXPECT_EQ(s.maximum, 100);
-  EXPECT_EQ(s.largeChange, 10);
-  EXPECT_EQ(s.smallChange, 2);
-  // Shorter than the frame, or at most one pixel taller: no scrolling.
-  EXPECT_FALSE(computeScrollSettings(800, 1000, 15).enabled);
-  EXPECT_FALSE(computeScrollSettings(1015, 1000, 15).enabled);
-  EXPECT_TRUE(computeScrollSettings(1016, 1000, 15).enabled);
-}
-
-TEST(HelpDocument, CurNameRoundTrip) {
-  HelpDocument doc;
-  doc.setCurName("#topic");
-  EXPECT_EQ(doc.curName(), "#topic");
-  EXPECT_EQ(doc.topicName(), "topic");
-  doc.setCurName("plain");
-  EXPECT_EQ(doc.curName(), "#plain");
-  doc.setCurName("");
-  EXPECT_EQ(doc.curName(), "#");
-}
 
 // A path written with "/" in the platform's own separator.
 std::string P(std::string path) {
@@ -44,22 +14,30 @@ std::string P(std::string path) {
   return path;
 }
 
-TEST(HelpDocument, InternetAddressesStayPending) {
-  HelpDocument doc;
-  doc.setHtmlFile(P("/help/main.htm"));
-  for (const char* address : {"http://example.org/", "HTTPS://example.org", "ftp://x", "FTP://y",
-                              "mailto:someone@example.org"}) {
-    doc.setHtmlFile(address);
-    EXPECT_EQ(doc.htmlFile(), P("/help/main.htm")) << address;
-    EXPECT_TRUE(doc.hasPendingAddress());
-    EXPECT_EQ(doc.takePendingAddress(), address);
-    EXPECT_FALSE(doc.hasPendingAddress());
+TEST(ScrollSettings, ChangesFollowTheMaximum) {
+  // 15 twips per pixel: an overflow of 225 twips is a maximum of 15. At most one pixel
+  // taller than the frame: no scrolling.
+  struct Case {
+    long long canvas;
+    bool enabled;
+    int maximum, large, small;
+  };
+  const Case cases[] = {{1225, true, 15, 1, 1}, {2500, true, 100, 10, 2}, {800, false, 0, 1, 1},
+                        {1015, false, 0, 1, 1}, {1016, true, 1, 1, 1}};
+  for (const Case& c : cases) {
+    const ScrollSettings s = computeScrollSettings(c.canvas, 1000, 15);
+    EXPECT_EQ(std::make_tuple(s.enabled, s.maximum, s.largeChange, s.smallChange),
+              std::make_tuple(c.enabled, c.maximum, c.large, c.small))
+        << c.canvas;
   }
-  EXPECT_FALSE(isInternetAddress("httpfile.htm"));
 }
 
-TEST(HelpDocument, FileNamesAndTheHelpFolder) {
+TEST(HelpDocument, NamesTopicsAndFontSizes) {
   HelpDocument doc;
+  for (const auto& [set, cur] : {std::pair{"#topic", "#topic"}, {"plain", "#plain"}, {"", "#"}}) {
+    doc.setCurName(set);
+    EXPECT_EQ(doc.curName(), cur);
+  }
   doc.setHtmlFile(P("/help/main.htm"));
   EXPECT_EQ(doc.helpFolder(), P("/help"));
   doc.setCurName("x");
@@ -73,15 +51,28 @@ TEST(HelpDocument, FileNamesAndTheHelpFolder) {
   EXPECT_FALSE(doc.load(true));
   EXPECT_EQ(doc.htmlFile(), P("/help/other.htm"));
   EXPECT_EQ(doc.helpFolder(), P("/help"));
+  // Internet addresses stay pending and leave the file alone.
+  for (const char* address : {"http://example.org/", "HTTPS://example.org", "FTP://y", "mailto:someone@example.org"}) {
+    doc.setHtmlFile(address);
+    EXPECT_EQ(doc.htmlFile(), P("/help/other.htm")) << address;
+    EXPECT_EQ(doc.takePendingAddress(), address);
+    EXPECT_FALSE(doc.hasPendingAddress());
+  }
+  EXPECT_FALSE(isInternetAddress("httpfile.htm"));
+  // Font size index in, display scale out; other values change nothing.
+  for (const auto& [size, scale] : {std::pair{1, 0.8}, {7, 0.8}, {2, 1.3}, {0, 1.0}}) {
+    doc.setFontSize(size);
+    EXPECT_DOUBLE_EQ(doc.displayScale(), scale) << size;
+  }
 }
 
 TEST(HelpDocument, EntryIndexFollowsTheTopicForNextAndBack) {
-  const auto path = std::filesystem::path(QUORVANE_BINARY_DIR) / "help_document_test.htm";
-  std::ofstream(path, std::ios::binary) << "<BODY>\r\n<A NAME=a></A>A<!--zqHTML.EndOfTopic-->\r\n"
-                                           "<A NAME=b></A>B<!--zqHTML.EndOfTopic-->\r\n"
-                                           "<A NAME=c></A>C<!--zqHTML.EndOfTopic-->\r\n";
+  const std::string path = quorvane::help::testing::writeHelpFile(
+      "help_document_test.htm",
+      "<BODY>\n<A NAME=a></A>A<!--zqHTML.EndOfTopic-->\n<A NAME=b></A>B<!--zqHTML.EndOfTopic-->\n"
+      "<A NAME=c></A>C<!--zqHTML.EndOfTopic-->\n");
   HelpDocument doc;
-  doc.setHtmlFile(path.string());
+  doc.setHtmlFile(path);
   ASSERT_TRUE(doc.load(true));
   FixedMetricsSurface canvas(6000, 3000), work(6000, 3000);
   doc.setCurName("c");
@@ -96,19 +87,7 @@ TEST(HelpDocument, EntryIndexFollowsTheTopicForNextAndBack) {
   EXPECT_FALSE(doc.previousTopic().has_value());
   EXPECT_EQ(doc.nextTopic().value_or(""), "b");
   // Setting a file empties the anchors and starts again at the first entry.
-  doc.setHtmlFile(path.string());
+  doc.setHtmlFile(path);
   EXPECT_EQ(doc.anchors().upperIndex(), -1);
   EXPECT_FALSE(doc.nextTopic().has_value());
-}
-
-TEST(HelpDocument, FontSizeValues) {
-  HelpDocument doc;
-  doc.setFontSize(1);
-  EXPECT_DOUBLE_EQ(doc.displayScale(), 0.8);
-  doc.setFontSize(7);
-  EXPECT_DOUBLE_EQ(doc.displayScale(), 0.8);
-  doc.setFontSize(2);
-  EXPECT_DOUBLE_EQ(doc.displayScale(), 1.3);
-  doc.setFontSize(0);
-  EXPECT_DOUBLE_EQ(doc.displayScale(), 1.0);
 }

@@ -31,6 +31,10 @@ TEST(HelpFile, IsStrictCodePage932) {
   ASSERT_TRUE(bytes.has_value()) << kHelpFile;
   EXPECT_TRUE(sjis::decode(*bytes).has_value());
   EXPECT_NE(bytes->substr(0, 3), "\xEF\xBB\xBF");
+  // A browser opening the file by itself learns its character set from the head.
+  const std::size_t meta = bytes->find("charset=Shift_JIS");
+  EXPECT_LT(meta, bytes->find("<BODY"));
+  EXPECT_EQ(bytes->find('\n'), bytes->find("\r\n") + 1);  // CR LF lines
 }
 
 TEST(HelpFile, FirstTopicIsTheContentsAndLinksEveryTopic) {

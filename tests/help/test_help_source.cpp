@@ -27,7 +27,7 @@ TEST(HelpSource, CodePage932AndUtf8WithByteOrderMark) {
 
 TEST(HelpSource, MissingFileIsAnError) {
   const auto r = loadHelpSource("/nonexistent/quorvane/help.htm");
-  EXPECT_EQ(r.error, HelpSourceError::CannotOpen);
+  EXPECT_EQ(r.error, quorvane::ReadFileError::CannotOpen);
   const auto dir = std::filesystem::path(QUORVANE_BINARY_DIR) / "help_source_test.htm";
   std::ofstream(dir, std::ios::binary) << "<BODY>x\r\n";
   const auto ok = loadHelpSource(dir.string());

@@ -5,72 +5,42 @@
 
 using namespace quorvane::help;
 
-TEST(ColorFromHtml, NamesUseTheFormatsOwnTable) {
-  EXPECT_EQ(ColorFromHtml(std::string_view("red")), 0x0000FF);
-  EXPECT_EQ(ColorFromHtml(std::string_view("BLUE")), 0xFF0000);
+TEST(ColorFromHtml, NamesHexadecimalAndWhatIsNotAColor) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"red", 0x0000FF},    {"BLUE", 0xFF0000},  // red is the lowest byte
+      {"gray", 0xC0C0C0},   {"orange", 0x0055FF}, {"pink", 0xCBC0FF},
+      {"#00FF00", 0x00FF00}, {"#FF0000", 0x0000FF}, {"0000ff", 0xFF0000}, {"#123456", 0x563412},
+      {"", -1}, {"#", -1}, {"reddish", -1}, {"#12345G", -1}, {"123456789", -1},
+  };
+  for (const auto& [text, color] : cases) EXPECT_EQ(ColorFromHtml(std::string_view(text)), color) << text;
+  // The format's own table names some colours twice.
   EXPECT_EQ(ColorFromHtml(std::string_view("green")), ColorFromHtml(std::string_view("lime")));
   EXPECT_EQ(ColorFromHtml(std::string_view("purple")), ColorFromHtml(std::string_view("fuchsia")));
-  EXPECT_EQ(ColorFromHtml(std::string_view("gray")), 0xC0C0C0);
-  EXPECT_EQ(ColorFromHtml(std::string_view("orange")), 0x0055FF);  // 255, 85, 0
-  EXPECT_EQ(ColorFromHtml(std::string_view("pink")), 0xCBC0FF);
 }
 
-TEST(ColorFromHtml, HexadecimalWithOrWithoutHash) {
-  EXPECT_EQ(ColorFromHtml(std::string_view("#00FF00")), 0x00FF00);
-  EXPECT_EQ(ColorFromHtml(std::string_view("#FF0000")), 0x0000FF);  // red lowest byte
-  EXPECT_EQ(ColorFromHtml(std::string_view("0000ff")), 0xFF0000);
-  EXPECT_EQ(ColorFromHtml(std::string_view("#123456")), 0x563412);
+TEST(HtmlFontPoints, TableEndsAndOutside) {
+  const std::tuple<int, bool, int> cases[] = {{1, false, 8}, {7, false, 32}, {1, true, 20}, {6, true, 7},
+                                              {7, true, 0},  {0, false, 0},  {8, false, 0}, {-1, true, 0}};
+  for (const auto& [index, heading, points] : cases) EXPECT_EQ(HtmlFontPoints(index, heading), points) << index;
 }
 
-TEST(ColorFromHtml, RejectsWhatIsNotAColor) {
-  EXPECT_EQ(ColorFromHtml(std::string_view("")), -1);
-  EXPECT_EQ(ColorFromHtml(std::string_view("#")), -1);
-  EXPECT_EQ(ColorFromHtml(std::string_view("reddish")), -1);
-  EXPECT_EQ(ColorFromHtml(std::string_view("#12345G")), -1);
-  EXPECT_EQ(ColorFromHtml(std::string_view("123456789")), -1);
-}
-
-TEST(HtmlFontPoints, TableAndOutside) {
-  EXPECT_EQ(HtmlFontPoints(1, false), 8);
-  EXPECT_EQ(HtmlFontPoints(4, false), 14);
-  EXPECT_EQ(HtmlFontPoints(7, false), 32);
-  EXPECT_EQ(HtmlFontPoints(1, true), 20);
-  EXPECT_EQ(HtmlFontPoints(6, true), 7);
-  EXPECT_EQ(HtmlFontPoints(7, true), 0);
-  EXPECT_EQ(HtmlFontPoints(0, false), 0);
-  EXPECT_EQ(HtmlFontPoints(8, false), 0);
-  EXPECT_EQ(HtmlFontPoints(-1, true), 0);
-}
-
-TEST(AttributeValue, RunsToTheNextSpaceInclusive) {
-  EXPECT_EQ(AttributeValue(std::string_view("A NAME=x y"), 1), "x ");
-  EXPECT_EQ(AttributeValue(std::string_view("A NAME=\"x y\""), 1), "\"x ");
-  EXPECT_EQ(AttributeValue(std::string_view("FONT COLOR=red"), 1), "red");
-  EXPECT_EQ(AttributeValue(std::string_view("FONT COLOR=red SIZE=2"), 12), "2");
-  EXPECT_EQ(AttributeValue(std::string_view("FONT COLOR"), 1), "");
-  EXPECT_EQ(AttributeValue(std::string_view("X="), 1), "");
-  EXPECT_EQ(AttributeValue(std::string_view("X=1"), 99), "");
-  EXPECT_EQ(AttributeValue(std::string_view("名前=値 次"), 1), "値 ");
-}
-
-TEST(StripQuotes, OneQuoteEachSide) {
-  EXPECT_EQ(StripQuotes(std::string_view("\"abc\"")), "abc");
-  EXPECT_EQ(StripQuotes(std::string_view("\"abc")), "abc");
-  EXPECT_EQ(StripQuotes(std::string_view("abc\"")), "abc");
-  EXPECT_EQ(StripQuotes(std::string_view("\"\"x\"\"")), "\"x\"");
-  EXPECT_EQ(StripQuotes(std::string_view("\"")), "");
-  EXPECT_EQ(StripQuotes(std::string_view("")), "");
+TEST(AttributeValue, RunsToTheNextSpaceInclusiveAndQuotesAreStrippedOnce) {
+  const std::tuple<const char*, int, const char*> values[] = {
+      {"A NAME=x y", 1, "x "},        {"A NAME=\"x y\"", 1, "\"x "},  {"FONT COLOR=red", 1, "red"},
+      {"FONT COLOR=red SIZE=2", 12, "2"}, {"FONT COLOR", 1, ""},      {"X=", 1, ""},
+      {"X=1", 99, ""},                {"名前=値 次", 1, "値 "},
+  };
+  for (const auto& [tag, from, value] : values) EXPECT_EQ(AttributeValue(std::string_view(tag), from), value) << tag;
+  const std::pair<const char*, const char*> quoted[] = {{"\"abc\"", "abc"}, {"\"abc", "abc"}, {"abc\"", "abc"},
+                                                        {"\"\"x\"\"", "\"x\""}, {"\"", ""}, {"", ""}};
+  for (const auto& [in, out] : quoted) EXPECT_EQ(StripQuotes(std::string_view(in)), out) << in;
 }
 
 TEST(HtmlText, NumberValueAndPatterns) {
-  EXPECT_EQ(numberValue(U"12"), 12);
-  EXPECT_EQ(numberValue(U"+1"), 1);
-  EXPECT_EQ(numberValue(U"-3"), -3);
-  EXPECT_EQ(numberValue(U"2.5"), 2);
-  EXPECT_EQ(numberValue(U"3.5"), 4);
-  EXPECT_EQ(numberValue(U"12px"), 0);
-  EXPECT_EQ(numberValue(U""), 0);
-  EXPECT_EQ(numberValue(U"99999999999999"), 2147483647);
+  const std::pair<Text, std::int32_t> numbers[] = {{U"12", 12}, {U"+1", 1},      {U"-3", -3}, {U"2.5", 2},
+                                                   {U"3.5", 4}, {U"12px", 0},    {U"", 0},
+                                                   {U"99999999999999", 2147483647}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(numberValue(text), value);
   EXPECT_TRUE(wildMatch(U"H1 ALIGN=CENTER", U"H# *"));
   EXPECT_FALSE(wildMatch(U"HR", U"H#"));
   EXPECT_TRUE(wildMatch(U"!--", U"!--*"));

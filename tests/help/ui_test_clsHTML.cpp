@@ -2,9 +2,10 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QWidget>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "support_help_files.h"
@@ -15,7 +16,7 @@ using quorvane::help::testing::writeHelpFile;
 
 namespace {
 
-constexpr int kVkEnd = 0x23, kVkHome = 0x24, kVkUp = 0x26, kVkDown = 0x28;
+constexpr int kVkPageUp = 0x21, kVkPageDown = 0x22, kVkEnd = 0x23, kVkHome = 0x24, kVkUp = 0x26, kVkDown = 0x28;
 
 std::string longPage() {
   std::string text = "<BODY>\n";
@@ -61,28 +62,57 @@ TEST(clsHTML, ShortPageDisablesTheScrollBar) {
   EXPECT_EQ(h.canvas->width(), 400);
 }
 
-TEST(clsHTML, LongPageScrollsWithBarAndKeys) {
+TEST(clsHTML, LongPageScrollsWithBarKeysAndWheel) {
   Host h;
   h.html.setHtmlFile(QString::fromStdString(writeHelpFile("long.htm", longPage())));
   ASSERT_TRUE(h.html.DispHTML(false));
   ASSERT_TRUE(h.scroll->isEnabled());
   const int overflow = h.html.CanvasHeight() - h.frame->Height();
-  EXPECT_EQ(h.scroll->maximum(), roundHalfEven(double(overflow) / TwipsPerPixelY()));
-  EXPECT_EQ(h.scroll->pageStep(), std::max(1, h.scroll->maximum() / 10 >= 2 ? h.scroll->maximum() / 10 : 1));
-  h.html.handleKey(kVkUp, 0);
-  EXPECT_EQ(h.scroll->value(), 0);
-  h.html.handleKey(kVkDown, 0);
-  EXPECT_EQ(h.scroll->value(), h.scroll->singleStep());
-  h.html.handleKey(kVkDown, ShiftState::Shift);
-  EXPECT_EQ(h.scroll->value(), h.scroll->singleStep() + h.scroll->pageStep());
-  h.html.handleKey(kVkEnd, 0);
-  EXPECT_EQ(h.scroll->value(), h.scroll->maximum());
-  // The bottom of the page at the bottom of the frame.
-  EXPECT_EQ(h.canvas->y() * TwipsPerPixelY(), -(h.html.PageHeight() - h.frame->Height()));
-  h.html.handleKey(kVkDown, ShiftState::Shift);
-  EXPECT_EQ(h.scroll->value(), h.scroll->maximum());
-  h.html.handleKey(kVkHome, 0);
-  EXPECT_EQ(h.scroll->value(), 0);
+  const int max = h.scroll->maximum();
+  EXPECT_EQ(max, roundHalfEven(double(overflow) / TwipsPerPixelY()));
+  // A page is what the frame shows: Page Down and a click in the trough move by it.
+  EXPECT_EQ(h.scroll->pageStep(), 300);
+  const int small = h.scroll->singleStep(), large = max / 10;
+  ASSERT_GT(max, 2 * 300);
+  h.html.wheelScroll(-120);  // one notch down
+  const int notch = h.scroll->value();
+  EXPECT_GT(notch, small);
+  h.scroll->setValue(0);
+  struct Step {
+    int key;
+    int shift;
+    int wheel;
+    int expected;
+  };
+  const Step steps[] = {
+      {kVkUp, 0, 0, 0},  // not above the top
+      {kVkDown, 0, 0, small},
+      {kVkDown, ShiftState::Shift, 0, small + large},
+      {kVkPageDown, 0, 0, small + large + 300},
+      {kVkPageUp, 0, 0, small + large},
+      {0, 0, -120, small + large + notch},
+      {0, 0, 120, small + large},
+      {kVkEnd, 0, 0, max},
+      {kVkPageDown, 0, 0, max},  // not below the bottom
+      {kVkDown, ShiftState::Shift, 0, max},
+      {0, 0, -120, max},
+      {kVkHome, 0, 0, 0},
+      {kVkPageUp, 0, 0, 0},
+  };
+  for (const Step& s : steps) {
+    if (s.wheel != 0) {
+      // Turned over the page, as a person does.
+      QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, s.wheel), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(h.canvas, &wheel);
+    } else {
+      h.html.handleKey(s.key, s.shift);
+    }
+    EXPECT_EQ(h.scroll->value(), s.expected) << "key " << s.key << " wheel " << s.wheel;
+    if (s.expected == max) {  // the bottom of the page at the bottom of the frame
+      EXPECT_EQ(h.canvas->y() * TwipsPerPixelY(), -(h.html.PageHeight() - h.frame->Height()));
+    }
+  }
   EXPECT_EQ(h.canvas->y(), 0);
 }
 

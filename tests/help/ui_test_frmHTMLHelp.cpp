@@ -2,9 +2,13 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTest>
 
+#include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"
@@ -77,13 +81,17 @@ QString mainFile() {
 TEST(frmHTMLHelp, LoadsTheFirstTopicWithCaptionsAndDisabledButtons) {
   Window w;
   ASSERT_TRUE(w.load(mainFile()));
-  EXPECT_EQ(w.form.windowTitle(), QString::fromUtf8("Quorvane ヘルプ"));
   EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
   EXPECT_FALSE(w.text().contains(QString::fromUtf8("二番目の項目")));
-  EXPECT_EQ(w.form.button(0)->text(), QString::fromUtf8("目次(&C)"));
-  EXPECT_EQ(w.form.button(2)->text(), QString::fromUtf8("戻る(&B)"));
-  for (int i : {1, 3, 4, 5}) EXPECT_FALSE(w.form.button(i)->isEnabled()) << i;
-  for (int i : {0, 2, 6}) EXPECT_TRUE(w.form.button(i)->isEnabled()) << i;
+  QStringList captions{w.form.windowTitle()};
+  QString enabled;
+  for (int i = 0; i < 7; ++i) {
+    captions << w.form.button(i)->text();
+    enabled += w.form.button(i)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+  }
+  EXPECT_EQ(captions.join(QLatin1Char('|')),
+            QString::fromUtf8("Quorvane ヘルプ|目次(&C)|検索(&S)|戻る(&B)|<<(&<)|>>(&>)|オプション(&O)|終了(&X)"));
+  EXPECT_EQ(enabled, QStringLiteral("1010001"));
 }
 
 TEST(frmHTMLHelp, AnchorJumpThenBackAndContents) {
@@ -98,6 +106,13 @@ TEST(frmHTMLHelp, AnchorJumpThenBackAndContents) {
   w.form.Command1_Click(0);  // contents
   EXPECT_EQ(w.form.renderer()->CurName(), QStringLiteral("#context"));
   EXPECT_TRUE(w.text().contains(QString::fromUtf8("別のファイル")));
+  ASSERT_TRUE(w.form.showTopic(QStringLiteral("#second")));  // as the program opens a topic
+  EXPECT_EQ(w.text(), QString::fromUtf8("二番目の項目です。"));
+  // The canvas follows the window's size.
+  w.form.show();
+  const int width = w.form.canvas()->width();
+  w.form.resize(w.form.width() + 40, w.form.height());
+  EXPECT_EQ(w.form.canvas()->width(), width + 40);
 }
 
 TEST(frmHTMLHelp, FileJumpThenBackReloadsTheFormerFile) {
@@ -211,4 +226,42 @@ TEST(HelpSettings, DefaultRuleFindsBuildAndInstalledLayouts) {
   EXPECT_EQ(defaultHelpFile(build + QStringLiteral("/bin")), build + QStringLiteral("/share/quorvane/QUORVANE.HTM"));
   // Nowhere: the program's folder, and the window asks.
   EXPECT_EQ(defaultHelpFile(QStringLiteral("/nonexistent/bin")), QStringLiteral("/nonexistent/bin/QUORVANE.HTM"));
+}
+
+TEST(frmHTMLHelp, WindowBesideItsOwnerWithTheWholeFrameShownAndKeysFromAnyControl) {
+  std::string page = "<BODY><A NAME=\"context\"></A>\n";
+  for (int i = 0; i < 80; ++i) page += "行 " + std::to_string(i) + "<BR>\n";
+  QWidget owner;
+  owner.setGeometry(100, 100, 500, 400);
+  owner.show();
+  Recorder rec;
+  frmHTMLHelp form(&owner, rec.services());
+  form.setWindowFlag(Qt::Window);
+  form.setHTMLHelpFile(QString::fromStdString(writeHelpFile("keys.htm", page)));
+  ASSERT_TRUE(form.Form_Load());
+  form.resize(680, 560);
+  form.show();
+  EXPECT_NE(form.frameGeometry().topLeft(), owner.frameGeometry().topLeft());
+  // A desktop may give the menu bar its height after the window was sized.
+  form.menuBar()->setFixedHeight(form.menuBar()->height() + 17);
+  QCoreApplication::processEvents();
+  // The frame and its scroll bar end above the window's bottom edge, with the margin
+  // that is on their left.
+  const QWidget* client = form.centralWidget();
+  const auto* scroll = client->findChild<QScrollBar*>();
+  ASSERT_NE(scroll, nullptr);
+  const int margin = form.canvas()->parentWidget()->x();
+  EXPECT_EQ(scroll->geometry().bottom() + 1 + margin, client->height());
+  EXPECT_EQ(form.canvas()->parentWidget()->geometry().bottom(), scroll->geometry().bottom());
+  EXPECT_EQ(scroll->geometry().right() + 1 + margin, client->width());
+  // Keys reach the page while a button has the focus; the launch that fails is told.
+  form.button(0)->setFocus();
+  QTest::keyClick(form.button(0), Qt::Key_End);
+  EXPECT_EQ(scroll->value(), scroll->maximum());
+  QTest::keyClick(form.button(0), Qt::Key_PageUp);
+  EXPECT_EQ(scroll->value(), scroll->maximum() - scroll->pageStep());
+  form.renderer()->setLauncher([](const QString&) { return false; });
+  form.mnuOpen_Click();
+  ASSERT_EQ(rec.critical.size(), 2);
+  EXPECT_TRUE(rec.critical[1].contains(QString::fromUtf8("起動できませんでした"))) << rec.critical[1].toStdString();
 }

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "controls/PictureBox.h"
+#include "controls/picture_box.h"
 #include "controls/twips.h"
-#include "help/PageSurface.h"
 #include "help/help_render.h"
+#include "help/page_surface.h"
 
 using namespace quorvane;
 using namespace quorvane::help;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,7 +14,7 @@ namespace {
 
 class FakeProgress : public ProgressReporter {
  public:
-  explicit FakeProgress(std::shared_ptr<Interactions> seen, frmMain* form) : m_seen(std::move(seen)), m_form(form) {}
+  explicit FakeProgress(std::shared_ptr<Interactions> seen) : m_seen(std::move(seen)) {}
   bool update(float fraction, const QString& caption, bool) override {
     m_seen->progressCaptions.push_back(caption);
     m_seen->progressFractions.push_back(fraction);
@@ -20,14 +22,10 @@ class FakeProgress : public ProgressReporter {
     if (m_seen->cancelAtUpdate > 0 && m_updates >= m_seen->cancelAtUpdate) m_canceled = true;
     return true;
   }
-  bool canceled() override {
-    m_seen->statusTexts.push_back(m_form->statusText());
-    return m_canceled;
-  }
+  bool canceled() override { return m_canceled; }
 
  private:
   std::shared_ptr<Interactions> m_seen;
-  frmMain* m_form;
   int m_updates = 0;
   bool m_canceled = false;
 };
@@ -51,6 +49,12 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
     seenPtr->messages.push_back(text);
     seenPtr->icons.push_back(icon);
   };
+  interaction.question = [seenPtr](const QString& text) {
+    seenPtr->questions.push_back(text);
+    const bool yes = !seenPtr->questionAnswers.empty() && seenPtr->questionAnswers.front();
+    if (!seenPtr->questionAnswers.empty()) seenPtr->questionAnswers.pop_front();
+    return yes;
+  };
   interaction.chooseFolder = [seenPtr](const FolderRequest& request) -> std::optional<QString> {
     seenPtr->folderRequests.push_back(request);
     return takeAnswer(seenPtr->folderAnswers);
@@ -59,10 +63,9 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
     seenPtr->fileRequests.push_back(request);
     return takeAnswer(seenPtr->fileAnswers);
   };
-  frmMain* raw = form.get();
-  interaction.progress = [seenPtr, raw]() -> std::unique_ptr<ProgressReporter> {
-    if (seenPtr->progressWindow) return seenPtr->progressWindow();
-    return std::make_unique<FakeProgress>(seenPtr, raw);
+  interaction.progress = [seenPtr]() -> std::unique_ptr<ProgressReporter> {
+    if (seenPtr->programsProgressWindow) return nullptr;
+    return std::make_unique<FakeProgress>(seenPtr);
   };
   interaction.beep = [seenPtr] { ++seenPtr->beeps; };
   form->setInteraction(std::move(interaction));
@@ -75,6 +78,14 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
 
 MainWindowFixture::~MainWindowFixture() {
   if (form && !form->isUnloaded()) form->close();
+  // The next window of this process starts as a first run would: without the size, the
+  // boxes' texts and the dialogs' folders this one left behind.
+  QSettings settings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
+  settings.beginGroup(QStringLiteral("Settings"));
+  const QStringList pageKeys = {"ExtractFolder", "ExpandFolder", "FileKind",  "RecordFile",   "RecordFile1",
+                                "RecordFile2",   "ResultFile",   "MainWidth", "MainHeight", "MainMaximized"};
+  for (const QString& key : settings.childKeys())
+    if (pageKeys.contains(key) || key.startsWith(QStringLiteral("LastFolder"))) settings.remove(key);
 }
 
 void MainWindowFixture::setFocusTo(QWidget* widget) {
@@ -91,6 +102,12 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() { QDir(m_path).removeRecursively(); }
+
+QStringList listLines(const QListWidget* list) {
+  QStringList lines;
+  for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+  return lines;
+}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);

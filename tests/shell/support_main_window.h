@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "shell/PageHost.h"
+#include "controls/page_host.h"
 #include "shell/frmMain.h"
+
+class QListWidget;
 
 namespace quorvane::test {
 
@@ -16,6 +19,8 @@ namespace quorvane::test {
 struct Interactions {
   std::vector<QString> messages;
   std::vector<MessageIcon> icons;
+  std::vector<QString> questions;
+  std::deque<bool> questionAnswers;  // none left: No
   std::vector<FolderRequest> folderRequests;
   std::vector<FileRequest> fileRequests;
   std::deque<std::optional<QString>> folderAnswers;  // empty: cancel
@@ -25,9 +30,8 @@ struct Interactions {
   int cancelAtUpdate = 0;
   std::vector<QString> progressCaptions;
   std::vector<float> progressFractions;
-  std::vector<QString> statusTexts;  // every status text, recorded at each progress update
-  // When set, runs get this progress display instead of the recording one above.
-  std::function<std::unique_ptr<ProgressReporter>()> progressWindow;
+  // When set, runs get the program's own progress window instead of the recording one above.
+  bool programsProgressWindow = false;
 };
 
 // A loaded, shown main window whose dialogs and messages answer from `Interactions`.
@@ -52,6 +56,9 @@ class TempDir {
  private:
   QString m_path;
 };
+
+// The lines of a list box, top to bottom.
+QStringList listLines(const QListWidget* list);
 
 // Writes `bytes` to `path`.
 void writeFile(const QString& path, const QByteArray& bytes);

@@ -1,23 +1,29 @@
-// The main window: menus, command state, pages, focus rule, toolbar, placement settings.
+// The main window: captions, command state of the shown page, focus rule, toolbar, settings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
+#include <QKeySequence>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
 
 #include "compare/ComparisonPage.h"
-#include "controls/PictureBox.h"
+#include "controls/list_name_tips.h"
+#include "controls/picture_box.h"
 #include "extraction/ExtractionPage.h"
+#include "extraction/extraction_kinds.h"
 #include "help/help_settings.h"
+#include "shell/toolbar_keys.h"
 #include "support_main_window.h"
 
 namespace quorvane {
@@ -27,108 +33,105 @@ using test::MainWindowFixture;
 
 QSettings store() { return QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")); }
 
-void clearPlacement() {
-  QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
+void setPlacement(const QString& left, const QString& top) {
+  QSettings s = store();
   s.remove(QStringLiteral("Settings"));
+  if (!left.isNull()) s.setValue(QStringLiteral("Settings/MainLeft"), left);
+  if (!top.isNull()) s.setValue(QStringLiteral("Settings/MainTop"), top);
 }
 
-TEST(MainWindowMenus, CaptionsAndAccessKeysAreTheProgramsOwn) {
+TEST(MainWindowCaptions, AllCaptionsAreTheProgramsOwn) {
   MainWindowFixture f;
   frmMain& w = f.window();
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorvane"));
-  EXPECT_EQ(w.mnuFile->title(), QStringLiteral("ファイル(&F)"));
-  EXPECT_EQ(w.mnuRun->text(), QStringLiteral("実行(&R)"));
-  EXPECT_EQ(w.mnuSave->text(), QStringLiteral("保存(&S)"));
+  const QStringList shown = {w.windowTitle(),        w.mnuFile->title(),      w.mnuRun->text(),
+                             w.mnuSave->text(),      w.mnuEnd->text(),        w.mnuOpt->title(),
+                             w.mnuOptToolbar->text(), w.mnuHelp->title(),     w.mnuHelp1->text(),
+                             w.mnuVer->text()};
+  EXPECT_EQ(shown, (QStringList{"Quorvane", "ファイル(&F)", "実行(&R)", "保存(&S)", "終了(&X)", "オプション(&O)",
+                                "ツールバーを表示(&T)", "ヘルプ(&H)", "Quorvane ヘルプ(&H)", "バージョン情報(&A)"}));
   EXPECT_TRUE(w.mnuLine->isSeparator());
-  EXPECT_EQ(w.mnuEnd->text(), QStringLiteral("終了(&X)"));
-  EXPECT_EQ(w.mnuOpt->title(), QStringLiteral("オプション(&O)"));
-  EXPECT_EQ(w.mnuOptToolbar->text(), QStringLiteral("ツールバーを表示(&T)"));
-  EXPECT_TRUE(w.mnuOptToolbar->isCheckable());
-  EXPECT_TRUE(w.mnuOptToolbar->isChecked());
-  EXPECT_EQ(w.mnuHelp->title(), QStringLiteral("ヘルプ(&H)"));
-  EXPECT_EQ(w.mnuHelp1->text(), QStringLiteral("Quorvane ヘルプ(&H)"));
-  EXPECT_EQ(w.mnuVer->text(), QStringLiteral("バージョン情報(&A)"));
-  const auto helpEntries = w.mnuHelp->actions();
-  ASSERT_EQ(helpEntries.size(), 3);
-  EXPECT_TRUE(helpEntries[1]->isSeparator());
-  // Fixed size: minimum and maximum agree.
-  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  EXPECT_TRUE(w.mnuOptToolbar->isCheckable() && w.mnuOptToolbar->isChecked());
+  ASSERT_EQ(w.mnuHelp->actions().size(), 3);
+  EXPECT_TRUE(w.mnuHelp->actions()[1]->isSeparator());
+  EXPECT_EQ(w.mnuHelp1->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
-TEST(MainWindowState, RunCommandsFollowTheFolderBox) {
+// Menu entry, page button and toolbar button of the run command, as "111" or "000".
+QString runState(frmMain& w, QPushButton* pageButton) {
+  return QString::number(w.mnuRun->isEnabled()) + QString::number(pageButton->isEnabled()) +
+         QString::number(w.toolbarEnabled(kRunKey));
+}
+
+TEST(MainWindowState, RunCommandsFollowTheFirstBoxOfTheShownPage) {
   MainWindowFixture f;
   frmMain& w = f.window();
-  ExtractionPage& page = *w.extractionPage();
-  ASSERT_FALSE(page.Text1[0]->text().isEmpty());
-  EXPECT_TRUE(w.mnuRun->isEnabled());
-  EXPECT_TRUE(page.Command1[1]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(30));
-
-  page.Text1[0]->clear();
-  EXPECT_FALSE(w.mnuRun->isEnabled());
-  EXPECT_FALSE(page.Command1[1]->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(30));
-
-  QTest::keyClicks(page.Text1[0], QStringLiteral("x"));
-  EXPECT_TRUE(w.mnuRun->isEnabled());
-  EXPECT_TRUE(page.Command1[1]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(30));
-
+  ExtractionPage& extraction = *w.extractionPage();
+  ComparisonPage& comparison = *w.comparisonPage();
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "111");  // the system folder is there
+  extraction.Text1[0]->clear();
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "000");
+  QTest::keyClicks(extraction.Text1[0], QStringLiteral("x"));
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "111");
   // Nothing to save or copy before the first run.
-  EXPECT_FALSE(w.mnuSave->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(3));
-  EXPECT_FALSE(w.toolbarEnabled(41));
-}
-
-TEST(MainWindowState, PageSwitchShowsOnePageAndItsCommandState) {
-  MainWindowFixture f;
-  frmMain& w = f.window();
-  EXPECT_EQ(w.selectedTab(), 0);
-  EXPECT_TRUE(w.Picture1[0]->isVisible());
-  EXPECT_FALSE(w.Picture1[1]->isVisible());
+  EXPECT_FALSE(w.mnuSave->isEnabled() || w.toolbarEnabled(kSaveKey) || w.toolbarEnabled(kCopyKey));
 
   w.selectTab(1);
   EXPECT_EQ(w.selectedTab(), 1);
-  EXPECT_FALSE(w.Picture1[0]->isVisible());
-  EXPECT_FALSE(w.Picture1[0]->isEnabled());
-  EXPECT_TRUE(w.Picture1[1]->isVisible());
-  EXPECT_TRUE(w.Picture1[1]->isEnabled());
-  // The comparison page has no first record name yet.
-  EXPECT_FALSE(w.mnuRun->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(30));
-  ComparisonPage& page = *w.comparisonPage();
-  QTest::keyClicks(page.Text4[0], QStringLiteral("a.txt"));
-  EXPECT_TRUE(w.mnuRun->isEnabled());
-  EXPECT_TRUE(page.Command5[1]->isEnabled());
-  page.Text4[0]->clear();
-  EXPECT_FALSE(page.Command5[1]->isEnabled());
+  EXPECT_FALSE(w.Picture1[0]->isVisible() || w.Picture1[0]->isEnabled());
+  EXPECT_TRUE(w.Picture1[1]->isVisible() && w.Picture1[1]->isEnabled());
+  EXPECT_EQ(runState(w, comparison.Command5[1]), "000");
+  QTest::keyClicks(comparison.Text4[0], QStringLiteral("a.txt"));
+  EXPECT_EQ(runState(w, comparison.Command5[1]), "111");
+  comparison.Text4[0]->clear();
+  EXPECT_EQ(runState(w, comparison.Command5[1]), "000");
 
   w.selectTab(0);
-  EXPECT_TRUE(w.Picture1[0]->isVisible());
-  EXPECT_TRUE(w.mnuRun->isEnabled());
+  EXPECT_TRUE(w.Picture1[0]->isVisible() && !w.Picture1[1]->isVisible());
+  EXPECT_EQ(runState(w, extraction.Command1[1]), "111");
 }
 
 TEST(MainWindowState, ChooseButtonsFollowTheFocus) {
   MainWindowFixture f;
   frmMain& w = f.window();
   ExtractionPage& page = *w.extractionPage();
-  f.setFocusTo(page.Text1[0]);
-  EXPECT_TRUE(page.Command1[0]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(40));
-  f.setFocusTo(page.Text1[2]);
-  EXPECT_TRUE(page.Command1[0]->isEnabled());
-  f.setFocusTo(page.Combo1);
-  EXPECT_FALSE(page.Command1[0]->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(40));
-
-  w.selectTab(1);
   ComparisonPage& cmp = *w.comparisonPage();
-  f.setFocusTo(cmp.Text4[1]);
-  EXPECT_TRUE(cmp.Command5[0]->isEnabled());
-  EXPECT_TRUE(w.toolbarEnabled(40));
-  f.setFocusTo(cmp.Check1[1]);
-  EXPECT_FALSE(cmp.Command5[0]->isEnabled());
-  EXPECT_FALSE(w.toolbarEnabled(40));
+  const struct {
+    int tab;
+    QWidget* focus;
+    bool extractionChoose, comparisonChoose;
+  } rows[] = {
+      {0, page.Text1[0], true, false}, {0, page.Text1[2], true, false}, {0, page.Combo1, false, false},
+      {1, cmp.Text4[1], false, true},  {1, cmp.Check1[1], false, false},
+  };
+  for (const auto& row : rows) {
+    w.selectTab(row.tab);
+    f.setFocusTo(row.focus);
+    EXPECT_EQ(page.Command1[0]->isEnabled(), row.extractionChoose) << row.focus->objectName().toStdString();
+    EXPECT_EQ(cmp.Command5[0]->isEnabled(), row.comparisonChoose) << row.focus->objectName().toStdString();
+    EXPECT_EQ(w.toolbarEnabled(kChooseKey), row.extractionChoose || row.comparisonChoose);
+  }
+}
+
+TEST(MainWindowToolbar, CopyPutsTheShownPagesDetailTextWithALineEndOnTheClipboard) {
+  // The toolbar's button and the page's own do the same.
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  w.extractionPage()->Text1Detail->setPlainText(QStringLiteral("No : 1 / 1\nFile : a.dll"));
+  w.extractionPage()->Command1[2]->setEnabled(true);
+  w.comparisonPage()->Text4Detail->setPlainText(QStringLiteral("No : 1 /  1\nFile : b.dll"));
+  w.comparisonPage()->Command5[3]->setEnabled(true);
+  const std::array<QPushButton*, 2> pageCopy = {w.extractionPage()->Command1[2], w.comparisonPage()->Command5[3]};
+  for (const auto& [tab, expected] : {std::pair{0, "No : 1 / 1\r\nFile : a.dll\r\n"},
+                                      std::pair{1, "No : 1 /  1\r\nFile : b.dll\r\n"}}) {
+    w.selectTab(tab);
+    w.UpdateControlState(false);
+    ASSERT_TRUE(w.toolbarEnabled(kCopyKey));
+    w.mcToolBar_ButtonClick(kCopyKey);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected));
+    QApplication::clipboard()->clear();
+    pageCopy[static_cast<std::size_t>(tab)]->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected));
+  }
 }
 
 TEST(MainWindowToolbar, HidingAndShowingMovesThePagesAndResizesTheWindow) {
@@ -147,22 +150,9 @@ TEST(MainWindowToolbar, HidingAndShowingMovesThePagesAndResizesTheWindow) {
   EXPECT_EQ(w.Picture5->y() + w.Picture5->height(), w.centralWidget()->height());
 
   w.mnuOptToolbar->trigger();
-  EXPECT_TRUE(w.mnuOptToolbar->isChecked());
-  EXPECT_TRUE(w.Picture4->isVisible());
+  EXPECT_TRUE(w.mnuOptToolbar->isChecked() && w.Picture4->isVisible());
   EXPECT_EQ(w.height(), heightWith);
   EXPECT_EQ(w.Picture1[0]->y(), pageTopWith);
-}
-
-TEST(MainWindowToolbar, CopyButtonPutsTheDetailTextWithALineEndOnTheClipboard) {
-  MainWindowFixture f;
-  frmMain& w = f.window();
-  ExtractionPage& page = *w.extractionPage();
-  page.Text1Detail->setPlainText(QStringLiteral("No : 1 / 1\nFile : a.dll"));
-  page.Command1[2]->setEnabled(true);
-  w.UpdateControlState(false);
-  ASSERT_TRUE(w.toolbarEnabled(41));
-  w.mcToolBar_ButtonClick(41);
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("No : 1 / 1\r\nFile : a.dll\r\n"));
 }
 
 TEST(MainWindowStatus, RapidTextsAllBecomeTheStatusAndTheLastOneIsPainted) {
@@ -180,7 +170,7 @@ TEST(MainWindowStatus, RapidTextsAllBecomeTheStatusAndTheLastOneIsPainted) {
 }
 
 TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
-  clearPlacement();
+  setPlacement({}, {});
   QPoint placed;
   {
     MainWindowFixture f;
@@ -188,52 +178,112 @@ TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
     placed = f.window().pos();
     f.window().close();
   }
-  auto s = store();
+  const QSettings s = store();
   const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainLeft")).toString(), QString::number(placed.x() * tx));
-  EXPECT_EQ(s.value(QStringLiteral("Settings/MainTop")).toString().toInt() > 0, true);
-  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainWidth")));
-  EXPECT_FALSE(s.contains(QStringLiteral("Settings/MainHeight")));
+  EXPECT_GT(s.value(QStringLiteral("Settings/MainTop")).toString().toInt(), 0);
   MainWindowFixture again;
   EXPECT_EQ(again.window().pos(), placed);
 }
 
+// A grown window comes back at its size; a maximised one comes back maximised, keeping the
+// size it returns to.
+TEST(MainWindowSettings, SizeAndMaximisedStateAreSavedBesideThePosition) {
+  const int tx = 1440 / QApplication::primaryScreen()->logicalDotsPerInchX() + 0.5;
+  for (const bool maximise : {false, true}) {
+    setPlacement({}, {});
+    MainWindowFixture first;
+    first.window().resize(760, 560);
+    QApplication::processEvents();
+    if (maximise) first.window().showMaximized();
+    QApplication::processEvents();
+    first.window().close();
+    const QSettings s = store();
+    EXPECT_EQ(s.value(QStringLiteral("Settings/MainWidth")).toString(), QString::number(760 * tx)) << maximise;
+    EXPECT_EQ(s.value(QStringLiteral("Settings/MainMaximized")).toString(), maximise ? "1" : "0");
+    MainWindowFixture again;
+    EXPECT_EQ(again.window().isMaximized(), maximise);
+    if (!maximise) EXPECT_EQ(again.window().size(), QSize(760, 560));
+  }
+  setPlacement({}, {});
+}
+
+// At the default size every control keeps its place; a larger window gives its room to the
+// list and the detail box while the buttons keep their distance from the right edge.
+TEST(MainWindowLayout, ListAndDetailsGrowWithTheWindowAndButtonsKeepTheRightEdge) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  ExtractionPage* e = w.extractionPage();
+  ComparisonPage* c = w.comparisonPage();
+  struct Page {
+    QWidget* page;
+    QWidget* list;
+    QWidget* detail;
+    std::vector<QWidget*> buttons;
+    QRect listAtDefault;
+  };
+  const std::vector<Page> pages = {
+      {e, e->List1, e->Text1Detail, {e->Command1[0], e->Command1[1], e->Command1[2], e->Command1[3], e->Command3},
+       QRect(8, 162, 200, 218)},
+      {c, c->List2, c->Text4Detail, {c->Command5[0], c->Command5[1], c->Command5[3], c->Command5[4], c->Command3},
+       QRect(8, 180, 200, 200)}};
+  auto rightMargin = [](const Page& p, QWidget* button) { return p.page->width() - button->geometry().right(); };
+  std::vector<std::vector<int>> margins;
+  for (const Page& p : pages) {
+    EXPECT_EQ(p.list->geometry(), p.listAtDefault);
+    margins.emplace_back();
+    for (QWidget* button : p.buttons) margins.back().push_back(rightMargin(p, button));
+  }
+  const QSize before = w.size();
+  w.resize(before + QSize(120, 80));
+  QApplication::processEvents();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const Page& p = pages[i];
+    w.selectTab(static_cast<int>(i));  // a hidden page takes its new size when shown
+    QApplication::processEvents();
+    EXPECT_EQ(p.list->geometry().topLeft(), p.listAtDefault.topLeft()) << i;
+    EXPECT_EQ(p.list->height(), p.listAtDefault.height() + 80) << i;
+    EXPECT_EQ(p.list->width() + p.detail->width(), p.listAtDefault.width() + 220 + 120) << i;
+    EXPECT_GT(p.list->width(), p.listAtDefault.width()) << i;
+    EXPECT_EQ(p.detail->geometry().bottom(), p.list->geometry().bottom()) << i;
+    for (std::size_t b = 0; b < p.buttons.size(); ++b) EXPECT_EQ(rightMargin(p, p.buttons[b]), margins[i][b]) << i;
+  }
+  EXPECT_EQ(w.Picture5->geometry().bottom(), w.centralWidget()->height() - 1);
+  // A name the list is too narrow for shows whole as the tool tip; one that fits has none.
+  w.selectTab(0);
+  e->List1->addItems({QStringLiteral("a.dll"), QString(80, QLatin1Char('x')) + QStringLiteral(".dll")});
+  QApplication::processEvents();
+  for (int row = 0; row < 2; ++row) {
+    const QPoint inside = e->List1->visualItemRect(e->List1->item(row)).center();
+    EXPECT_EQ(ListNameTips::tipAt(e->List1, inside), row == 0 ? QString() : e->List1->item(row)->text()) << row;
+  }
+  EXPECT_EQ(w.Picture5->width(), w.centralWidget()->width());
+  // Back at the default size everything is where it was.
+  w.resize(before);
+  w.selectTab(0);
+  QApplication::processEvents();
+  EXPECT_EQ(e->List1->geometry(), pages[0].listAtDefault);
+  EXPECT_EQ(w.minimumSize(), before);
+}
+
 TEST(MainWindowSettings, OutOfRangeOrUnreadablePositionsLeaveTheWindowCentred) {
-  clearPlacement();
+  setPlacement({}, {});
   QPoint centred;
   {
     MainWindowFixture f;
     centred = f.window().pos();
     f.window().setAttribute(Qt::WA_DontShowOnScreen);
   }
-  clearPlacement();
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("0"));
-    s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("abc"));
-  }
-  {
+  for (const auto& [left, top] : {std::pair{"0", "abc"}, std::pair{"99999999", "-30"}}) {
+    setPlacement(QString::fromLatin1(left), QString::fromLatin1(top));
     MainWindowFixture f;
-    EXPECT_EQ(f.window().pos(), centred);
+    EXPECT_EQ(f.window().pos(), centred) << left << " " << top;
   }
-  clearPlacement();
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("99999999"));
-    s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("-30"));
-  }
-  MainWindowFixture f;
-  EXPECT_EQ(f.window().pos(), centred);
-  clearPlacement();
+  setPlacement({}, {});
 }
 
 TEST(MainWindowSettings, AMinimisedWindowDoesNotOverwriteTheSavedPosition) {
-  clearPlacement();
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("1500"));
-    s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("1200"));
-  }
+  setPlacement(QStringLiteral("1500"), QStringLiteral("1200"));
   {
     MainWindowFixture f;
     f.window().move(200, 200);
@@ -241,26 +291,112 @@ TEST(MainWindowSettings, AMinimisedWindowDoesNotOverwriteTheSavedPosition) {
     ASSERT_TRUE(f.window().isMinimized());
     f.window().close();
   }
-  auto s = store();
+  const QSettings s = store();
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("1500"));
   EXPECT_EQ(s.value(QStringLiteral("Settings/MainTop")).toString(), QStringLiteral("1200"));
-  clearPlacement();
+  setPlacement({}, {});
 }
 
 TEST(MainWindowSettings, HelpFileDefaultsToTheProgramsFolderAndFollowsTheSetting) {
-  clearPlacement();
+  setPlacement({}, {});
   {
     MainWindowFixture f;
     EXPECT_EQ(f.window().helpFileName(), help::defaultHelpFile());
     EXPECT_TRUE(f.window().helpFileName().endsWith(QStringLiteral("/QUORVANE.HTM")));
   }
-  {
-    QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    s.setValue(QStringLiteral("Settings/HTMLHelpFile"), QStringLiteral("/opt/help/Q.HTM"));
-  }
+  store().setValue(QStringLiteral("Settings/HTMLHelpFile"), QStringLiteral("/opt/help/Q.HTM"));
   MainWindowFixture f;
   EXPECT_EQ(f.window().helpFileName(), QStringLiteral("/opt/help/Q.HTM"));
-  clearPlacement();
+  setPlacement({}, {});
+}
+
+// Every box that the next start finds again, with its settings key; the kind box is a
+// compressed kind so that the expansion folder is in use.
+TEST(MainWindowSettings, BoxesAndDialogFoldersAreSavedAtUnloadAndRestoredAtLoad) {
+  setPlacement({}, {});
+  test::TempDir dir;
+  const QString compressedKind = QString::fromUtf8(kExtractionKinds[5]);
+  struct Place {
+    const char* key;
+    QString text;
+  };
+  const std::vector<Place> places = {
+      {"ExtractFolder", dir.path()},          {"ExpandFolder", dir.file("x")},
+      {"FileKind", compressedKind},           {"RecordFile", dir.file("rec.txt")},
+      {"RecordFile1", dir.file("a.txt")},     {"RecordFile2", dir.file("b 2.txt")},
+      {"ResultFile", QStringLiteral("結果.txt")}};
+  auto shown = [](frmMain& w) {
+    const ExtractionPage* e = w.extractionPage();
+    const ComparisonPage* c = w.comparisonPage();
+    return QStringList{e->Text1[0]->text(), e->Text1[1]->text(), e->Combo1->currentText(),
+                       e->Text1[2]->text(), c->Text4[0]->text(), c->Text4[1]->text(), c->Text4[2]->text()};
+  };
+  QStringList expected;
+  for (const Place& place : places) expected << place.text;
+
+  MainWindowFixture first;
+  ExtractionPage* e = first.window().extractionPage();
+  e->Combo1->setCurrentIndex(5);
+  e->Text1[0]->setText(places[0].text);
+  e->Text1[1]->setText(places[1].text);
+  e->Text1[2]->setText(places[3].text);
+  for (int i = 0; i < 3; ++i) first.window().comparisonPage()->Text4[i]->setText(places[4 + i].text);
+  ASSERT_EQ(shown(first.window()), expected);
+  // The result box's dialog, with the box emptied, opens in the folder its last choice left.
+  ComparisonPage* c = first.window().comparisonPage();
+  first.window().selectTab(1);
+  first.seen->fileAnswers.push_back(dir.file("chosen.txt"));
+  for (int i = 0; i < 2; ++i) {
+    if (i == 1) c->Text4[2]->clear();
+    first.setFocusTo(c->Text4[2]);
+    first.window().mcToolBar_ButtonClick(kChooseKey);
+  }
+  ASSERT_EQ(first.seen->fileRequests.size(), 2u);
+  EXPECT_EQ(first.seen->fileRequests[1].initDir, QDir::toNativeSeparators(dir.path()));
+  c->Text4[2]->setText(places[6].text);
+  first.window().close();
+
+  const QSettings s = store();
+  for (const Place& place : places)
+    EXPECT_EQ(s.value(QStringLiteral("Settings/") + place.key).toString(), place.text) << place.key;
+  MainWindowFixture second;
+  EXPECT_EQ(shown(second.window()), expected);
+  EXPECT_TRUE(second.window().extractionPage()->Text1[1]->isEnabled());
+}
+
+// With every control enabled, Tab visits each page's controls row by row, left to right;
+// the choose button (reached by its access key only) and the hidden page are never stops.
+TEST(MainWindowKeys, TabMovesThroughEachPageTopToBottomLeftToRight) {
+  MainWindowFixture f;
+  frmMain& w = f.window();
+  struct Walk {
+    int tab;
+    QWidget* first;
+    QStringList expected;
+  };
+  ExtractionPage* e = w.extractionPage();
+  ComparisonPage* c = w.comparisonPage();
+  const std::vector<Walk> walks = {
+      {0, e->Text1[0],
+       {"Text1_1", "Command1_1", "Combo1", "Check2", "Text1_2", "List1", "Text1_3", "Command1_2", "Command1_3",
+        "Command3_0"}},
+      {1, c->Text4[0],
+       {"Text4_1", "Command5_1", "Text4_2", "Check1_0", "Check1_1", "Check1_2", "Option1_0", "List2", "Text4_3",
+        "Command5_3", "Command5_4", "Command3_1"}}};
+  for (const Walk& walk : walks) {
+    w.selectTab(walk.tab);
+    QWidget* page = walk.first->parentWidget();
+    for (QWidget* child : page->findChildren<QWidget*>()) child->setEnabled(true);
+    c->Option1[0]->setChecked(true);  // Tab stops once in a group of option buttons, at the chosen one
+    walk.first->setFocus();
+    QApplication::processEvents();
+    QStringList visited;
+    for (int i = 0; i < walk.expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(visited, walk.expected) << walk.tab;
+  }
 }
 
 TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
@@ -269,7 +405,7 @@ TEST(MainWindowCommands, EndAndExitButtonsUnloadTheWindow) {
   EXPECT_TRUE(f.window().isUnloaded());
   EXPECT_FALSE(f.window().isVisible());
   MainWindowFixture g;
-  g.window().mcToolBar_ButtonClick(50);
+  g.window().mcToolBar_ButtonClick(kExitKey);
   EXPECT_TRUE(g.window().isUnloaded());
 }
 

@@ -1,9 +1,11 @@
 // The image half of the test image builder: a DOS stub, then either a PE header with two
 // sections (.text and .rsrc, at virtual addresses that differ from their file offsets) or
 // an NE header with a resource table.
-#include <fstream>
-
 #include "support/pe_image_builder.h"
+
+#include <algorithm>
+
+#include "support/byte_writers.h"
 
 namespace quorvane::testsupport {
 
@@ -16,17 +18,6 @@ constexpr std::size_t kTextOffset = 0x400;
 constexpr std::size_t kRsrcOffset = 0x600;
 constexpr std::uint8_t kIconData[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 
-void set16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  if (b.size() < at + 2) b.resize(at + 2);
-  b[at] = static_cast<std::uint8_t>(v & 0xFF);
-  b[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
-}
-
-void set32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  set16(b, at, v & 0xFFFF);
-  set16(b, at + 2, v >> 16);
-}
-
 void setBytes(std::vector<std::uint8_t>& b, std::size_t at, const std::uint8_t* data, std::size_t n) {
   if (b.size() < at + n) b.resize(at + n);
   std::copy(data, data + n, b.begin() + static_cast<std::ptrdiff_t>(at));
@@ -38,19 +29,19 @@ std::vector<std::uint8_t> dosHeader() {
   std::vector<std::uint8_t> b(kNewHeader, 0);
   b[0] = 'M';
   b[1] = 'Z';
-  set32(b, 0x3C, kNewHeader);
+  putLe32(b, 0x3C, kNewHeader);
   return b;
 }
 
 // A resource directory with `named` named and `ids` id entries.
 void resourceDir(std::vector<std::uint8_t>& r, std::size_t at, std::uint16_t named, std::uint16_t ids) {
-  set16(r, at + 12, named);
-  set16(r, at + 14, ids);
+  putLe16(r, at + 12, named);
+  putLe16(r, at + 14, ids);
 }
 
 void resourceEntry(std::vector<std::uint8_t>& r, std::size_t at, std::uint32_t name, std::uint32_t target) {
-  set32(r, at, name);
-  set32(r, at + 4, target);
+  putLe32(r, at, name);
+  putLe32(r, at + 4, target);
 }
 
 // The resource section: root (named "MYTYPE" and RT_ICON when extras are on, RT_VERSION),
@@ -72,12 +63,12 @@ std::vector<std::uint8_t> resourceSection(const std::vector<std::uint8_t>& block
     resourceEntry(r, iconDirs + 16, 1, 0x80000000u | (iconDirs + 0x40));
     resourceDir(r, iconDirs + 0x40, 0, 1);
     resourceEntry(r, iconDirs + 0x40 + 16, 0x0409, dataEntries);
-    set32(r, dataEntries, kRsrcRva + data);
-    set32(r, dataEntries + 4, sizeof kIconData);
+    putLe32(r, dataEntries, kRsrcRva + data);
+    putLe32(r, dataEntries + 4, sizeof kIconData);
     setBytes(r, data, kIconData, sizeof kIconData);
     const char16_t name[] = u"MYTYPE";
-    set16(r, names, 6);
-    for (std::size_t i = 0; i < 6; ++i) set16(r, names + 2 + 2 * i, name[i]);
+    putLe16(r, names, 6);
+    for (std::size_t i = 0; i < 6; ++i) putLe16(r, names + 2 + 2 * i, name[i]);
   }
   if (withVersion) {
     resourceEntry(r, entry, 16, 0x80000000u | versionDirs);
@@ -87,8 +78,8 @@ std::vector<std::uint8_t> resourceSection(const std::vector<std::uint8_t>& block
     resourceEntry(r, versionDirs + 0x40 + 16, o.language, dataEntries + 16);
     versionDataEntry = dataEntries + 16;
     blockAt = data + 0x20 + (o.misalignBlock ? 2 : 0);
-    set32(r, versionDataEntry, static_cast<std::uint32_t>(kRsrcRva + blockAt));
-    set32(r, versionDataEntry + 4, static_cast<std::uint32_t>(block.size()));
+    putLe32(r, versionDataEntry, static_cast<std::uint32_t>(kRsrcRva + blockAt));
+    putLe32(r, versionDataEntry + 4, static_cast<std::uint32_t>(block.size()));
     setBytes(r, blockAt, block.data(), block.size());
   }
   if (r.size() < data + sizeof kIconData) r.resize(data + sizeof kIconData);
@@ -98,10 +89,10 @@ std::vector<std::uint8_t> resourceSection(const std::vector<std::uint8_t>& block
 void section(std::vector<std::uint8_t>& b, std::size_t at, const char* name, std::uint32_t rva,
              std::uint32_t virtualSize, std::uint32_t rawSize, std::uint32_t rawPointer) {
   for (std::size_t i = 0; name[i] && i < 8; ++i) b[at + i] = static_cast<std::uint8_t>(name[i]);
-  set32(b, at + 8, virtualSize);
-  set32(b, at + 12, rva);
-  set32(b, at + 16, rawSize);
-  set32(b, at + 20, rawPointer);
+  putLe32(b, at + 8, virtualSize);
+  putLe32(b, at + 12, rva);
+  putLe32(b, at + 16, rawSize);
+  putLe32(b, at + 20, rawPointer);
 }
 
 BuiltImage buildPe(bool plus, const std::vector<std::uint8_t>& block, const ImageOptions& o) {
@@ -114,25 +105,25 @@ BuiltImage buildPe(bool plus, const std::vector<std::uint8_t>& block, const Imag
   b[kNewHeader + 1] = 'E';
   const std::size_t coff = kNewHeader + 4;
   const std::uint16_t optionalSize = plus ? 240 : 224;
-  set16(b, coff, plus ? 0x8664 : 0x14C);
-  set16(b, coff + 2, 2);
-  set16(b, coff + 16, optionalSize);
-  set16(b, coff + 18, 0x2102);  // executable, 32-bit machine, DLL
+  putLe16(b, coff, plus ? 0x8664 : 0x14C);
+  putLe16(b, coff + 2, 2);
+  putLe16(b, coff + 16, optionalSize);
+  putLe16(b, coff + 18, 0x2102);  // executable, 32-bit machine, DLL
   const std::size_t opt = coff + 20;
   img.at.optionalHeader = opt;
-  set16(b, opt, plus ? 0x20B : 0x10B);
-  set32(b, opt + 32, 0x1000);  // section alignment
-  set32(b, opt + 36, 0x200);   // file alignment
-  set32(b, opt + 60, kTextOffset);  // size of headers
-  set16(b, opt + 68, 2);       // Windows GUI
+  putLe16(b, opt, plus ? 0x20B : 0x10B);
+  putLe32(b, opt + 32, 0x1000);  // section alignment
+  putLe32(b, opt + 36, 0x200);   // file alignment
+  putLe32(b, opt + 60, kTextOffset);  // size of headers
+  putLe16(b, opt + 68, 2);       // Windows GUI
   const std::size_t count = plus ? 108 : 92;
-  set32(b, opt + count, 16);
+  putLe32(b, opt + count, 16);
 
   std::size_t dataEntry = 0, blockAt = 0;
   const auto rsrc = resourceSection(block, o, dataEntry, blockAt);
-  set32(b, opt + count + 4 + 16, kRsrcRva);
-  set32(b, opt + count + 4 + 20, static_cast<std::uint32_t>(rsrc.size()));
-  set32(b, opt + 56, static_cast<std::uint32_t>(kRsrcRva + alignUp(rsrc.size(), 0x1000)));  // image size
+  putLe32(b, opt + count + 4 + 16, kRsrcRva);
+  putLe32(b, opt + count + 4 + 20, static_cast<std::uint32_t>(rsrc.size()));
+  putLe32(b, opt + 56, static_cast<std::uint32_t>(kRsrcRva + alignUp(rsrc.size(), 0x1000)));  // image size
 
   img.at.sectionTable = opt + optionalSize;
   const auto rawSize = static_cast<std::uint32_t>(alignUp(rsrc.size(), 0x200));
@@ -163,27 +154,27 @@ BuiltImage buildNe(const std::vector<std::uint8_t>& block, const ImageOptions& o
   img.at.resourceTable = table;
 
   std::vector<std::uint8_t> t;
-  set16(t, 0, kShift);
+  putLe16(t, 0, kShift);
   std::size_t iconInfo = 0, versionInfo = 0;
   if (o.extraResources) {
-    set16(t, t.size(), 0x8003);  // RT_ICON, one resource
-    set16(t, t.size(), 1);
-    set32(t, t.size(), 0);
+    putLe16(t, t.size(), 0x8003);  // RT_ICON, one resource
+    putLe16(t, t.size(), 1);
+    putLe32(t, t.size(), 0);
     iconInfo = t.size();
     t.resize(t.size() + 12, 0);
   }
   if (!block.empty()) {
-    set16(t, t.size(), 0x8010);  // RT_VERSION
-    set16(t, t.size(), 1);
-    set32(t, t.size(), 0);
+    putLe16(t, t.size(), 0x8010);  // RT_VERSION
+    putLe16(t, t.size(), 1);
+    putLe32(t, t.size(), 0);
     versionInfo = t.size();
     t.resize(t.size() + 12, 0);
   }
-  set16(t, t.size(), 0);  // end of types
+  putLe16(t, t.size(), 0);  // end of types
   const std::uint8_t moduleName[] = {4, 'T', 'E', 'S', 'T', 0, 0, 0};
   const std::size_t namesAt = t.size();
-  set16(b, kNewHeader + 0x24, 0x40);
-  set16(b, kNewHeader + 0x26, static_cast<std::uint32_t>(0x40 + namesAt));
+  putLe16(b, kNewHeader + 0x24, 0x40);
+  putLe16(b, kNewHeader + 0x26, static_cast<std::uint32_t>(0x40 + namesAt));
   b.insert(b.end(), t.begin(), t.end());
   b.insert(b.end(), moduleName, moduleName + sizeof moduleName);
 
@@ -192,10 +183,10 @@ BuiltImage buildNe(const std::vector<std::uint8_t>& block, const ImageOptions& o
     b.resize(at, 0);
     b.insert(b.end(), data, data + size);
     b.resize(alignUp(b.size(), std::size_t{1} << kShift), 0);
-    set16(b, table + info, static_cast<std::uint32_t>(at >> kShift));
-    set16(b, table + info + 2, static_cast<std::uint32_t>(alignUp(size, std::size_t{1} << kShift) >> kShift));
-    set16(b, table + info + 4, 0x0030);  // moveable, pure
-    set16(b, table + info + 6, id);
+    putLe16(b, table + info, static_cast<std::uint32_t>(at >> kShift));
+    putLe16(b, table + info + 2, static_cast<std::uint32_t>(alignUp(size, std::size_t{1} << kShift) >> kShift));
+    putLe16(b, table + info + 4, 0x0030);  // moveable, pure
+    putLe16(b, table + info + 6, id);
     return at;
   };
   if (o.extraResources) place(iconInfo, kIconData, sizeof kIconData, 0x8001);
@@ -217,12 +208,6 @@ BuiltImage buildImage(ImageFormat format, const std::vector<std::uint8_t>& versi
 BuiltImage buildImage(ImageFormat format, const VersionInfoPlan& plan, const ImageOptions& options) {
   const BlockFormat layout = format == ImageFormat::Ne ? BlockFormat::Narrow : BlockFormat::Wide;
   return buildImage(format, buildVersionBlock(plan, layout), options);
-}
-
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
 }
 
 }  // namespace quorvane::testsupport

@@ -5,7 +5,8 @@
 
 #include "common/sjis.h"
 #include "common/utf8.h"
-#include "support/pe_image_builder.h"
+#include "support/byte_writers.h"
+#include "support/version_block_builder.h"
 
 namespace quorvane::testsupport {
 
@@ -19,16 +20,6 @@ struct Node {
   std::vector<Node> children;
 };
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-
 void pad4(std::vector<std::uint8_t>& out) {
   while (out.size() % 4) out.push_back(0);
 }
@@ -38,10 +29,10 @@ std::vector<std::uint8_t> utf16(const std::string& text) {
   for (char32_t cp : utf8::toCodePoints(text)) {
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      put16(out, 0xD800 + (cp >> 10));
-      put16(out, 0xDC00 + (cp & 0x3FF));
+      appendLe16(out, 0xD800 + (cp >> 10));
+      appendLe16(out, 0xDC00 + (cp & 0x3FF));
     } else {
-      put16(out, cp);
+      appendLe16(out, cp);
     }
   }
   return out;
@@ -59,9 +50,9 @@ std::vector<std::uint8_t> encodeText(const std::string& text, BlockFormat format
 
 void emit(const Node& node, BlockFormat format, std::vector<std::uint8_t>& out) {
   const std::size_t start = out.size();
-  put16(out, 0);  // wLength, filled in below
-  put16(out, node.valueLength);
-  if (format == BlockFormat::Wide) put16(out, node.type);
+  appendLe16(out, 0);  // wLength, filled in below
+  appendLe16(out, node.valueLength);
+  if (format == BlockFormat::Wide) appendLe16(out, node.type);
   const auto key = encodeText(node.key, format);
   out.insert(out.end(), key.begin(), key.end());
   out.push_back(0);
@@ -74,8 +65,7 @@ void emit(const Node& node, BlockFormat format, std::vector<std::uint8_t>& out) 
   }
   const std::size_t length = out.size() - start;
   if (length > 0xFFFF) throw std::length_error("version block node too long");
-  out[start] = static_cast<std::uint8_t>(length & 0xFF);
-  out[start + 1] = static_cast<std::uint8_t>(length >> 8);
+  putLe16(out, start, static_cast<std::uint32_t>(length));
 }
 
 Node stringNode(const StringValue& s, const VersionInfoPlan& plan, BlockFormat format) {
@@ -94,15 +84,15 @@ Node fixedNode(const VersionInfoPlan& plan) {
   if (!plan.hasFixedInfo) return root;
   const FixedInfoPlan& f = plan.fixed;
   auto& v = root.value;
-  put32(v, f.signature);
-  put32(v, f.structVersion);
-  put32(v, (std::uint32_t{f.fileVersion[0]} << 16) | f.fileVersion[1]);
-  put32(v, (std::uint32_t{f.fileVersion[2]} << 16) | f.fileVersion[3]);
-  put32(v, (std::uint32_t{f.productVersion[0]} << 16) | f.productVersion[1]);
-  put32(v, (std::uint32_t{f.productVersion[2]} << 16) | f.productVersion[3]);
-  for (std::uint32_t x : {f.flagsMask, f.flags, f.os, f.type, f.subtype}) put32(v, x);
-  put32(v, static_cast<std::uint32_t>(f.fileTime >> 32));
-  put32(v, static_cast<std::uint32_t>(f.fileTime & 0xFFFFFFFF));
+  appendLe32(v, f.signature);
+  appendLe32(v, f.structVersion);
+  appendLe32(v, (std::uint32_t{f.fileVersion[0]} << 16) | f.fileVersion[1]);
+  appendLe32(v, (std::uint32_t{f.fileVersion[2]} << 16) | f.fileVersion[3]);
+  appendLe32(v, (std::uint32_t{f.productVersion[0]} << 16) | f.productVersion[1]);
+  appendLe32(v, (std::uint32_t{f.productVersion[2]} << 16) | f.productVersion[3]);
+  for (std::uint32_t x : {f.flagsMask, f.flags, f.os, f.type, f.subtype}) appendLe32(v, x);
+  appendLe32(v, static_cast<std::uint32_t>(f.fileTime >> 32));
+  appendLe32(v, static_cast<std::uint32_t>(f.fileTime & 0xFFFFFFFF));
   root.valueLength = static_cast<std::uint16_t>(v.size());
   return root;
 }
@@ -133,8 +123,8 @@ std::vector<std::uint8_t> buildVersionBlock(const VersionInfoPlan& plan, BlockFo
   if (plan.hasTranslationTable) {
     Node translation{"Translation", {}, 0, 0, {}};
     for (auto [language, codePage] : plan.translations) {
-      put16(translation.value, language);
-      put16(translation.value, codePage);
+      appendLe16(translation.value, language);
+      appendLe16(translation.value, codePage);
     }
     translation.valueLength = static_cast<std::uint16_t>(translation.value.size());
     vars.children.push_back(std::move(translation));

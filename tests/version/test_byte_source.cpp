@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <numeric>
-
 #include "version/byte_source.h"
 
 namespace quorvane {
@@ -10,8 +8,8 @@ namespace {
 // Counts the reads that reach the source underneath the cache.
 class CountingSource final : public ByteSource {
  public:
-  explicit CountingSource(Bytes data) : m_memory(data), m_size(data.size()) {}
-  std::uint64_t size() const override { return m_size; }
+  explicit CountingSource(Bytes data) : m_memory(data) {}
+  std::uint64_t size() const override { return m_memory.size(); }
   bool readAt(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) override {
     ++reads;
     return m_memory.readAt(offset, length, out);
@@ -20,7 +18,6 @@ class CountingSource final : public ByteSource {
 
  private:
   MemoryByteSource m_memory;
-  std::uint64_t m_size;
 };
 
 std::vector<std::uint8_t> pattern(std::size_t n) {
@@ -34,16 +31,14 @@ TEST(PageCachedSource, GivesTheSameBytesAsTheSourceForEveryRange) {
   CountingSource inner(data);
   PageCachedSource cached(inner);
   std::vector<std::uint8_t> got;
-  const std::size_t offsets[] = {0, 1, 4095, 4096, 8190, 8191, 12288, data.size() - 1, data.size()};
-  const std::size_t lengths[] = {0, 1, 2, 64, 4096, 8192, 9000, 70000};
-  for (std::size_t off : offsets) {
-    for (std::size_t len : lengths) {
-      const bool inside = off + len <= data.size();
+  const std::uint64_t size = data.size();
+  for (std::uint64_t off : std::initializer_list<std::uint64_t>{0, 1, 4095, 4096, 8190, 8191, 12288, size - 1, size, size + 1, ~0ull}) {
+    for (std::size_t len : std::initializer_list<std::size_t>{0, 1, 2, 64, 4096, 8192, 9000, 70000, ~std::size_t{0}}) {
+      const bool inside = off <= size && len <= size - off;
       ASSERT_EQ(cached.readAt(off, len, got), inside) << off << "+" << len;
       if (inside) {
         ASSERT_EQ(got.size(), len);
-        EXPECT_TRUE(std::equal(got.begin(), got.end(), data.begin() + static_cast<std::ptrdiff_t>(off)))
-            << off << "+" << len;
+        EXPECT_TRUE(std::equal(got.begin(), got.end(), data.begin() + static_cast<std::ptrdiff_t>(off))) << off << "+" << len;
       }
     }
   }
@@ -62,18 +57,6 @@ TEST(PageCachedSource, SmallReadsOnTwoPagesReachTheSourceTwice) {
   cached.reset();
   ASSERT_TRUE(cached.readAt(0, 16, got));
   EXPECT_EQ(inner.reads, 3);
-}
-
-TEST(PageCachedSource, OutOfRangeAndOverflowingRequests) {
-  const auto data = pattern(100);
-  CountingSource inner(data);
-  PageCachedSource cached(inner);
-  std::vector<std::uint8_t> got;
-  EXPECT_FALSE(cached.readAt(~0ull, 1, got));
-  EXPECT_FALSE(cached.readAt(1, ~std::size_t{0}, got));
-  EXPECT_FALSE(cached.readAt(101, 0, got));
-  EXPECT_TRUE(cached.readAt(100, 0, got));
-  EXPECT_TRUE(got.empty());
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
-// Renders every custom control in each of its states into PNG files, so that a person
-// can look at them: controls_gallery OUTPUT_FOLDER. Each picture is written at its own
-// size and three times enlarged (name_x3.png). Also prints how long a full toolbar
-// repaint takes.
-#include "controls/PictureBox.h"
+// Renders every custom control in each of its states, and the windows drawn with them,
+// into PNG files, so that a person can look at them: controls_gallery OUTPUT_FOLDER
+// [HELP_FILE]. Each picture is written at its own size and three times enlarged
+// (name_x3.png). Also prints how long a full toolbar repaint takes.
+#include "about/frmVersionInfo.h"
 #include "controls/clsBitMapEx.h"
 #include "controls/clsBorder3D.h"
 #include "controls/clsStatusBar.h"
 #include "controls/clsTabStrip.h"
 #include "controls/clsToolBar.h"
+#include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/system_colors.h"
+#include "dialogs/clsProgressForm.h"
+#include "dialogs/frmProgress.h"
+#include "help/frmHTMLHelp.h"
 
 #include <QApplication>
 #include <QDir>
@@ -216,13 +220,42 @@ void resources() {
        QStringLiteral("resource_program_icon"));
 }
 
+// The windows drawn with the controls: the help window on the program's help file, the
+// progress window running and finished, the about box.
+void windows(const QString& helpFile) {
+  help::HelpWindowServices services = help::HelpWindowServices::defaults();
+  services.askFile = [](QWidget*, const QString&, const QString&, const QString&) { return QString(); };
+  services.critical = [](QWidget*, const QString&, const QString& text) {
+    std::fprintf(stderr, "help window: %s\n", qPrintable(text));
+  };
+  help::frmHTMLHelp helpWindow(nullptr, services);
+  helpWindow.setHTMLHelpFile(helpFile);
+  if (helpWindow.Form_Load()) {
+    helpWindow.resize(680, 560);
+    helpWindow.show();
+    helpWindow.showTopic(QString());
+    save(helpWindow.grab().toImage(), QStringLiteral("help_window_contents"));
+    helpWindow.showTopic(QStringLiteral("#extract"));
+    save(helpWindow.grab().toImage(), QStringLiteral("help_window_extract"));
+  }
+  clsProgressForm progress;
+  progress.setDispFinished(true);
+  progress.UpdateStatus(0.42f, QStringLiteral("バージョン情報抽出中 "), true);
+  save(frmProgress::shared()->grab().toImage(), QStringLiteral("progress"));
+  progress.UpdateStatus(1.0f, QStringLiteral("バージョン情報抽出完了 "), true);
+  save(frmProgress::shared()->grab().toImage(), QStringLiteral("progress_done"));
+  frmVersionInfo about;
+  about.show();
+  save(about.grab().toImage(), QStringLiteral("about_box"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: controls_gallery OUTPUT_FOLDER\n");
+    std::fprintf(stderr, "usage: controls_gallery OUTPUT_FOLDER [HELP_FILE]\n");
     return 2;
   }
   g_out = QString::fromLocal8Bit(argv[1]);
@@ -237,6 +270,7 @@ int main(int argc, char** argv) {
   tabStrips();
   statusBars();
   resources();
+  if (argc > 2) windows(QString::fromLocal8Bit(argv[2]));
   std::printf("%d pictures written to %s\n", g_written, qPrintable(g_out));
   return 0;
 }

@@ -1,0 +1,84 @@
+// Pictures of both pages after real runs, for the README: scripts/screenshots.sh runs this
+// with the folder to write them to. Not a test; it shares the tests' window fixture.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cstdio>
+
+#include "compare/ComparisonPage.h"
+#include "extraction/ExtractionPage.h"
+#include "support/pe_image_builder.h"
+#include "support/private_configuration.h"
+#include "support_main_window.h"
+
+namespace quorvane {
+namespace {
+
+using testsupport::buildImage;
+using testsupport::ImageFormat;
+using testsupport::simpleVersionInfo;
+
+void putDll(const test::TempDir& dir, const char* name, std::array<std::uint16_t, 4> v, const char* text) {
+  testsupport::writeFile(dir.file(QString::fromLatin1(name)).toStdString(),
+                         buildImage(ImageFormat::Pe32, simpleVersionInfo(v, text)).bytes);
+}
+
+// Lets pending paints (the status line paints a moment after its last change) happen.
+void settle() { QTest::qWait(150); }
+
+bool takePictures(const QString& out) {
+  QDir().mkpath(out);
+  test::TempDir dir;
+  putDll(dir, "COMCTL32.OCX", {6, 0, 81, 5}, "6.00.8105");
+  putDll(dir, "MSVBVM60.DLL", {6, 0, 84, 95}, "6.00.8495");
+  putDll(dir, "OLEAUT32.DLL", {2, 40, 4275, 1}, "2.40.4275");
+  putDll(dir, "STDOLE2.TLB", {2, 40, 4275, 1}, "2.40.4275");
+  putDll(dir, "MSCOMCTL.OCX", {6, 0, 88, 62}, "6.00.8862");
+  putDll(dir, "RICHTX32.OCX", {6, 0, 84, 17}, "6.00.8417");
+
+  test::MainWindowFixture f;
+  frmMain& w = f.window();
+  ExtractionPage& page = *w.extractionPage();
+  page.Text1[0]->setText(dir.path());
+  const QString record = dir.file(QStringLiteral("before.txt"));
+  page.Text1[2]->setText(record);
+  page.Command1[1]->click();
+  page.Command1[3]->click();
+
+  // A newer setup: one control updated, one library gone, one added.
+  putDll(dir, "MSCOMCTL.OCX", {6, 1, 97, 82}, "6.01.9782");
+  QFile::remove(dir.file(QStringLiteral("RICHTX32.OCX")));
+  putDll(dir, "MSCOMCT2.OCX", {6, 0, 88, 4}, "6.00.8804");
+  page.Command1[1]->click();
+  page.List1->setCurrentRow(2);
+  w.setStatusText(QStringLiteral("バージョン情報抽出完了 "));
+  settle();
+  if (!w.grab().save(out + QStringLiteral("/extraction.png"))) return false;
+
+  w.selectTab(1);
+  ComparisonPage& cmp = *w.comparisonPage();
+  cmp.Text4[0]->setText(record);
+  cmp.Text4[2]->setText(dir.file(QStringLiteral("result.txt")));
+  cmp.Command5[1]->click();
+  cmp.Option1[1]->click();
+  settle();
+  return w.grab().save(out + QStringLiteral("/comparison.png")) && f.seen->messages.empty();
+}
+
+}  // namespace
+}  // namespace quorvane
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: page_screenshots FOLDER\n");
+    return 2;
+  }
+  const quorvane::testsupport::PrivateConfiguration configuration;
+  QApplication app(argc, argv);
+  return quorvane::takePictures(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}
