@@ -10,85 +10,39 @@
 namespace quorvane {
 namespace {
 
-#if defined(_WIN32)
-// Windows converts with the system's time zone, which a test cannot set: a test that
-// needs a zone runs only where the system already is in it (Wine takes it from TZ).
-class ZoneGuard {
- public:
-  explicit ZoneGuard(const char* zone, int hoursEastOfUtc) : m_zone(zone) {
-    const FileDateTime midnight = fileTimeToLocal(125'911'584'000'000'000ull);  // 2000-01-01 00:00 UTC
-    m_active = midnight.Hour == (24 + hoursEastOfUtc) % 24 && midnight.Minute == 0;
+constexpr std::uint64_t kSecond = 10'000'000, kMs = 10'000;
+constexpr std::uint64_t kY2k = 125'911'584'000'000'000ull;  // 2000-01-01 00:00:00 UTC
+
+TEST(FileDate, LocalTimeRoundedHalfSecondsToEven) {
+  struct Case {
+    const char* zone;
+    std::uint64_t fileTime;
+    const char* expected;
+  } const cases[] = {
+      {"JST-9", kY2k, "2000/01/01 09:00:00"},
+      {"JST-9", 0, "1601/01/01 09:00:00"},
+      {"UTC0", kY2k + 86'399 * kSecond, "2000/01/01 23:59:59"},
+      {"UTC0", kY2k + 499 * kMs, "2000/01/01 00:00:00"},
+      {"UTC0", kY2k + 500 * kMs, "2000/01/01 00:00:00"},           // 0.5 goes to 0 (even)
+      {"UTC0", kY2k + 501 * kMs, "2000/01/01 00:00:01"},
+      {"UTC0", kY2k + kSecond + 500 * kMs, "2000/01/01 00:00:02"},  // 1.5 goes to 2
+      {"UTC0", kY2k + 2 * kSecond + 500 * kMs, "2000/01/01 00:00:02"},
+      {"UTC0", kY2k + 500 * kMs + 9'999, "2000/01/01 00:00:00"},    // sub-millisecond ticks dropped first
+      {"UTC0", kY2k - kSecond + 600 * kMs, "2000/01/01 00:00:00"},  // rounding carries into the next day
+      {"UTC0", 0x8000000000000000ull, "0000/00/00 00:00:00"},       // not convertible
+      {"UTC0", ~0ull, "0000/00/00 00:00:00"},
+  };
+  for (const Case& c : cases) {
+    const testsupport::ZoneGuard zone(c.zone);
+    EXPECT_EQ(formatFileDateTime(fileTimeToLocal(c.fileTime)), c.expected) << c.fileTime;
   }
-  bool active() const { return m_active; }
-  std::string zone() const { return m_zone; }
-
- private:
-  std::string m_zone;
-  bool m_active = false;
-};
-#else
-// Runs a test in a fixed time zone and restores the previous one.
-class ZoneGuard {
- public:
-  ZoneGuard(const char* zone, int) : m_zone(zone) {
-    if (const char* old = std::getenv("TZ")) m_old = old, m_had = true;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~ZoneGuard() {
-    if (m_had) setenv("TZ", m_old.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-  bool active() const { return true; }
-  std::string zone() const { return m_zone; }
-
- private:
-  std::string m_zone;
-  std::string m_old;
-  bool m_had = false;
-};
-#endif
-
-#define QUORVANE_IN_ZONE(guard, tz, hours) \
-  ZoneGuard guard(tz, hours);              \
-  if (!guard.active()) GTEST_SKIP() << "the system's time zone is not " << guard.zone()
-
-constexpr std::uint64_t kTicksPerSecond = 10'000'000;
-// 2000-01-01 00:00:00 UTC.
-constexpr std::uint64_t kY2k = 125'911'584'000'000'000ull;
-
-TEST(FileDate, ConvertsToLocalTime) {
-  QUORVANE_IN_ZONE(zone, "JST-9", 9);
-  EXPECT_EQ(formatFileDateTime(fileTimeToLocal(kY2k)), "2000/01/01 09:00:00");
-  EXPECT_EQ(formatFileDateTime(fileTimeToLocal(0)), "1601/01/01 09:00:00");
-  QUORVANE_IN_ZONE(utc, "UTC0", 0);
-  EXPECT_EQ(formatFileDateTime(fileTimeToLocal(kY2k + 86'399 * kTicksPerSecond)), "2000/01/01 23:59:59");
-}
-
-TEST(FileDate, RoundsHalfSecondsToTheEvenSecond) {
-  QUORVANE_IN_ZONE(zone, "UTC0", 0);
-  const std::uint64_t ms = 10'000;
-  EXPECT_EQ(fileTimeToLocal(kY2k + 499 * ms).Second, 0);
-  EXPECT_EQ(fileTimeToLocal(kY2k + 500 * ms).Second, 0);  // 0.5 goes to 0 (even)
-  EXPECT_EQ(fileTimeToLocal(kY2k + 501 * ms).Second, 1);
-  EXPECT_EQ(fileTimeToLocal(kY2k + kTicksPerSecond + 500 * ms).Second, 2);  // 1.5 goes to 2
-  EXPECT_EQ(fileTimeToLocal(kY2k + 2 * kTicksPerSecond + 500 * ms).Second, 2);
-  // Sub-millisecond ticks are dropped first, as the platform's conversion does.
-  EXPECT_EQ(fileTimeToLocal(kY2k + 500 * ms + 9'999).Second, 0);
-  // Rounding up can carry into the next day.
-  EXPECT_EQ(formatFileDateTime(fileTimeToLocal(kY2k - kTicksPerSecond + 600 * ms)), "2000/01/01 00:00:00");
-}
-
-TEST(FileDate, UnconvertibleTimesGiveTheZeroDate) {
-  EXPECT_TRUE(fileTimeToLocal(0x8000000000000000ull).isZero());
   EXPECT_TRUE(fileTimeToLocal(~0ull).isZero());
 }
 
-TEST(FixedFileInfo, FieldsPropertiesAndTexts) {
-  QUORVANE_IN_ZONE(zone, "JST-9", 9);
-  testsupport::TempFolder folder;
-  auto plan = testsupport::simpleVersionInfo({4, 71, 1712, 40000}, "x");
+TEST(FixedFileInfo, EveryFieldReachesItsProperty) {
+  const testsupport::ZoneGuard zone("JST-9");
+  const testsupport::TempFolder folder("version");
+  auto plan = testsupport::simpleVersionInfo({4, 71, 32768, 40000}, "x");
   plan.fixed.productVersion = {6, 0, 65535, 1};
   plan.fixed.flags = 0x2;
   plan.fixed.os = 0x40004;
