@@ -6,10 +6,6 @@
 // Both run several times on a warm cache; the best run of each counts.
 //
 //   bench/setup_wine_dlls.sh && build/bench/bench_cli_extract bench/data/wine [rounds] [cli]
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,54 +15,27 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "cli_bench_support.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = benchSupport::Clock;
 
 // The floor: list the folder, then open, read the first 4 KiB and close every file.
 double floorPass(const std::string& folder, std::size_t& files) {
-  char buffer[4096];
-  files = 0;
   const auto start = Clock::now();
   std::vector<std::string> paths;
   std::error_code ec;
   for (const auto& e : std::filesystem::directory_iterator(folder, ec))
     if (e.is_regular_file()) paths.push_back(e.path().string());
-  for (const std::string& p : paths) {
-    const int fd = open(p.c_str(), O_RDONLY);
-    if (fd < 0) continue;
-    if (read(fd, buffer, sizeof buffer) > 0) ++files;
-    close(fd);
-  }
+  files = benchSupport::readFirstBlocks(paths);
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 // One run of the command line program; negative when it failed.
 double cliPass(const std::string& cli, const std::string& folder, const std::string& record) {
   std::vector<std::string> args = {cli, "extract", folder, "--kind", "*.*", "-o", record};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
-}
-
-std::string defaultCli(const char* self) {
-  std::error_code ec;
-  const auto exe = std::filesystem::canonical(self, ec);
-  return (exe.parent_path().parent_path() / "src" / "cli" / "quorvane-cli").string();
+  return benchSupport::timedRun(args);
 }
 
 }  // namespace
@@ -74,7 +43,7 @@ std::string defaultCli(const char* self) {
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : "bench/data/wine";
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  const std::string cli = argc > 3 ? argv[3] : defaultCli(argv[0]);
+  const std::string cli = argc > 3 ? argv[3] : benchSupport::defaultCli(argv[0]);
   const std::string record = (std::filesystem::temp_directory_path() / "quorvane-bench-record.txt").string();
 
   std::size_t files = 0;

@@ -5,11 +5,6 @@
 // program's peak memory beside the size of the record it wrote.
 //
 //   bench/setup_wine_dlls.sh && build/bench/bench_recursive_extract bench/data/wine [files] [rounds] [cli]
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,12 +14,12 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "cli_bench_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using Clock = benchSupport::Clock;
 constexpr std::size_t kFilesPerFolder = 1000;
 
 // Hard links keep the tree small on disk and its files real images.
@@ -47,48 +42,19 @@ bool makeTree(const std::string& source, const fs::path& tree, std::size_t files
 }
 
 double floorPass(const fs::path& tree, std::size_t& files) {
-  char buffer[4096];
-  files = 0;
   const auto start = Clock::now();
   std::vector<std::string> paths;
   std::error_code ec;
   for (const auto& e : fs::recursive_directory_iterator(tree, ec))
     if (e.is_regular_file()) paths.push_back(e.path().string());
-  for (const std::string& p : paths) {
-    const int fd = open(p.c_str(), O_RDONLY);
-    if (fd < 0) continue;
-    if (read(fd, buffer, sizeof buffer) > 0) ++files;
-    close(fd);
-  }
+  files = benchSupport::readFirstBlocks(paths);
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 // One run; negative when it failed. `peakKiB` gets the child's peak resident memory.
 double cliPass(const std::string& cli, const fs::path& tree, const std::string& record, long& peakKiB) {
   std::vector<std::string> args = {cli, "extract", tree.string(), "--recurse", "--kind", "*.*", "-o", record};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return -1;
-  int status = 0;
-  struct rusage usage {};
-  wait4(pid, &status, 0, &usage);
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  peakKiB = usage.ru_maxrss;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
-}
-
-std::string defaultCli(const char* self) {
-  std::error_code ec;
-  const auto exe = fs::canonical(self, ec);
-  return (exe.parent_path().parent_path() / "src" / "cli" / "quorvane-cli").string();
+  return benchSupport::timedRun(args, &peakKiB);
 }
 
 }  // namespace
@@ -97,7 +63,7 @@ int main(int argc, char** argv) {
   const std::string source = argc > 1 ? argv[1] : "bench/data/wine";
   const std::size_t count = argc > 2 ? std::max<std::size_t>(1000, std::strtoul(argv[2], nullptr, 10)) : 100000;
   const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
-  const std::string cli = argc > 4 ? argv[4] : defaultCli(argv[0]);
+  const std::string cli = argc > 4 ? argv[4] : benchSupport::defaultCli(argv[0]);
   const fs::path tree = fs::temp_directory_path() / ("quorvane-bench-tree-" + std::to_string(getpid()));
   const std::string record = (fs::temp_directory_path() / "quorvane-bench-tree-record.txt").string();
   // The tree must sit on the file system of the images for hard links.
