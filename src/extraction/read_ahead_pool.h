@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -49,23 +51,35 @@ class ReadAheadPool {
   void release(std::size_t i);
 
  private:
+  // A file's slot goes Pending -> Done, or Pending -> Held -> Released when the loop
+  // must look at the worker's reader before that worker goes on.
+  enum SlotState : std::uint8_t { kPending, kDone, kHeld, kReleased };
+  static constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
+
   void runWorker(clsFileVersion& reader);
+  void finish(std::size_t i, SlotState state);
 
   const std::size_t m_count;
   const bool m_hold;
   Work m_work;
   std::vector<std::unique_ptr<clsFileVersion>> m_ownReaders;
-  std::vector<std::thread> m_threads;
+
+  // Files are handed out and reported per slot without a shared lock, so that the workers
+  // never queue behind each other; the mutex only guards the two sleeps, and a worker
+  // takes it only when someone actually sleeps on what it just did.
+  std::atomic<std::size_t> m_next{0};             // next index to hand out
+  std::atomic<bool> m_stop{false};
+  std::unique_ptr<std::atomic<SlotState>[]> m_state;
+  std::vector<clsFileVersion*> m_heldBy;         // written before the slot leaves Pending
+  std::vector<std::exception_ptr> m_errors;      // likewise
+  std::atomic<std::size_t> m_loopWaitsFor{kNobody};
+  std::size_t m_releasedUpTo = 0;                // the loop's own: indices below are released
 
   std::mutex m_mutex;
-  std::condition_variable m_doneChanged;      // the loop waits here for its index
-  std::condition_variable m_releaseChanged;   // held workers wait here
-  std::size_t m_next = 0;                     // next index to hand out
-  std::size_t m_released = 0;                 // indices below this are released
-  bool m_stop = false;
-  std::vector<unsigned char> m_done;
-  std::vector<clsFileVersion*> m_heldBy;
-  std::vector<std::exception_ptr> m_errors;
+  std::condition_variable m_doneChanged;      // the loop sleeps here for its index
+  std::condition_variable m_releaseChanged;   // held workers sleep here
+
+  std::vector<std::thread> m_threads;
 };
 
 }  // namespace quorvane
