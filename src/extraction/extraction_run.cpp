@@ -88,9 +88,12 @@ std::optional<SkipReason> readVersions(clsFileVersion& reader, FileVersionEntry&
   return std::nullopt;
 }
 
-// The entry's file name as a record row would carry it.
+// The entry's file name as a record row would carry it. Asked for every file on the
+// loop and on the pool, so it looks at the name in place instead of copying it.
 bool hasRecordableName(const FileVersionEntry& entry) {
-  return isRecordableName(utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max(entry.NamePos, 1))));
+  const std::string_view path = entry.FullPath;
+  const std::size_t start = static_cast<std::size_t>(std::max(entry.NamePos, 1)) - 1;
+  return isRecordableName(path.substr(utf8::byteOffset(path, start)));
 }
 
 // Drops the entries the run skipped, keeping the order of the others.
