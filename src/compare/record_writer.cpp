@@ -28,18 +28,21 @@ std::string oneLine(std::string_view text) {
 
 // A version text is read back up to the next TAB, so TABs and line breaks in it (which
 // a hostile version resource may hold) become spaces rather than shifting the columns.
-std::string oneField(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-  return out;
+// Appended in place: a record has a row per file and five fields per row.
+void appendField(std::string& out, std::string_view text) {
+  const std::size_t from = out.size();
+  out += text;
+  for (std::size_t k = from; k < out.size(); ++k)
+    if (out[k] == '\t' || out[k] == '\r' || out[k] == '\n') out[k] = ' ';
 }
 
 bool hasLineOrTab(std::string_view text) { return text.find_first_of("\t\r\n") != std::string_view::npos; }
 
-std::string displayName(const ExtractionResult& result, std::size_t i) {
+// The name row i carries; `spare` holds it when the result has no display names.
+const std::string& displayName(const ExtractionResult& result, std::size_t i, std::string& spare) {
   if (i < result.DisplayNames.size()) return result.DisplayNames[i];
-  return EntryName(result.Entries[i], true);
+  spare = EntryName(result.Entries[i], true);
+  return spare;
 }
 
 // The rows in display order; storage order when `Order` is not a permutation of the
@@ -62,15 +65,15 @@ std::vector<std::size_t> rowOrder(const ExtractionResult& result, std::size_t co
 void appendRow(std::string& out, const std::string& name, const FileVersionEntry& e) {
   out += name;
   out += '\t';
-  out += oneField(e.FixedVersion);
+  appendField(out, e.FixedVersion);
   out += '\t';
-  out += oneField(e.StringVersion);
+  appendField(out, e.StringVersion);
   out += "\t ";
   out += std::to_string(e.Size);
   out += " \t";
-  out += oneField(e.Date);
+  appendField(out, e.Date);
   out += ' ';
-  out += oneField(e.Time);
+  appendField(out, e.Time);
 }
 
 std::size_t entryCount(const ExtractionResult& result) {
@@ -104,11 +107,12 @@ RecordWriteResult checkTexts(const ExtractionResult& result, const std::vector<s
   }
   bool fits = true;
   for (const auto& line : header) fits = fits && fitsShiftJis(line);
+  std::string spare;
   for (std::size_t i = 0, n = entryCount(result); i < n; ++i) {
-    std::string name = displayName(result, i);
+    const std::string& name = displayName(result, i, spare);
     if (!isRecordableName(name)) {
       out.Error = RecordWriteError::NameNotWritable;
-      out.BadName = std::move(name);
+      out.BadName = name;
       return out;
     }
     const FileVersionEntry& e = result.Entries[i];
@@ -148,10 +152,9 @@ RecordWriteResult WriteVersionRecord(const ExtractionResult& result, std::string
   if (!out.ok()) return out;
   std::string buffer = out.Encoding == FileTextEncoding::Utf8WithBom ? std::string(kUtf8Bom) : std::string();
   std::string line;
+  std::string spare;
   auto put = [&](const std::string& text) {
-    auto bytes = encodeText(text, out.Encoding);
-    if (!bytes) return false;
-    buffer += *bytes;
+    if (!appendEncoded(buffer, text, out.Encoding)) return false;
     buffer += "\r\n";
     if (buffer.size() < kFlushBytes) return true;
     const bool written = sink(buffer);
@@ -164,7 +167,7 @@ RecordWriteResult WriteVersionRecord(const ExtractionResult& result, std::string
   for (std::size_t i : rowOrder(result, count)) {
     if (!ok) break;
     line.clear();
-    appendRow(line, displayName(result, i), result.Entries[i]);
+    appendRow(line, displayName(result, i, spare), result.Entries[i]);
     ok = put(line);
   }
   if (ok && !buffer.empty()) ok = sink(buffer);

@@ -31,6 +31,17 @@ std::optional<std::string> encodeText(std::string_view utf8, FileTextEncoding en
   return std::move(*encoded.bytes);
 }
 
+bool appendEncoded(std::string& out, std::string_view utf8, FileTextEncoding encoding) {
+  if (isAscii(utf8)) {
+    out += utf8;
+    return true;
+  }
+  auto bytes = encodeText(utf8, encoding);
+  if (!bytes) return false;
+  out += *bytes;
+  return true;
+}
+
 std::optional<std::string> decodeText(std::string_view bytes, FileTextEncoding encoding) {
   if (isAscii(bytes)) return std::string(bytes);
   if (encoding == FileTextEncoding::Utf8WithBom) {

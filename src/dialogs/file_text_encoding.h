@@ -20,6 +20,10 @@ bool fitsShiftJis(std::string_view utf8);
 // The bytes of a UTF-8 text in the encoding; nothing when it cannot be represented.
 std::optional<std::string> encodeText(std::string_view utf8, FileTextEncoding encoding);
 
+// Appends the bytes of a UTF-8 text in the encoding to `out`; false, with `out` as it
+// was, when the text cannot be represented. For writers that build a file in one buffer.
+bool appendEncoded(std::string& out, std::string_view utf8, FileTextEncoding encoding);
+
 // The UTF-8 text of bytes in the encoding; nothing when they are not valid in it.
 std::optional<std::string> decodeText(std::string_view bytes, FileTextEncoding encoding);
 
