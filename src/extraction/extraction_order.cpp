@@ -49,6 +49,31 @@ bool strictLess(const StrictKey& a, const StrictKey& b) {
   return a.encodable ? a.bytes < b.bytes : a.points < b.points;
 }
 
+// The normal order of `names` given their single-byte-lower-cased forms. In well-formed
+// UTF-8 the order of the bytes is the order of the code points, so the lower-cased texts
+// serve as keys as they are: no copy of every name as code points (four bytes a
+// character), and a plain compare. Only a list with a malformed name needs code points,
+// where each bad byte counts as U+FFFD.
+std::vector<std::size_t> orderByLowered(const std::vector<std::string>& names, const std::vector<std::string>& lowered) {
+  std::vector<std::size_t> order(names.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  const auto tie = [&](std::size_t a, std::size_t b) { return std::tie(names[a], a) < std::tie(names[b], b); };
+  if (std::all_of(lowered.begin(), lowered.end(), [](const std::string& s) { return utf8::isValid(s); })) {
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+      const int c = lowered[a].compare(lowered[b]);  // as unsigned bytes
+      return c != 0 ? c < 0 : tie(a, b);
+    });
+    return order;
+  }
+  std::vector<std::vector<char32_t>> keys(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) keys[i] = utf8::toCodePoints(lowered[i]);
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (keys[a] != keys[b]) return keys[a] < keys[b];
+    return tie(a, b);
+  });
+  return order;
+}
+
 }  // namespace
 
 std::string EntryName(const FileVersionEntry& entry, bool lowerCased) {
@@ -82,23 +107,16 @@ void UpadateList(ExtractionResult& result, bool strict) {
       return tie(a, b);
     });
   } else {
-    const std::vector<std::size_t> normal = nameListOrder(names);
+    const std::vector<std::size_t> normal = orderByLowered(names, result.DisplayNames);
     order.assign(normal.begin(), normal.end());
   }
   result.Order = std::move(order);
 }
 
 std::vector<std::size_t> nameListOrder(const std::vector<std::string>& names) {
-  std::vector<std::vector<char32_t>> keys(names.size());
-  for (std::size_t i = 0; i < names.size(); ++i)
-    keys[i] = utf8::toCodePoints(basDirUtil::ConvertSingleByteCase(names[i], 2));
-  std::vector<std::size_t> order(names.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (keys[a] != keys[b]) return keys[a] < keys[b];
-    return std::tie(names[a], a) < std::tie(names[b], b);
-  });
-  return order;
+  std::vector<std::string> lowered(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) lowered[i] = basDirUtil::ConvertSingleByteCase(names[i], 2);
+  return orderByLowered(names, lowered);
 }
 
 }  // namespace quorvane

@@ -98,6 +98,9 @@ TEST(ExtractionOrder, BothPagesListTrickyNamesInTheSameOrder) {
   const std::vector<std::size_t> listed = nameListOrder(names);
   EXPECT_EQ(std::vector<std::size_t>(r.Order.begin(), r.Order.end()), listed);
   EXPECT_EQ(nameListOrder({"msvcp_win.dll", "MSVCP_WIN.DLL", "msvcp110.dll"}), (std::vector<std::size_t>{2, 1, 0}));
+  // A malformed name still goes by code points, its bad byte as U+FFFD (after あ), not by
+  // its bytes (0x80 before 0xE3).
+  EXPECT_EQ(nameListOrder({"\x80.dll", "あ.dll", "b.dll"}), (std::vector<std::size_t>{2, 1, 0}));
 }
 
 // Single-byte letters compare without case in both orders; the same letters in different
