@@ -49,15 +49,19 @@ bool strictLess(const StrictKey& a, const StrictKey& b) {
   return a.encodable ? a.bytes < b.bytes : a.points < b.points;
 }
 
-// The normal order of `names` given their single-byte-lower-cased forms. In well-formed
-// UTF-8 the order of the bytes is the order of the code points, so the lower-cased texts
-// serve as keys as they are: no copy of every name as code points (four bytes a
-// character), and a plain compare. Only a list with a malformed name needs code points,
-// where each bad byte counts as U+FFFD.
-std::vector<std::size_t> orderByLowered(const std::vector<std::string>& names, const std::vector<std::string>& lowered) {
-  std::vector<std::size_t> order(names.size());
+// The normal order of names given their single-byte-lower-cased forms; `nameOf(i)` gives
+// name i as it is, asked only to break a tie. In well-formed UTF-8 the order of the bytes
+// is the order of the code points, so the lower-cased texts serve as keys as they are: no
+// copy of every name as code points (four bytes a character), and a plain compare. Only a
+// list with a malformed name needs code points, where each bad byte counts as U+FFFD.
+template <class NameOf>
+std::vector<std::size_t> orderByLowered(const std::vector<std::string>& lowered, NameOf nameOf) {
+  std::vector<std::size_t> order(lowered.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  const auto tie = [&](std::size_t a, std::size_t b) { return std::tie(names[a], a) < std::tie(names[b], b); };
+  const auto tie = [&](std::size_t a, std::size_t b) {
+    const int c = std::string_view(nameOf(a)).compare(nameOf(b));
+    return c != 0 ? c < 0 : a < b;
+  };
   if (std::all_of(lowered.begin(), lowered.end(), [](const std::string& s) { return utf8::isValid(s); })) {
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
       const int c = lowered[a].compare(lowered[b]);  // as unsigned bytes
@@ -65,8 +69,8 @@ std::vector<std::size_t> orderByLowered(const std::vector<std::string>& names, c
     });
     return order;
   }
-  std::vector<std::vector<char32_t>> keys(names.size());
-  for (std::size_t i = 0; i < names.size(); ++i) keys[i] = utf8::toCodePoints(lowered[i]);
+  std::vector<std::vector<char32_t>> keys(lowered.size());
+  for (std::size_t i = 0; i < lowered.size(); ++i) keys[i] = utf8::toCodePoints(lowered[i]);
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     if (keys[a] != keys[b]) return keys[a] < keys[b];
     return tie(a, b);
@@ -85,20 +89,18 @@ std::string EntryName(const FileVersionEntry& entry, bool lowerCased) {
 void UpadateList(ExtractionResult& result, bool strict) {
   const std::size_t count = static_cast<std::size_t>(std::max<std::int32_t>(result.LastIndex + 1, 0));
   const std::size_t n = std::min(count, result.Entries.size());
-  std::vector<std::string> names(n);
   result.DisplayNames.assign(n, {});
-  for (std::size_t i = 0; i < n; ++i) {
-    names[i] = EntryName(result.Entries[i], false);
-    result.DisplayNames[i] = basDirUtil::ConvertSingleByteCase(names[i], 2);
-  }
+  for (std::size_t i = 0; i < n; ++i) result.DisplayNames[i] = EntryName(result.Entries[i], true);
   std::vector<std::int32_t> order(n);
-  std::iota(order.begin(), order.end(), 0);
-  const auto tie = [&](std::int32_t a, std::int32_t b) {
-    return std::tie(names[static_cast<std::size_t>(a)], a) < std::tie(names[static_cast<std::size_t>(b)], b);
-  };
   if (strict) {
+    std::vector<std::string> names(n);
+    for (std::size_t i = 0; i < n; ++i) names[i] = EntryName(result.Entries[i], false);
+    const auto tie = [&](std::int32_t a, std::int32_t b) {
+      return std::tie(names[static_cast<std::size_t>(a)], a) < std::tie(names[static_cast<std::size_t>(b)], b);
+    };
     std::vector<StrictKey> keys(n);
     for (std::size_t i = 0; i < n; ++i) keys[i] = strictKey(names[i]);
+    std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
       const auto& ka = keys[static_cast<std::size_t>(a)];
       const auto& kb = keys[static_cast<std::size_t>(b)];
@@ -107,7 +109,9 @@ void UpadateList(ExtractionResult& result, bool strict) {
       return tie(a, b);
     });
   } else {
-    const std::vector<std::size_t> normal = orderByLowered(names, result.DisplayNames);
+    // The names as they are only break ties, so they are made only then.
+    const auto nameOf = [&](std::size_t i) { return EntryName(result.Entries[i], false); };
+    const std::vector<std::size_t> normal = orderByLowered(result.DisplayNames, nameOf);
     order.assign(normal.begin(), normal.end());
   }
   result.Order = std::move(order);
@@ -116,7 +120,7 @@ void UpadateList(ExtractionResult& result, bool strict) {
 std::vector<std::size_t> nameListOrder(const std::vector<std::string>& names) {
   std::vector<std::string> lowered(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) lowered[i] = basDirUtil::ConvertSingleByteCase(names[i], 2);
-  return orderByLowered(names, lowered);
+  return orderByLowered(lowered, [&](std::size_t i) -> const std::string& { return names[i]; });
 }
 
 }  // namespace quorvane
