@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quorvane and takes the README's pictures of both pages after real runs, under a
-# virtual X server: docs/screenshots/extraction.png and docs/screenshots/comparison.png.
+# Builds Quorvane and takes the README's pictures under a virtual X server: both pages after
+# real runs (docs/screenshots/extraction.png, docs/screenshots/comparison.png) and the help
+# window on the bundled help file (docs/screenshots/help.png).
 set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$QUORVANE_ROOT/scripts/common.sh"

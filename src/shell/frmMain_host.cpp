@@ -50,10 +50,13 @@ void frmMain::setStatusText(const QString& text) {
   m_statusText = text;
   if (!m_controls) return;
   constexpr qint64 kIntervalMs = 40;
-  if (!m_statusPainted.isValid() || m_statusPainted.elapsed() >= kIntervalMs) {
+  // One reading of the clock: a second one could pass the interval and give the timer a
+  // negative wait, which Qt refuses, and the last text would stay unpainted.
+  const qint64 since = m_statusPainted.isValid() ? m_statusPainted.elapsed() : kIntervalMs;
+  if (since >= kIntervalMs) {
     paintStatusText();
   } else if (!m_statusTimer.isActive()) {
-    m_statusTimer.start(static_cast<int>(kIntervalMs - m_statusPainted.elapsed()));
+    m_statusTimer.start(static_cast<int>(kIntervalMs - since));
   }
 }
 

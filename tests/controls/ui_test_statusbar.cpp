@@ -64,6 +64,7 @@ TEST_F(StatusBarTest, SimpleTextIsPrintedAtTheLeft) {
   const int ink = lastInk(1, 380);
   EXPECT_GT(ink, 10);
   EXPECT_LE(ink, static_cast<int>(canvas->TextWidth(bar.SimpleText()) / 15) + clsStatusBar::kSimpleTextMargin + 1);
+  EXPECT_EQ(lastInk(1, clsStatusBar::kSimpleTextMargin), -1);  // the margin stays clear
   bar.setSimpleText(QString());
   EXPECT_EQ(lastInk(1, 380), -1);
 }

@@ -1,8 +1,10 @@
-// Pictures of both pages after real runs, for the README: scripts/screenshots.sh runs this
-// with the folder to write them to. Not a test; it shares the tests' window fixture.
+// Pictures of both pages after real runs and of the help window on the bundled help file,
+// for the README: scripts/screenshots.sh runs this with the folder to write them to. Not a
+// test; it shares the tests' window fixture.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 
 #include "compare/ComparisonPage.h"
 #include "extraction/ExtractionPage.h"
+#include "help/frmHTMLHelp.h"
 #include "support/pe_image_builder.h"
 #include "support/private_configuration.h"
 #include "support_main_window.h"
@@ -67,7 +70,22 @@ bool takePictures(const QString& out) {
   cmp.Command5[1]->click();
   cmp.Option1[1]->click();
   settle();
-  return w.grab().save(out + QStringLiteral("/comparison.png")) && f.seen->messages.empty();
+  if (!w.grab().save(out + QStringLiteral("/comparison.png")) || !f.seen->messages.empty()) return false;
+
+  // The help window as the menu opens it. Without its file it would ask for one, and
+  // nobody is there to answer.
+  if (!QFileInfo(w.helpFileName()).isFile()) {
+    std::fprintf(stderr, "page_screenshots: help file not found: %s\n", qPrintable(w.helpFileName()));
+    return false;
+  }
+  w.mnuHelp1_Click();
+  auto* helpWindow = w.findChild<help::frmHTMLHelp*>();
+  if (helpWindow == nullptr || !helpWindow->isVisible()) {
+    std::fprintf(stderr, "page_screenshots: the help window did not open on %s\n", qPrintable(w.helpFileName()));
+    return false;
+  }
+  settle();
+  return helpWindow->grab().save(out + QStringLiteral("/help.png"));
 }
 
 }  // namespace
