@@ -45,7 +45,9 @@ if [ "$coverage" = 1 ]; then
   status=0
   QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -E debian_package || status=$?
   cd "$QUORVANE_ROOT"
-  gcovr -r . --filter src/ --object-directory "$dir" --print-summary -o /dev/null
+  # The full report goes beside the build: gcovr 5 deletes a file named by -o while it checks
+  # that it can write there, which would remove /dev/null itself.
+  gcovr -r . --filter src/ --object-directory "$dir" --print-summary -o "$dir/coverage.txt"
   exit "$status"
 fi
 ctest --output-on-failure -j2
