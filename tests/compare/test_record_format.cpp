@@ -1,30 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "compare/record_format.h"
 
 namespace quorvane::recordFormat {
 namespace {
 
-TEST(CheckComment, ClassifiesBlankCommentHeaderAndDataLines) {
-  EXPECT_EQ(CheckComment(""), kIgnoreLine);
-  EXPECT_EQ(CheckComment("    "), kIgnoreLine);
-  EXPECT_EQ(CheckComment(";抽出先：C:\\TEST"), kIgnoreLine);
-  EXPECT_EQ(CheckComment("plain text"), kIgnoreLine);
-  EXPECT_EQ(CheckComment(";#FN,FV,SV,SZ,DTTM"), kColumnHeader);
-  EXPECT_EQ(CheckComment(";#anything"), kColumnHeader);
-  EXPECT_EQ(CheckComment(" ;#FN"), kIgnoreLine);  // the two characters must come first
-  // A TAB anywhere makes a data row, whatever the first character.
-  EXPECT_EQ(CheckComment(";a\tb"), kDataRow);
-  EXPECT_EQ(CheckComment(";#FN\tFV"), kDataRow);
-  EXPECT_EQ(CheckComment("\t"), kDataRow);
-}
-
-TEST(CheckColumnHeader, MatchesWholeLineExactly) {
+// A TAB anywhere makes a data row, whatever the first character; ";#" must come first.
+TEST(RecordFormat, LineKindsAndColumnHeaders) {
+  for (const auto& [line, kind] : std::vector<std::pair<const char*, int>>{
+           {"", kIgnoreLine}, {"    ", kIgnoreLine}, {";抽出先：C:\\TEST", kIgnoreLine}, {"plain text", kIgnoreLine},
+           {";#FN,FV,SV,SZ,DTTM", kColumnHeader}, {";#anything", kColumnHeader}, {" ;#FN", kIgnoreLine},
+           {";a\tb", kDataRow}, {";#FN\tFV", kDataRow}, {"\t", kDataRow}})
+    EXPECT_EQ(CheckComment(line), kind) << line;
+  // A column header names a layout only as a whole line, exactly.
   EXPECT_EQ(CheckColumnHeader(";#FN,FV,SV,SZ,DTTM"), RecordLayout::FiveColumn);
   EXPECT_EQ(CheckColumnHeader(";#FN,FV,SZ,DTTM"), RecordLayout::FourColumn);
-  EXPECT_EQ(CheckColumnHeader(";#FN,FV,SV,SZ,DTTM "), RecordLayout::Unrecognised);
-  EXPECT_EQ(CheckColumnHeader(";#fn,fv,sv,sz,dttm"), RecordLayout::Unrecognised);
-  EXPECT_EQ(CheckColumnHeader(";#"), RecordLayout::Unrecognised);
+  for (const char* other : {";#FN,FV,SV,SZ,DTTM ", ";#fn,fv,sv,sz,dttm", ";#"})
+    EXPECT_EQ(CheckColumnHeader(other), RecordLayout::Unrecognised) << other;
 }
 
 // Rows split by layout. Four-column and unrecognised layouts store the second column as
@@ -78,17 +74,11 @@ TEST(ParseRecordLine, Rows) {
 }
 
 TEST(ParseSize, DecimalWithSurroundingSpacesIn64Bits) {
-  EXPECT_EQ(parseSize(" 2048 "), 2048);
-  EXPECT_EQ(parseSize("0"), 0);
-  EXPECT_EQ(parseSize("4294967296"), 4294967296LL);  // a file over 4 GiB
-  EXPECT_EQ(parseSize("-1"), -1);
-  EXPECT_EQ(parseSize(""), std::nullopt);
-  EXPECT_EQ(parseSize("   "), std::nullopt);
-  EXPECT_EQ(parseSize("12a"), std::nullopt);
-  EXPECT_EQ(parseSize("1 2"), std::nullopt);
-  EXPECT_EQ(parseSize("+5"), std::nullopt);
-  EXPECT_EQ(parseSize("&H10"), std::nullopt);
-  EXPECT_EQ(parseSize("99999999999999999999"), std::nullopt);
+  for (const auto& [text, size] : std::vector<std::pair<const char*, std::optional<std::int64_t>>>{
+           {" 2048 ", 2048}, {"0", 0}, {"4294967296", 4294967296LL}, {"-1", -1}, {"", std::nullopt},
+           {"   ", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt}, {"+5", std::nullopt},
+           {"&H10", std::nullopt}, {"99999999999999999999", std::nullopt}})
+    EXPECT_EQ(parseSize(text), size) << text;
 }
 
 }  // namespace
