@@ -124,9 +124,6 @@ TEST_F(RecordCommands, MachineReadableFormsAndFailOn) {
   EXPECT_NE(down.out.find("," + folder + "/dlls/a.dll,0.9.0.0,0.9,Quorvane Test Corporation,Test library,英語 (米国),040904B0\r\n"),
             std::string::npos);
   EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on up").status, 0);
-  EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on sideways").status, 2);
-  EXPECT_EQ(cli(folder, "compare old.txt --fail-on=").status, 2);
-  EXPECT_EQ(cli(folder, "extract dlls --format xml").status, 2);
 }
 
 TEST_F(RecordCommands, ExitStatuses) {
@@ -142,6 +139,9 @@ TEST_F(RecordCommands, ExitStatuses) {
       {"compare old.txt old.txt --extract dlls", 2, nullptr},
       {"compare old.txt --kind '*.DLL'", 2, nullptr},
       {"compare old.txt --recurse", 2, nullptr},
+      {"compare old.txt --extract dlls --fail-on sideways", 2, nullptr},
+      {"compare old.txt --fail-on=", 2, nullptr},
+      {"extract dlls --format xml", 2, nullptr},
       {"extract", 2, nullptr},
       {"extract dlls --bogus", 2, nullptr},
       {"extract dlls -o", 2, nullptr},
