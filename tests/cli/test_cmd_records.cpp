@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
@@ -35,6 +36,10 @@ testsupport::CliRun cli(const std::string& folder, const std::string& args,
 
 std::string sjis(const std::string& utf8) { return *sjis::encode(utf8).bytes; }
 
+std::vector<std::uint8_t> image(ImageFormat format, std::array<std::uint16_t, 4> version, const std::string& text) {
+  return buildImage(format, testsupport::simpleVersionInfo(version, text)).bytes;
+}
+
 // Everything after the first line, which holds the time of the run.
 std::string afterFirstLine(const std::string& text) { return text.substr(text.find("\r\n") + 2); }
 
@@ -42,18 +47,15 @@ class RecordCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directory(folder + "/dlls");
-    write("dlls/B.DLL", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({2, 0, 0, 1}, "2.0 (beta)")).bytes);
-    write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0")).bytes);
-    write("dlls/x.ocx", std::vector<std::uint8_t>(300, 'x'));
-    write("dlls/readme.txt", std::vector<std::uint8_t>(10, 'r'));
+    dir.write("dlls/B.DLL", image(ImageFormat::Pe32, {2, 0, 0, 1}, "2.0 (beta)"));
+    dir.write("dlls/a.dll", image(ImageFormat::Pe32Plus, {1, 0, 0, 0}, "1.0"));
+    dir.write("dlls/x.ocx", std::vector<std::uint8_t>(300, 'x'));
+    dir.write("dlls/readme.txt", std::vector<std::uint8_t>(10, 'r'));
     // 2001-02-03 04:05:06 UTC for every file, so the dates are known.
     const auto when = fs::file_time_type::clock::from_sys(std::chrono::sys_seconds{std::chrono::seconds{981173106}});
     for (const auto& e : fs::directory_iterator(folder + "/dlls")) fs::last_write_time(e.path(), when);
   }
 
-  void write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    testsupport::writeFile(folder + "/" + name, bytes);
-  }
   std::string size(const std::string& name) { return std::to_string(fs::file_size(folder + "/" + name)); }
 
   testsupport::TempFolder dir{"records_cli"};
@@ -89,10 +91,10 @@ TEST_F(RecordCommands, CompareWithTheExtractionAndWithAnotherRecord) {
   EXPECT_NE(same.err.find("追加 0, 更新 0, 削除 0, 無変化 3"), std::string::npos);
 
   // A new version of a.dll, x.ocx gone, a new c.tlb; b.dll with another string version.
-  write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 2}, "1.0")).bytes);
+  dir.write("dlls/a.dll", image(ImageFormat::Pe32Plus, {1, 0, 0, 2}, "1.0"));
   fs::remove(folder + "/dlls/x.ocx");
-  write("dlls/c.tlb", std::vector<std::uint8_t>(5, 'c'));
-  write("dlls/b.dll", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({2, 0, 0, 1}, "2.0 (final)")).bytes);
+  dir.write("dlls/c.tlb", std::vector<std::uint8_t>(5, 'c'));
+  dir.write("dlls/b.dll", image(ImageFormat::Pe32, {2, 0, 0, 1}, "2.0 (final)"));
   fs::remove(folder + "/dlls/B.DLL");
   ASSERT_EQ(cli(folder, "extract dlls -o new.txt").status, 0);
   const testsupport::CliRun diff = cli(folder, "compare old.txt new.txt --ignore-date -o result.txt");
@@ -117,11 +119,13 @@ TEST_F(RecordCommands, MachineReadableFormsAndFailOn) {
   EXPECT_NE(readText(folder + "/list.csv").find("\r\nx.ocx," + folder + "/dlls/x.ocx,False,,,"), std::string::npos);
 
   // a.dll goes down: --fail-on stops on it, after the output was written.
-  write("dlls/a.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({0, 9, 0, 0}, "0.9")).bytes);
-  const testsupport::CliRun down = cli(folder, "compare old.txt --extract dlls --format csv --fail-on same-version,down");
+  dir.write("dlls/a.dll", image(ImageFormat::Pe32Plus, {0, 9, 0, 0}, "0.9"));
+  const testsupport::CliRun down =
+      cli(folder, "compare old.txt --extract dlls --format csv --fail-on same-version,down");
   EXPECT_EQ(down.status, 5);
   EXPECT_NE(down.out.find("\r\nupdated,a.dll,down,0.9.0.0,0.9,"), std::string::npos) << down.out;
-  EXPECT_NE(down.out.find("," + folder + "/dlls/a.dll,0.9.0.0,0.9,Quorvane Test Corporation,Test library,英語 (米国),040904B0\r\n"),
+  EXPECT_NE(down.out.find("," + folder + "/dlls/a.dll,0.9.0.0,0.9,Quorvane Test Corporation,Test library," +
+                          "英語 (米国),040904B0\r\n"),
             std::string::npos);
   EXPECT_EQ(cli(folder, "compare old.txt --extract dlls --fail-on up").status, 0);
 }
@@ -214,7 +218,7 @@ TEST_F(RecordCommands, ResultOverARecordItComparesIsRefused) {
 // Without --expand-to, compressed files go into a folder of the run's own inside the
 // temporary folder, and it is gone when the program ends.
 TEST_F(RecordCommands, DefaultExpansionFolderIsPrivateAndRemovedAtExit) {
-  write("dlls/C.DL_", testsupport::compressSzdd(std::string("not a program")));
+  dir.write("dlls/C.DL_", testsupport::compressSzdd(std::string("not a program")));
   fs::create_directory(folder + "/tmp");
   const char* oldTmp = std::getenv("TMPDIR");
   const std::string keep = oldTmp ? oldTmp : "";
@@ -230,7 +234,7 @@ TEST_F(RecordCommands, DefaultExpansionFolderIsPrivateAndRemovedAtExit) {
 // a recursive run compares with a fresh recursive extraction file by file.
 TEST_F(RecordCommands, RecurseNamesSubfolderFiles) {
   fs::create_directory(folder + "/dlls/Sub");
-  write("dlls/Sub/C.DLL", buildImage(ImageFormat::Pe32, testsupport::simpleVersionInfo({3, 0, 0, 0}, "3.0")).bytes);
+  dir.write("dlls/Sub/C.DLL", image(ImageFormat::Pe32, {3, 0, 0, 0}, "3.0"));
   const std::string row = "\r\nsub\\c.dll\t3.0.0.0\t3.0\t " + size("dlls/Sub/C.DLL") + " \t";
   EXPECT_EQ(cli(folder, "extract dlls").out.find("sub\\"), std::string::npos);
   ASSERT_EQ(cli(folder, "extract dlls --recurse -o before.txt").status, 0);

@@ -67,7 +67,8 @@ TEST(CompareEngine, WhatCountsAsAnUpdateAndHowNamesPair) {
   const std::string dtsChanged = record({row("d.dll", "1", "1", 1, "98/05/12"),
                                          row("t.dll", "1", "1", 1, "98/05/11", "12:00:01"), row("s.dll", "1", "1", 2)});
   const std::string twins = record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row("b.dll", "1", "1", 1)});
-  const std::string twinsScan = record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row("日本.dll", "1", "1", 1)});
+  const std::string twinsScan =
+      record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row("日本.dll", "1", "1", 1)});
   const struct {
     std::string first, second;
     CompareOptions options;
