@@ -38,14 +38,11 @@ class InfoCommand : public ::testing::Test {
                      {"CompanyName", "株式会社クオーヴェイン"},
                      {"Comments", "一行目\r\n二行目"},
                      {"ProductName", "ｸｵｰｳﾞｪｲﾝ"}}}};
-    write("japanese.dll", buildImage(ImageFormat::Pe32, plan).bytes);
-    write("old16.dll", buildImage(ImageFormat::Ne, testsupport::simpleVersionInfo({3, 10, 0, 103}, "3.10")).bytes);
-    write("plain.txt", std::vector<std::uint8_t>(200, 'x'));
+    dir.write("japanese.dll", buildImage(ImageFormat::Pe32, plan).bytes);
+    dir.write("old16.dll", buildImage(ImageFormat::Ne, testsupport::simpleVersionInfo({3, 10, 0, 103}, "3.10")).bytes);
+    dir.write("plain.txt", std::vector<std::uint8_t>(200, 'x'));
   }
 
-  void write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    testsupport::writeFile(folder + "/" + name, bytes);
-  }
 
   testsupport::TempFolder dir{"info_cli"};
   std::string folder = dir.str();
@@ -75,7 +72,7 @@ TEST_F(InfoCommand, FileWithoutVersionInformation) {
 TEST_F(InfoCommand, AllLanguagesAndMachineReadableForms) {
   auto plan = testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0");
   plan.tables.push_back({"041104B0", {{"FileVersion", "1.0 日本語版"}}});
-  write("multi.dll", buildImage(ImageFormat::Pe32, plan).bytes);
+  dir.write("multi.dll", buildImage(ImageFormat::Pe32, plan).bytes);
   const testsupport::CliRun text = cli(folder, "info --all-languages multi.dll");
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("Key : 040904B0\n"), std::string::npos);
@@ -107,7 +104,7 @@ TEST_F(InfoCommand, UsageErrorsAndHelp) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("使い方: quorvane-cli info"), std::string::npos);
   // After "--" a name that starts with "-" is a file.
-  write("-dash.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0")).bytes);
+  dir.write("-dash.dll", buildImage(ImageFormat::Pe32Plus, testsupport::simpleVersionInfo({1, 0, 0, 0}, "1.0")).bytes);
   const testsupport::CliRun dash = cli(folder, "info -- -dash.dll");
   EXPECT_EQ(dash.status, 0);
   EXPECT_NE(dash.out.find("FixedVersion : 1.0.0.0\n"), std::string::npos);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "common/sjis.h"
 #include "compare/compare_engine.h"
+#include "compare/record_writer.h"
+#include "compare/update_class.h"
 #include "support/entry_builder.h"
 #include "support/files.h"
 #include "support/temp_folder.h"
-#include "compare/record_writer.h"
 
 namespace quorvane {
 namespace {
@@ -31,212 +30,152 @@ CompareRun compare(const std::string& first, const std::string& second, CompareO
   return CompareRecordLines(a, &b, options);
 }
 
-std::vector<std::string> names(const ComparisonResult& r, CompareCategory c) {
-  std::vector<std::string> out;
-  for (std::size_t k = 0; k < r.count(c); ++k) out.push_back(r.entry(c, k).FullPath);
-  return out;
+// The names of every category in its order: "+" added, "~" updated, "-" deleted, "="
+// unchanged; "scan:" first when names are looked up by scanning.
+std::string summary(const ComparisonResult& r) {
+  std::string s = r.Mode == LookupMode::Scan ? "scan:" : "";
+  const std::pair<CompareCategory, char> marks[] = {{CompareCategory::Added, '+'}, {CompareCategory::Updated, '~'},
+                                                    {CompareCategory::Deleted, '-'}, {CompareCategory::Unchanged, '='}};
+  for (const auto& [category, mark] : marks)
+    for (std::size_t k = 0; k < r.count(category); ++k) s += " " + std::string(1, mark) + r.entry(category, k).FullPath;
+  return s;
 }
 
-using Names = std::vector<std::string>;
-
 TEST(CompareEngine, SortsIntoTheFourCategoriesInTheirOrders) {
-  const auto first = record({row("gone2.dll", "1", "1", 1), row("same.dll", "1", "1", 1),
-                             row("changed.dll", "1", "1", 1), row("gone1.dll", "1", "1", 1)});
-  const auto second = record({row("new2.dll", "1", "1", 1), row("changed.dll", "2", "1", 1),
-                              row("same.dll", "1", "1", 1), row("new1.dll", "1", "1", 1)});
-  const auto run = compare(first, second);
+  const auto run = compare(record({row("gone2.dll", "1", "1", 1), row("same.dll", "1", "1", 1),
+                                   row("changed.dll", "1", "1", 1), row("gone1.dll", "1", "1", 1)}),
+                           record({row("new2.dll", "1", "1", 1), row("changed.dll", "2", "1", 1),
+                                   row("same.dll", "1", "1", 1), row("new1.dll", "1", "1", 1)}));
   ASSERT_TRUE(run.ok());
   const auto& r = run.Result;
-  EXPECT_EQ(names(r, CompareCategory::Added), (Names{"new2.dll", "new1.dll"}));
-  EXPECT_EQ(names(r, CompareCategory::Updated), (Names{"changed.dll"}));
-  EXPECT_EQ(names(r, CompareCategory::Deleted), (Names{"gone2.dll", "gone1.dll"}));
-  EXPECT_EQ(names(r, CompareCategory::Unchanged), (Names{"same.dll"}));
+  EXPECT_EQ(summary(r), " +new2.dll +new1.dll ~changed.dll -gone2.dll -gone1.dll =same.dll");
   EXPECT_EQ(r.entry(CompareCategory::Updated, 0).FixedVersion, "2");
   EXPECT_EQ(r.oldEntry(CompareCategory::Updated, 0)->FixedVersion, "1");
   EXPECT_EQ(r.Updated[0].FirstIndex, 2);
   EXPECT_EQ(r.oldEntry(CompareCategory::Added, 0), nullptr);
 }
 
-// Which field changes make an update, with the options that decide it. Counts are
-// added, updated, deleted, unchanged.
-TEST(CompareEngine, WhatCountsAsAnUpdate) {
+// Which field changes make an update, with the options that decide it, and how names
+// pair: exactly in index mode, as the same file name in scan mode (one double-byte name
+// switches to it), identical names in the order the record lists them.
+TEST(CompareEngine, WhatCountsAsAnUpdateAndHowNamesPair) {
   CompareOptions keepString, ignoreDate;
   keepString.IgnoreStringVersion = false;
   ignoreDate.IgnoreFileDate = true;
   const std::string two = record({row("a.dll", "1.0", "1.0", 1), row("b.dll", "2.0", "2.0", 2)});
-  const std::string dts = record({row("d.dll", "1", "1", 1, "98/05/11"), row("t.dll", "1", "1", 1, "98/05/11", "12:00:00"),
-                                  row("s.dll", "1", "1", 1)});
+  const std::string dts = record({row("d.dll", "1", "1", 1), row("t.dll", "1", "1", 1), row("s.dll", "1", "1", 1)});
   const std::string dtsChanged = record({row("d.dll", "1", "1", 1, "98/05/12"),
                                          row("t.dll", "1", "1", 1, "98/05/11", "12:00:01"), row("s.dll", "1", "1", 2)});
+  const std::string twins = record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row("b.dll", "1", "1", 1)});
+  const std::string twinsScan =
+      record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row("日本.dll", "1", "1", 1)});
   const struct {
-    const char* what;
     std::string first, second;
     CompareOptions options;
-    std::array<std::size_t, 4> counts;
+    const char* summary;
   } cases[] = {
-      {"identical", two, two, {}, {0, 0, 0, 2}},
-      {"string version ignored by default", record({row("a.dll", "1", "1 (old)", 1)}),
-       record({row("a.dll", "1", "1 (new)", 1)}), {}, {0, 0, 0, 1}},
-      {"string version kept", record({row("a.dll", "1", "1 (old)", 1)}), record({row("a.dll", "1", "1 (new)", 1)}),
-       keepString, {0, 1, 0, 0}},
-      {"date, time and size", dts, dtsChanged, {}, {0, 3, 0, 0}},
-      {"date ignored, size still counts", dts, dtsChanged, ignoreDate, {0, 1, 0, 2}},
-      {"versions compare as texts", record({row("a.dll", "4.0.0.1", "x", 1)}),
-       record({row("a.dll", "4.00.0.1", "x", 1)}), {}, {0, 1, 0, 0}},
-      {"four-column first record", record({"a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n",
-                                           "b.dll\t2.0\t 2 \t98/05/11 12:00:00\r\n"}, ";#FN,FV,SZ,DTTM"),
-       two, {}, {0, 2, 0, 0}},
-      {"empty first", record({}), two, {}, {2, 0, 0, 0}},
-      {"empty second", two, record({}), {}, {0, 0, 2, 0}},
+      {two, two, {}, " =a.dll =b.dll"},
+      {record({row("a.dll", "1", "1 (old)", 1)}), record({row("a.dll", "1", "1 (new)", 1)}), {}, " =a.dll"},
+      {record({row("a.dll", "1", "1 (old)", 1)}), record({row("a.dll", "1", "1 (new)", 1)}), keepString, " ~a.dll"},
+      {dts, dtsChanged, {}, " ~d.dll ~t.dll ~s.dll"},
+      {dts, dtsChanged, ignoreDate, " ~s.dll =d.dll =t.dll"},
+      {record({row("a.dll", "4.0.0.1", "x", 1)}), record({row("a.dll", "4.00.0.1", "x", 1)}), {}, " ~a.dll"},
+      {record({"a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n", "b.dll\t2.0\t 2 \t98/05/11 12:00:00\r\n"}, ";#FN,FV,SZ,DTTM"),
+       two, {}, " ~a.dll ~b.dll"},
+      {record({}), two, {}, " +a.dll +b.dll"},
+      {two, record({}), {}, " -a.dll -b.dll"},
+      {record({row("abc.dll", "1", "1", 1)}), record({row("ABC.DLL", "1", "1", 1)}), {}, " +ABC.DLL -abc.dll"},
+      {record({row("abc.dll", "1", "1", 1), row("日本.dll", "1", "1", 1)}), record({row("ABC.DLL", "1", "1", 1)}), {},
+       "scan: -日本.dll =abc.dll"},
+      // Duplicate second names match twice, and an update wins over an unchanged match.
+      {record({row("a.dll", "1", "1", 1)}),
+       record({row("a.dll", "2", "1", 1), row("a.dll", "1", "1", 1), row("a.dll", "3", "1", 1)}), {}, " ~a.dll ~a.dll"},
+      {twins, twins, {}, " =a.dll =a.dll =b.dll"},
+      {twinsScan, twinsScan, {}, "scan: =a.dll =a.dll =日本.dll"},
+      // Second rows that do not split are left out (and counted, below).
+      {record({row("a.dll", "1", "1", 1), row("b.dll", "1", "1", 1)}),
+       record({row("a.dll", "1", "1", 1), "b.dll\t1\t1\n", row("c.dll", "1", "1", 1),
+               "b.dll\t1\t1\tbig\t98/05/11 12:00:00\r\n"}),
+       {}, " +c.dll -b.dll =a.dll"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.summary);
     const auto run = compare(c.first, c.second, c.options);
-    ASSERT_TRUE(run.ok()) << c.what;
-    const auto& r = run.Result;
-    EXPECT_EQ((std::array<std::size_t, 4>{r.count(CompareCategory::Added), r.count(CompareCategory::Updated),
-                                          r.count(CompareCategory::Deleted), r.count(CompareCategory::Unchanged)}),
-              c.counts)
-        << c.what;
+    ASSERT_TRUE(run.ok());
+    EXPECT_EQ(summary(run.Result), c.summary);
   }
   const auto run = compare(dts, dtsChanged, ignoreDate);
-  EXPECT_EQ(names(run.Result, CompareCategory::Updated), (Names{"s.dll"}));
   EXPECT_EQ(run.Result.firstCount(), 3);
   EXPECT_EQ(run.Result.SecondCount, 3);
+  const auto& last = std::end(cases)[-1];
+  const auto leftOut = compare(last.first, last.second);
+  EXPECT_EQ(leftOut.Result.SecondCount, 2);
+  EXPECT_EQ(leftOut.Result.SecondRowsLeftOut, 2);
 }
 
-TEST(CompareEngine, CaseVariantsMatchOnlyInScanMode) {
-  const auto second = record({row("ABC.DLL", "1", "1", 1)});
-  const auto index = compare(record({row("abc.dll", "1", "1", 1)}), second);
-  EXPECT_EQ(index.Result.Mode, LookupMode::Index);
-  EXPECT_EQ(names(index.Result, CompareCategory::Added), (Names{"ABC.DLL"}));
-  EXPECT_EQ(names(index.Result, CompareCategory::Deleted), (Names{"abc.dll"}));
-  const auto scan = compare(record({row("abc.dll", "1", "1", 1), row("日本.dll", "1", "1", 1)}), second);
-  EXPECT_EQ(scan.Result.Mode, LookupMode::Scan);
-  EXPECT_EQ(names(scan.Result, CompareCategory::Unchanged), (Names{"abc.dll"}));
-  EXPECT_EQ(names(scan.Result, CompareCategory::Deleted), (Names{"日本.dll"}));
-}
-
-TEST(CompareEngine, DuplicateSecondNamesMatchTwiceAndUpdatedWins) {
-  const auto first = record({row("a.dll", "1", "1", 1)});
-  const auto run = compare(first, record({row("a.dll", "2", "1", 1), row("a.dll", "1", "1", 1),
-                                          row("a.dll", "3", "1", 1)}));
-  EXPECT_EQ(run.Result.count(CompareCategory::Updated), 2u);
-  EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 0u);
-  EXPECT_EQ(run.Result.count(CompareCategory::Deleted), 0u);
-  EXPECT_EQ(run.Result.SecondCount, 3);
-}
-
-TEST(CompareEngine, AFileThatIsNoRecordStopsTheRun) {
+TEST(CompareEngine, FilesThatStopTheRun) {
   const auto rec = record({row("a.dll", "1", "1", 1)});
-  for (const std::string& other : {std::string(), std::string("plain text\r\n"), std::string("x\ty\r\n")}) {
-    const auto run = compare(rec, other);
-    EXPECT_EQ(run.Error, CompareError::SecondNotARecord) << other;
-    EXPECT_STREQ(compareErrorMessage(run.Error), "バージョン記録ファイルではありません");
-  }
-  EXPECT_EQ(compare("plain text\r\n", rec).Error, CompareError::FirstNotARecord);
+  const struct {
+    std::string first, second;
+    CompareError error;
+  } cases[] = {
+      {rec, "", CompareError::SecondNotARecord},
+      {rec, "plain text\r\n", CompareError::SecondNotARecord},
+      {rec, "x\ty\r\n", CompareError::SecondNotARecord},
+      {"plain text\r\n", rec, CompareError::FirstNotARecord},
+      {record({row("a.dll", "1", "1", 1), "broken\r\n", "x\ty\r\n"}), record({}), CompareError::FirstRowFailedToSplit},
+  };
+  for (const auto& c : cases) EXPECT_EQ(compare(c.first, c.second).Error, c.error) << c.second;
+  EXPECT_EQ(compare(cases[4].first, cases[4].second).ErrorLine, 6);
+  EXPECT_STREQ(compareErrorMessage(CompareError::SecondNotARecord), "バージョン記録ファイルではありません");
+  EXPECT_STREQ(compareErrorMessage(CompareError::FirstRowFailedToSplit), "ファイル読込でエラーが発生しました");
 }
 
-// A.DLL and a.dll of one folder are both a.dll in a record: identical names pair in the
-// order the record lists them, in both lookup modes and against an extraction listed in
-// another order.
-TEST(CompareEngine, IdenticalNamesPairInOrder) {
-  for (const char* other : {"b.dll", "日本.dll"}) {
-    const auto rec = record({row("a.dll", "1", "1", 1), row("a.dll", "2", "2", 2), row(other, "1", "1", 1)});
-    const auto run = compare(rec, rec);
-    EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u) << other;
-    EXPECT_EQ(run.Result.count(CompareCategory::Updated) + run.Result.count(CompareCategory::Deleted), 0u);
-  }
+// Opening names the side that failed; without a second record only the first is loaded.
+TEST(CompareVersionRecords, OpenErrorsAndViewMode) {
   testsupport::TempFolder dir;
-  const auto extraction = makeExtraction({makeEntry("a.dll", "2", "2", 2, "98/05/11", "12:00:00"),
-                                          makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00"),
-                                          makeEntry("a.dll", "1", "1", 1, "98/05/11", "12:00:00")},
-                                         {2, 0, 1});
-  ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
-  const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
-  EXPECT_EQ(run.Result.count(CompareCategory::Unchanged), 3u);
-}
-
-TEST(CompareEngine, SecondRowsThatDoNotSplitAreLeftOutAndCounted) {
-  const auto first = record({row("a.dll", "1", "1", 1), row("b.dll", "1", "1", 1)});
-  const auto second = record({row("a.dll", "1", "1", 1), "b.dll\t1\t1\n", row("c.dll", "1", "1", 1),
-                              "b.dll\t1\t1\tbig\t98/05/11 12:00:00\r\n"});
-  const auto run = compare(first, second);
-  ASSERT_TRUE(run.ok());
-  EXPECT_EQ(run.Result.SecondCount, 2);
-  EXPECT_EQ(run.Result.SecondRowsLeftOut, 2);
-  EXPECT_EQ(names(run.Result, CompareCategory::Deleted), (Names{"b.dll"}));
-  EXPECT_EQ(names(run.Result, CompareCategory::Added), (Names{"c.dll"}));
-}
-
-TEST(CompareEngine, FirstRowThatDoesNotSplitStopsTheRun) {
-  const auto first = record({row("a.dll", "1", "1", 1), "broken\r\n", "x\ty\r\n"});
-  const auto run = compare(first, record({}));
-  EXPECT_EQ(run.Error, CompareError::FirstRowFailedToSplit);
-  EXPECT_EQ(run.ErrorLine, 6);
-  EXPECT_STREQ(compareErrorMessage(run.Error), "ファイル読込でエラーが発生しました");
-}
-
-TEST(CompareEngine, ViewModeLoadsTheFirstRecordOnly) {
-  const auto first = record({row("b.dll", "1", "1", 1), row("a.dll", "1", "1", 1)});
-  TextLineReader lines(first);
-  const auto run = CompareRecordLines(lines, nullptr, {});
-  ASSERT_TRUE(run.ok());
-  EXPECT_TRUE(run.Result.ViewMode);
-  ASSERT_EQ(run.Result.FirstRecord.size(), 2u);
-  EXPECT_EQ(run.Result.FirstRecord[0].FullPath, "b.dll");
-  EXPECT_EQ(run.Result.count(CompareCategory::Deleted), 0u);
-}
-
-TEST(CompareEngine, TwoRunsInARowGiveTheSameResultAsOne) {
-  const auto headerless = std::string("a.dll\t1.0\t 1 \t98/05/11 12:00:00\r\n");
-  const auto five = record({row("a.dll", "1.0", "1.0", 1)});
-  const auto alone = compare(headerless, headerless);
-  compare(five, five);
-  const auto after = compare(headerless, headerless);
-  EXPECT_EQ(names(after.Result, CompareCategory::Unchanged), names(alone.Result, CompareCategory::Unchanged));
-  EXPECT_EQ(after.Result.FirstRecord.at(0).StringVersion, "1.0");
-}
-
-TEST(CompareVersionRecords, OpenErrorsNameTheSide) {
-  testsupport::TempFolder dir;
-  const std::string good = dir.at("good.txt");
-  testsupport::writeFile(good, record({row("a.dll", "1", "1", 1)}));
+  const std::string good = dir.write("good.txt", record({row("b.dll", "1", "1", 1), row("a.dll", "1", "1", 1)}));
   EXPECT_EQ(CompareVersionRecords("", SecondSide::record(good), {}).Error, CompareError::FirstCannotOpen);
   EXPECT_EQ(CompareVersionRecords(dir.at("none.txt"), SecondSide::record(good), {}).Error,
             CompareError::FirstCannotOpen);
   EXPECT_EQ(CompareVersionRecords(good, SecondSide::record(dir.at("none.txt")), {}).Error,
             CompareError::SecondCannotOpen);
+  EXPECT_EQ(summary(CompareVersionRecords(good, SecondSide::record(good), {}).Result), " =b.dll =a.dll");
   const auto view = CompareVersionRecords(good, SecondSide::record(""), {});
   ASSERT_TRUE(view.ok());
   EXPECT_TRUE(view.Result.ViewMode);
-  const auto both = CompareVersionRecords(good, SecondSide::record(good), {});
-  ASSERT_TRUE(both.ok());
-  EXPECT_EQ(both.Result.count(CompareCategory::Unchanged), 1u);
+  ASSERT_EQ(view.Result.FirstRecord.size(), 2u);
+  EXPECT_EQ(view.Result.FirstRecord[0].FullPath, "b.dll");
+  EXPECT_EQ(summary(view.Result), "");
 }
 
-TEST(CompareVersionRecords, ComparesWithTheExtractionInStorageOrderUnderDisplayNames) {
+// The extraction is compared in storage order under its display names; identical names
+// pair in the order its record lists them (display order).
+TEST(CompareVersionRecords, WithTheExtraction) {
   testsupport::TempFolder dir;
   auto extraction = makeExtraction({makeEntry("new.dll", "1", "1", 1, "98/05/11", "12:00:00"),
                                     makeEntry("a.dll", "2", "1", 1, "98/05/11", "12:00:00"),
-                                    makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00")},
-                                   {1, 2, 0});
+                                    makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00"),
+                                    makeEntry("b.dll", "2", "1", 1, "98/05/11", "12:00:00")},
+                                   {1, 3, 2, 0});
   ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
   const auto same = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
-  ASSERT_TRUE(same.ok());
-  EXPECT_EQ(same.Result.count(CompareCategory::Unchanged), 3u);
-  EXPECT_EQ(same.Result.SecondCount, 3);
-  // Now change the extraction: storage order decides the added list.
+  EXPECT_EQ(summary(same.Result), " =a.dll =b.dll =b.dll =new.dll");
+  EXPECT_EQ(same.Result.SecondCount, 4);
   extraction.Entries[1].FixedVersion = "3";
-  extraction.Entries.push_back(makeEntry("C:\\TEST\\zz.dll", "", "", 0, "", ""));
-  extraction.DisplayNames.push_back("zz.dll");
-  extraction.Entries.push_back(makeEntry("C:\\TEST\\aa.dll", "", "", 0, "", ""));
-  extraction.DisplayNames.push_back("aa.dll");
-  extraction.LastIndex = 4;
+  for (const char* name : {"zz.dll", "aa.dll"}) {
+    extraction.Entries.push_back(makeEntry(std::string("C:\\TEST\\") + name, "", "", 0, "", ""));
+    extraction.DisplayNames.push_back(name);
+  }
+  extraction.LastIndex = 5;
+  extraction.Order = {1, 3, 2, 0, 5, 4};  // the added list still follows storage order
   const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
-  ASSERT_TRUE(run.ok());
-  EXPECT_EQ(names(run.Result, CompareCategory::Added), (Names{"zz.dll", "aa.dll"}));
-  EXPECT_EQ(names(run.Result, CompareCategory::Updated), (Names{"a.dll"}));
-  EXPECT_EQ(run.Result.SecondCount, 5);
+  EXPECT_EQ(summary(run.Result), " +zz.dll +aa.dll ~a.dll =b.dll =b.dll =new.dll");
+  EXPECT_EQ(run.Result.SecondCount, 6);
+  // An order that does not cover every entry says nothing: identical names pair in storage order.
+  extraction.Order.resize(4);
+  EXPECT_EQ(summary(CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {}).Result),
+            " +zz.dll +aa.dll ~a.dll ~b.dll ~b.dll =new.dll");
 }
 
 TEST(IsEntryChanged, UsesEightCharacterFields) {
@@ -248,6 +187,68 @@ TEST(IsEntryChanged, UsesEightCharacterFields) {
   EXPECT_FALSE(IsEntryChanged(a, b, true));
   b.Size = 2;
   EXPECT_TRUE(IsEntryChanged(a, b, true));
+}
+
+using C = UpdateClass;
+
+// One updated pair: old and new fixed version, string version, size and date.
+struct Pair {
+  const char *oldFixed, *newFixed, *oldString, *newString;
+  std::int64_t newSize;
+  const char* newDate;
+  C expected;
+};
+
+// The old side is always size 100, dated 98/05/11.
+constexpr Pair kPairs[] = {
+    {"1.0.0.0", "1.0.0.1", "1.0", "1.0", 100, "98/05/11", C::VersionUp},
+    {"1.2.0.0", "1.10.0.0", "", "", 100, "98/05/11", C::VersionUp},          // numbers, not texts
+    {"2.0.0.0", "1.9.9.9", "", "", 100, "98/05/11", C::VersionDown},
+    {"1.0.0.-1", "1.0.0.32767", "", "", 100, "98/05/11", C::VersionDown},    // -1 is 65535
+    {"1.0.0.32767", "1.0.0.-32768", "", "", 100, "98/05/11", C::VersionUp},  // -32768 is 32768
+    {"4.0.0.1", "4.0.0.1", "4.0", "4.0", 200, "98/05/11", C::SameVersion},
+    {"4.0.0.1", "4.0.0.1", "", "", 100, "99/01/01", C::SameVersion},
+    {"4.0.0.1", "4.00.0.1", "", "", 100, "98/05/11", C::StringOnly},         // written differently
+    {"4.0.0.1", "4.0.0.1", "4.0", "4.0 (final)", 100, "98/05/11", C::StringOnly},
+    {"4.0.0.1", "4.0.0.1", "1.0", "9.0", 100, "98/05/11", C::StringOnly},    // the fixed version rules
+    // A side without a fixed version: the string versions decide.
+    {"", "", "2.0.10", "2.0.9", 100, "98/05/11", C::VersionDown},
+    {"1.0.0.0", "", "1.0", "1.0.0.1 (beta)", 100, "98/05/11", C::VersionUp},
+    {"", "", "1.0", "1.0.0", 300, "98/05/11", C::SameVersion},                // missing parts are 0
+    {"", "1.0.0.0", "4, 71", "4, 72", 100, "98/05/11", C::Unordered},        // not dotted numbers
+    {"1.0.0.0", "", "1.0", "", 100, "98/05/11", C::Unordered},               // version information gone
+    {"", "1.0.0.0", "", "", 100, "98/05/11", C::Unordered},                  // and without string versions
+    {"", "", "", "", 300, "98/05/11", C::SameVersion},                        // no version on either side
+    {"abc", "1.0.0.0", "1.0", "0.9", 100, "98/05/11", C::VersionDown},       // a broken fixed text counts as none
+};
+
+TEST(UpdateClass, TableOfVersionPairs) {
+  for (const Pair& p : kPairs) {
+    const auto older = makeEntry("a.dll", p.oldFixed, p.oldString, 100, "98/05/11", "12:00:00");
+    const auto newer = makeEntry("a.dll", p.newFixed, p.newString, p.newSize, p.newDate, "12:00:00");
+    EXPECT_EQ(ClassifyUpdate(newer, older, false), p.expected) << p.oldFixed << " -> " << p.newFixed << ", "
+                                                             << p.oldString << " -> " << p.newString;
+    // The engine puts the same class on its updated row.
+    ComparisonBuilder builder({older}, CompareOptions{false, false});
+    builder.add(newer);
+    const ComparisonResult r = builder.finish();
+    ASSERT_EQ(r.Updated.size(), 1u) << p.newFixed;
+    EXPECT_EQ(r.Updated[0].Class, p.expected);
+  }
+  // With dates ignored, a date alone no longer makes a same-version change.
+  const auto older = makeEntry("a.dll", "1.0.0.0", "1.0", 100, "98/05/11", "12:00:00");
+  EXPECT_EQ(ClassifyUpdate(makeEntry("a.dll", "1.0.0.0", "1.1", 100, "99/01/01", "12:00:00"), older, true),
+            C::StringOnly);
+}
+
+TEST(UpdateClass, NamesLabelsAndSummary) {
+  for (std::size_t i = 0; i < kUpdateClassCount; ++i) {
+    const auto c = static_cast<C>(i);
+    EXPECT_EQ(updateClassFromName(updateClassName(c)), c);
+  }
+  EXPECT_EQ(updateClassFromName("Down"), std::nullopt);
+  EXPECT_EQ(updateClassSummary({2, 0, 1, 0, 0}), "バージョンアップ 2, 同一バージョン (サイズ・日付が相違) 1");
+  EXPECT_EQ(updateClassSummary({}), "");
 }
 
 }  // namespace

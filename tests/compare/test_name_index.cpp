@@ -5,8 +5,6 @@
 #include "common/basDirUtil.h"
 #include "compare/name_index.h"
 #include "support/entry_builder.h"
-#include "support/files.h"
-#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -29,41 +27,31 @@ std::int32_t referenceFind(const std::vector<FileVersionEntry>& t, const std::st
   return found;
 }
 
-TEST(NameIndex, IndexModeMatchesExactlyAndIgnoresCaseVariants) {
-  const auto t = table({"abc.dll", "b.dll", "ABC.DLL"});
-  NameIndex index(t);
-  EXPECT_EQ(index.mode(), LookupMode::Index);
-  EXPECT_EQ(index.find("abc.dll"), 0);
-  EXPECT_EQ(index.find("ABC.DLL"), 2);
-  EXPECT_EQ(index.find("Abc.dll"), -1);
-  EXPECT_EQ(index.find("b.dll"), 1);
-  EXPECT_EQ(index.find("c.dll"), -1);
-  EXPECT_EQ(index.find(""), -1);
-}
-
-TEST(NameIndex, IndexModeFindsTheLastOfIdenticalNames) {
-  const auto t = table({"a.dll", "x.dll", "a.dll", "A.DLL"});
-  EXPECT_EQ(NameIndex(t).find("a.dll"), 2);
-}
-
-TEST(NameIndex, HalfWidthKatakanaIsSingleByte) {
-  const auto t = table({"ﾌｧｲﾙ.dll", "A.DLL"});
-  NameIndex index(t);
-  EXPECT_EQ(index.mode(), LookupMode::Index);
-  EXPECT_EQ(index.find("a.dll"), -1);
-}
-
-TEST(NameIndex, OneDoubleByteNameSwitchesToScanRules) {
-  const auto t = table({"ABC.DLL", "日本.dll", "abc.dll"});
-  NameIndex index(t);
-  EXPECT_EQ(index.mode(), LookupMode::Scan);
-  EXPECT_EQ(index.find("abc.dll"), 0);  // the first same file name in file order
-  EXPECT_EQ(index.find("Abc.Dll"), 0);
-  EXPECT_EQ(index.find("日本.DLL"), 1);
-  EXPECT_EQ(index.find("日本.dl"), -1);
-  // Full-width letters keep their case.
-  const auto wide = table({"ＡＢ.dll"});
-  EXPECT_EQ(NameIndex(wide).find("ａｂ.dll"), -1);
+// Index mode (every name single-byte, half-width katakana included) matches exactly and
+// finds the last of identical names; one double-byte name switches to scanning for the
+// first same file name, where full-width letters keep their case.
+TEST(NameIndex, FindsByTheRulesOfItsMode) {
+  const struct {
+    std::initializer_list<const char*> names;
+    LookupMode mode;
+    std::vector<std::pair<const char*, std::int32_t>> finds;
+  } cases[] = {
+      {{"abc.dll", "b.dll", "ABC.DLL"},
+       LookupMode::Index,
+       {{"abc.dll", 0}, {"ABC.DLL", 2}, {"Abc.dll", -1}, {"b.dll", 1}, {"c.dll", -1}, {"", -1}}},
+      {{"a.dll", "x.dll", "a.dll", "A.DLL"}, LookupMode::Index, {{"a.dll", 2}}},
+      {{"ﾌｧｲﾙ.dll", "A.DLL"}, LookupMode::Index, {{"a.dll", -1}}},
+      {{"ABC.DLL", "日本.dll", "abc.dll"},
+       LookupMode::Scan,
+       {{"abc.dll", 0}, {"Abc.Dll", 0}, {"日本.DLL", 1}, {"日本.dl", -1}}},
+      {{"ＡＢ.dll"}, LookupMode::Scan, {{"ａｂ.dll", -1}}},
+  };
+  for (const auto& c : cases) {
+    const auto t = table(c.names);
+    NameIndex index(t);
+    EXPECT_EQ(index.mode(), c.mode) << *c.names.begin();
+    for (const auto& [name, at] : c.finds) EXPECT_EQ(index.find(name), at) << name;
+  }
 }
 
 TEST(NameIndex, AgreesWithTheRulesOnRandomRecords) {

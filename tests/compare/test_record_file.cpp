@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "common/sjis.h"
 #include "compare/computer_name.h"
 #include "compare/record_reader.h"
+#include "compare/record_writer.h"
+#include "dialogs/file_error.h"
 #include "support/entry_builder.h"
 #include "support/files.h"
 #include "support/temp_folder.h"
-#include "compare/record_writer.h"
-#include "dialogs/file_error.h"
 
 namespace quorvane {
 namespace {
 
+namespace fs = std::filesystem;
+using namespace recordFormat;
 using testsupport::makeEntry;
 using testsupport::makeExtraction;
 using testsupport::readText;
@@ -24,26 +29,25 @@ using testsupport::writeFile;
 // the encoder it checks.
 const std::string kCreatedSjis = "\x3b\x8d\xec\x90\xac\x93\xfa\x8e\x9e\x81\x46";
 const std::string kComputerSjis = "\x3b\x8e\xc0\x8d\x73\x50\x43\x20\x96\xbc\x81\x46";
-const std::string kFolderSjis = "\x3b\x92\x8a\x8f\x6f\x90\xe6\x81\x46";
-const std::string kKindSjis =
-    "\x3b\x92\x8a\x8f\x6f\x83\x74\x83\x40\x83\x43\x83\x8b\x8e\xed\x95\xca\x81\x46";
-const std::string kCountSjis =
-    "\x3b\x92\x8a\x8f\x6f\x83\x74\x83\x40\x83\x43\x83\x8b\x90\x94\x81\x46";
+const std::string kWorkedExampleBytes =
+    kCreatedSjis + "98/06/15 10:23:45\r\n" + kComputerSjis + "PC01\r\n" + "\x3b\x92\x8a\x8f\x6f\x90\xe6\x81\x46" +
+    "C:\\TEST\r\n" + "\x3b\x92\x8a\x8f\x6f\x83\x74\x83\x40\x83\x43\x83\x8b\x8e\xed\x95\xca\x81\x46" + "*.*\r\n" +
+    "\x3b\x92\x8a\x8f\x6f\x83\x74\x83\x40\x83\x43\x83\x8b\x90\x94\x81\x46" + " 2 \r\n" + ";#FN,FV,SV,SZ,DTTM\r\n" +
+    "\r\n" + "sample1.dll\t4.71.1712.5\t4.71.1712.5\t 2048 \t98/05/11 12:00:00\r\n" +
+    "sample2.exe\t\t\t 1024 \t97/12/01 09:05:30\r\n";
+
+FileVersionEntry entry(const std::string& name, std::int64_t size = 1, const char* fixed = "", const char* str = "") {
+  return makeEntry(name, fixed, str, size, "98/05/11", "12:00:00");
+}
 
 ExtractionResult workedExample() {
   return makeExtraction({makeEntry("sample1.dll", "4.71.1712.5", "4.71.1712.5", 2048, "98/05/11", "12:00:00"),
                          makeEntry("sample2.exe", "", "", 1024, "97/12/01", "09:05:30")});
 }
 
-const std::string kWorkedExampleBytes =
-    kCreatedSjis + "98/06/15 10:23:45\r\n" + kComputerSjis + "PC01\r\n" + kFolderSjis + "C:\\TEST\r\n" +
-    kKindSjis + "*.*\r\n" + kCountSjis + " 2 \r\n" + ";#FN,FV,SV,SZ,DTTM\r\n" + "\r\n" +
-    "sample1.dll\t4.71.1712.5\t4.71.1712.5\t 2048 \t98/05/11 12:00:00\r\n" +
-    "sample2.exe\t\t\t 1024 \t97/12/01 09:05:30\r\n";
-
 std::string writeToString(const ExtractionResult& r, RecordWriteResult* status = nullptr) {
   std::string bytes;
-  auto result = WriteVersionRecord(r, "PC01", [&](std::string_view b) {
+  const auto result = WriteVersionRecord(r, "PC01", [&](std::string_view b) {
     bytes += b;
     return true;
   });
@@ -56,258 +60,252 @@ RecordReadResult readFromString(std::string_view bytes) {
   return ReadRecord(lines);
 }
 
-TEST(RecordWriter, WorkedExampleByteForByte) {
+// The rows read, as "name fixed/string size date time" joined by "; ".
+std::string rows(const RecordReadResult& r) {
+  std::string s;
+  for (const auto& e : r.Entries)
+    s += (s.empty() ? "" : "; ") + e.FullPath + " " + e.FixedVersion + "/" + e.StringVersion + " " +
+         std::to_string(e.Size) + " " + e.Date + " " + e.Time;
+  return s;
+}
+
+// A TAB anywhere makes a data row, whatever the first character; ";#" must come first.
+TEST(RecordFormat, LineKindsAndColumnHeaders) {
+  for (const auto& [line, kind] : std::vector<std::pair<const char*, int>>{
+           {"", kIgnoreLine}, {"    ", kIgnoreLine}, {";抽出先：C:\\TEST", kIgnoreLine}, {"plain text", kIgnoreLine},
+           {";#FN,FV,SV,SZ,DTTM", kColumnHeader}, {";#anything", kColumnHeader}, {" ;#FN", kIgnoreLine},
+           {";a\tb", kDataRow}, {";#FN\tFV", kDataRow}, {"\t", kDataRow}})
+    EXPECT_EQ(CheckComment(line), kind) << line;
+  // A column header names a layout only as a whole line, exactly.
+  EXPECT_EQ(CheckColumnHeader(";#FN,FV,SV,SZ,DTTM"), RecordLayout::FiveColumn);
+  EXPECT_EQ(CheckColumnHeader(";#FN,FV,SZ,DTTM"), RecordLayout::FourColumn);
+  for (const char* other : {";#FN,FV,SV,SZ,DTTM ", ";#fn,fv,sv,sz,dttm", ";#"})
+    EXPECT_EQ(CheckColumnHeader(other), RecordLayout::Unrecognised) << other;
+}
+
+// Rows split by layout. Four-column and unrecognised layouts store the second column as
+// the string version; date and time are cut or padded to eight characters (characters, not
+// bytes); the time takes the rest of the line, tabs included; fields filled before a
+// failure stay.
+TEST(ParseRecordLine, Rows) {
+  constexpr auto five = RecordLayout::FiveColumn;
+  constexpr auto four = RecordLayout::FourColumn;
+  const struct {
+    const char* line;
+    RecordLayout layout;
+    RowSplit split;
+    const char *fixed, *string;
+    std::int64_t size;
+    const char *date, *time;
+  } cases[] = {
+      {"sample1.dll\t4.71.1712.5\t4.00.2424 (Build)\t 2048 \t98/05/11 12:00:00", five, RowSplit::Ok,
+       "4.71.1712.5", "4.00.2424 (Build)", 2048, "98/05/11", "12:00:00"},
+      {"sample1.dll\t\t\t 1024 \t97/12/01 09:05:30", five, RowSplit::Ok, "", "", 1024, "97/12/01", "09:05:30"},
+      {"sample1.dll\t1.2.3.4\t 77 \t98/05/11 12:00:00", four, RowSplit::Ok, "", "1.2.3.4", 77, "98/05/11", "12:00:00"},
+      {"sample1.dll\t1.2.3.4\t 77 \t98/05/11 12:00:00", RecordLayout::Unrecognised, RowSplit::Ok, "", "1.2.3.4", 77,
+       "98/05/11", "12:00:00"},
+      {"sample1.dll\t4.71\t4.71\t 2048 \t98/05/11 12:00:00", four, RowSplit::BadSize, "", "4.71", 0, "", ""},
+      {"sample1.dll\t\t\t1\t1998/05/11 12:00:00.5\tx", five, RowSplit::Ok, "", "", 1, "1998/05/", "12:00:00"},
+      {"sample1.dll\t\t\t1\t98/5/1 9:5", five, RowSplit::Ok, "", "", 1, "98/5/1  ", "9:5     "},
+      {"sample1.dll\t\t\t1\t平成十年五月十一日 x", five, RowSplit::Ok, "", "", 1, "平成十年五月十一", "x       "},
+      {"sample1.dll\t\t\t1\td t\tu", five, RowSplit::Ok, "", "", 1, "d       ", "t\tu     "},
+      {"sample1.dll", five, RowSplit::MissingTab, "", "", 0, "", ""},
+      {"sample1.dll\t1", five, RowSplit::MissingTab, "", "", 0, "", ""},
+      {"sample1.dll\t1\t2", five, RowSplit::MissingTab, "1", "", 0, "", ""},
+      {"sample1.dll\t1\t2\t 3 ", five, RowSplit::MissingTab, "1", "2", 0, "", ""},
+      {"sample1.dll\t1\t2\t 3 \t98/05/11", five, RowSplit::MissingSpace, "1", "2", 3, "", ""},
+      {"sample1.dll\t1\t 3 ", four, RowSplit::MissingTab, "", "1", 0, "", ""},
+      {"sample1.dll\t1\t 3 \t98/05/11", four, RowSplit::MissingSpace, "", "1", 3, "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    FileVersionEntry e;
+    ASSERT_EQ(ParseRecordLine(c.line, c.layout, e), c.split);
+    if (c.split == RowSplit::Ok || c.split == RowSplit::BadSize) {
+      EXPECT_EQ(e.FullPath, "sample1.dll");
+      EXPECT_EQ(e.NamePos, 1);
+    }
+    EXPECT_EQ(e.FixedVersion, c.fixed);
+    EXPECT_EQ(e.StringVersion, c.string);
+    EXPECT_EQ(e.Size, c.size);
+    EXPECT_EQ(e.Date, c.date);
+    EXPECT_EQ(e.Time, c.time);
+  }
+}
+
+TEST(ParseSize, DecimalWithSurroundingSpacesIn64Bits) {
+  for (const auto& [text, size] : std::vector<std::pair<const char*, std::optional<std::int64_t>>>{
+           {" 2048 ", 2048}, {"0", 0}, {"4294967296", 4294967296LL}, {"-1", -1}, {"", std::nullopt},
+           {"   ", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt}, {"+5", std::nullopt},
+           {"&H10", std::nullopt}, {"99999999999999999999", std::nullopt}})
+    EXPECT_EQ(parseSize(text), size) << text;
+}
+
+TEST(RecordWriter, WorkedExampleByteForByteAndAFailingSink) {
   RecordWriteResult status;
   EXPECT_EQ(writeToString(workedExample(), &status), kWorkedExampleBytes);
   EXPECT_TRUE(status.ok());
   EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
-}
-
-TEST(RecordWriter, AFailingSinkIsAWriteFailure) {
   int calls = 0;
-  const auto result = WriteVersionRecord(workedExample(), "PC01", [&](std::string_view) {
+  const auto failed = WriteVersionRecord(workedExample(), "PC01", [&](std::string_view) {
     ++calls;
     return false;
   });
-  EXPECT_EQ(result.Error, RecordWriteError::WriteFailed);
+  EXPECT_EQ(failed.Error, RecordWriteError::WriteFailed);
   EXPECT_EQ(calls, 1);
-  EXPECT_STREQ(recordWriteMessage(result), "ファイル出力でエラーが発生しました");
+  EXPECT_STREQ(recordWriteMessage(failed), "ファイル出力でエラーが発生しました");
 }
 
-TEST(RecordWriter, RowsFollowTheDisplayOrder) {
-  auto r = makeExtraction({makeEntry("b.dll", "", "", 1, "98/05/11", "12:00:00"),
-                           makeEntry("a.dll", "", "", 2, "98/05/11", "12:00:00")},
-                          {1, 0});
-  const auto read = readFromString(writeToString(r));
-  ASSERT_TRUE(read.ok());
-  ASSERT_EQ(read.Entries.size(), 2u);
-  EXPECT_EQ(read.Entries[0].FullPath, "a.dll");
-  EXPECT_EQ(read.Entries[1].FullPath, "b.dll");
-}
-
-TEST(RecordWriter, AnOrderThatIsNotAPermutationFallsBackToStorageOrder) {
-  auto r = makeExtraction({makeEntry("b.dll", "", "", 1, "98/05/11", "12:00:00"),
-                           makeEntry("a.dll", "", "", 2, "98/05/11", "12:00:00")},
-                          {1, 1});
-  const auto read = readFromString(writeToString(r));
-  ASSERT_EQ(read.Entries.size(), 2u);
-  EXPECT_EQ(read.Entries[0].FullPath, "b.dll");
-  EXPECT_EQ(read.Entries[1].FullPath, "a.dll");
-}
-
-TEST(RecordWriter, TextShiftJisCannotHoldIsWrittenAsUtf8WithBom) {
-  auto r = makeExtraction({makeEntry("naïve€ü.dll", "1.0", "Ελληνικά", 5, "98/05/11", "12:00:00")});
-  RecordWriteResult status;
-  const std::string bytes = writeToString(r, &status);
-  EXPECT_EQ(status.Encoding, FileTextEncoding::Utf8WithBom);
-  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
-  EXPECT_EQ(bytes.find('?'), std::string::npos);
-  const auto read = readFromString(bytes);
-  ASSERT_TRUE(read.ok());
-  ASSERT_EQ(read.Entries.size(), 1u);
-  EXPECT_EQ(read.Entries[0].FullPath, "naïve€ü.dll");
-  EXPECT_EQ(read.Entries[0].StringVersion, "Ελληνικά");
-}
-
-TEST(RecordWriter, JapaneseNamesStayShiftJis) {
-  auto r = makeExtraction({makeEntry("日本語ﾌｧｲﾙ.dll", "1.0", "1.0", 5, "98/05/11", "12:00:00")});
-  RecordWriteResult status;
-  const std::string bytes = writeToString(r, &status);
-  EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
-  EXPECT_NE(bytes.find("\x93\xfa\x96\x7b\x8c\xea\xcc\xa7\xb2\xd9.dll\t"), std::string::npos);
-  EXPECT_EQ(readFromString(bytes).Entries.at(0).FullPath, "日本語ﾌｧｲﾙ.dll");
-}
-
-TEST(RecordWriter, VersionTextsWithTabsOrLineBreaksKeepTheColumns) {
-  auto r = makeExtraction({makeEntry("a.dll", "1\t2", "x\r\ny", 5, "98/05/11", "12:00:00")});
-  const auto read = readFromString(writeToString(r));
-  ASSERT_TRUE(read.ok());
-  ASSERT_EQ(read.Entries.size(), 1u);
-  EXPECT_EQ(read.Entries[0].FixedVersion, "1 2");
-  EXPECT_EQ(read.Entries[0].StringVersion, "x  y");
-  EXPECT_EQ(read.Entries[0].Size, 5);
-}
-
-TEST(RecordWriter, RoundTripKeepsEveryField) {
-  auto r = makeExtraction({makeEntry("big.dll", "10.0.19041.1", "10.0.19041.1 (WinBuild.160101.0800)",
-                                     5000000000LL, "21/01/02", "23:59:59"),
-                           makeEntry("empty.ocx", "", "", 0, "00/01/01", "00:00:00")});
-  const auto read = readFromString(writeToString(r));
-  ASSERT_TRUE(read.ok());
-  ASSERT_EQ(read.Entries.size(), 2u);
-  for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(read.Entries[i].FullPath, r.DisplayNames[i]);
-    EXPECT_EQ(read.Entries[i].FixedVersion, r.Entries[i].FixedVersion);
-    EXPECT_EQ(read.Entries[i].StringVersion, r.Entries[i].StringVersion);
-    EXPECT_EQ(read.Entries[i].Size, r.Entries[i].Size);
-    EXPECT_EQ(read.Entries[i].Date, r.Entries[i].Date);
-    EXPECT_EQ(read.Entries[i].Time, r.Entries[i].Time);
+// Written and read back: rows in display order (storage order when the order is no
+// permutation), text Shift_JIS cannot hold as UTF-8 with a byte-order mark, never '?',
+// TAB and line breaks in versions as blanks so the columns stay, every field kept.
+TEST(RecordWriter, RoundTrips) {
+  const struct {
+    std::vector<FileVersionEntry> entries;
+    std::vector<std::int32_t> order;
+    FileTextEncoding encoding;
+    const char* rows;
+    const char* bytes;  // found in the file, when set
+  } cases[] = {
+      {{entry("b.dll", 1), entry("a.dll", 2)}, {1, 0}, FileTextEncoding::ShiftJis,
+       "a.dll / 2 98/05/11 12:00:00; b.dll / 1 98/05/11 12:00:00", nullptr},
+      {{entry("b.dll", 1), entry("a.dll", 2)}, {1, 1}, FileTextEncoding::ShiftJis,
+       "b.dll / 1 98/05/11 12:00:00; a.dll / 2 98/05/11 12:00:00", nullptr},
+      {{entry("naïve€ü.dll", 5, "1.0", "Ελληνικά")}, {}, FileTextEncoding::Utf8WithBom,
+       "naïve€ü.dll 1.0/Ελληνικά 5 98/05/11 12:00:00", nullptr},
+      {{entry("日本語ﾌｧｲﾙ.dll", 5, "1.0", "1.0")}, {}, FileTextEncoding::ShiftJis,
+       "日本語ﾌｧｲﾙ.dll 1.0/1.0 5 98/05/11 12:00:00", "\x93\xfa\x96\x7b\x8c\xea\xcc\xa7\xb2\xd9.dll\t"},
+      {{entry("a.dll", 5, "1\t2", "x\r\ny")}, {}, FileTextEncoding::ShiftJis, "a.dll 1 2/x  y 5 98/05/11 12:00:00",
+       nullptr},
+      {{makeEntry("big.dll", "10.0.19041.1", "10.0.19041.1 (WinBuild.160101.0800)", 5000000000LL, "21/01/02",
+                  "23:59:59"),
+        makeEntry("empty.ocx", "", "", 0, "00/01/01", "00:00:00")},
+       {}, FileTextEncoding::ShiftJis,
+       "big.dll 10.0.19041.1/10.0.19041.1 (WinBuild.160101.0800) 5000000000 21/01/02 23:59:59; "
+       "empty.ocx / 0 00/01/01 00:00:00", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows);
+    RecordWriteResult status;
+    const std::string bytes = writeToString(makeExtraction(c.entries, c.order), &status);
+    EXPECT_EQ(status.Encoding, c.encoding);
+    EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF", 0) == 0, c.encoding == FileTextEncoding::Utf8WithBom);
+    EXPECT_EQ(bytes.find('?'), std::string::npos);
+    if (c.bytes) {
+      EXPECT_NE(bytes.find(c.bytes), std::string::npos);
+    }
+    const auto read = readFromString(bytes);
+    EXPECT_TRUE(read.ok());
+    EXPECT_EQ(rows(read), c.rows);
   }
 }
 
-TEST(RecordReader, AcceptsCrLfLoneCrAndLoneLf) {
-  const std::string rows = "a\t1\t1\t 1 \t98/05/11 12:00:00";
-  for (std::string end : {"\r\n", "\r", "\n"}) {
-    const auto read = readFromString(";#FN,FV,SV,SZ,DTTM" + end + rows + end + "b" + rows.substr(1));
-    ASSERT_TRUE(read.ok()) << "line end " << end.size();
-    ASSERT_EQ(read.Entries.size(), 2u);
-    EXPECT_EQ(read.Entries[1].FullPath, "b");
-    EXPECT_EQ(read.Entries[1].Time, "12:00:00");
+// Line ends, layouts and the ways reading stops. The lines (when not 0) are those of the
+// failing row or line.
+TEST(RecordReader, Cases) {
+  const std::string five = ";#FN,FV,SV,SZ,DTTM", row = "a\t1\t1\t 1 \t98/05/11 12:00:00";
+  const std::string resultFile = *sjis::encode(";ファイルバージョン情報比較結果ファイル\r\n;追加ファイル 総数： 0\r\n").bytes;
+  constexpr auto ok = RecordReadError::None, notARecord = RecordReadError::NotARecord,
+                 failed = RecordReadError::RowFailedToSplit;
+  const char* twoRows = "a 1/1 1 98/05/11 12:00:00; b 1/1 1 98/05/11 12:00:00";
+  const struct {
+    std::string text;
+    RecordReadError error;
+    std::int64_t line;
+    RowSplit split;
+    const char* rows;
+  } cases[] = {
+      {five + "\r\n" + row + "\r\nb" + row.substr(1), ok, 0, RowSplit::Ok, twoRows},
+      {five + "\r" + row + "\rb" + row.substr(1), ok, 0, RowSplit::Ok, twoRows},
+      {five + "\n" + row + "\nb" + row.substr(1), ok, 0, RowSplit::Ok, twoRows},
+      // A header with a trailing blank leaves the file in the four-column reading.
+      {five + " \r\na\t1.0\t 5 \t98/05/11 12:00:00\r\n", ok, 0, RowSplit::Ok, "a /1.0 5 98/05/11 12:00:00"},
+      {";#FN,FV,SZ,DTTM\r\na\tS\t 1 \t98/05/11 12:00:00\r\n" + five + "\r\nb\tF\tS\t 2 \t98/05/11 12:00:00\r\n", ok, 0,
+       RowSplit::Ok, "a /S 1 98/05/11 12:00:00; b F/S 2 98/05/11 12:00:00"},
+      // Read after a five-column file: every file starts in the unrecognised layout.
+      {"a\tS\t 1 \t98/05/11 12:00:00\r\n", ok, 0, RowSplit::Ok, "a /S 1 98/05/11 12:00:00"},
+      {five + "\r\nok\t\t\t 1 \t98/05/11 12:00:00\r\n\r\n;x\ty\r\n", failed, 4, RowSplit::MissingTab,
+       "ok / 1 98/05/11 12:00:00"},
+      {"a\x81\t\t\t 1 \t98/05/11 12:00:00\r\n", failed, 1, RowSplit::BadText, ""},
+      {";\x81\x7f\xff\r\na\t\t 1 \t98/05/11 12:00:00\r\n", ok, 0, RowSplit::Ok, "a / 1 98/05/11 12:00:00"},
+      {"a\t\t 1 \t98/05/11 12:00:00\r\n" + std::string(TextLineReader::kMaxLineBytes + 10, 'x'),
+       RecordReadError::LineTooLong, 2, RowSplit::Ok, "a / 1 98/05/11 12:00:00"},
+      // Read as an empty record, any of these would show every file of the other side as
+      // added; a header alone is an empty record, and so is nothing but rows.
+      {"", notARecord, 0, RowSplit::Ok, ""},
+      {std::string(kUtf8Bom), notARecord, 0, RowSplit::Ok, ""},
+      {std::string("\x89PNG\r\n\x1a\n\0\xff", 10), notARecord, 0, RowSplit::Ok, ""},
+      {resultFile, notARecord, 0, RowSplit::Ok, ""},
+      {";#FN,FV\r\n", notARecord, 0, RowSplit::Ok, ""},
+      {";#FN,FV,SZ,DTTM\r\n", ok, 0, RowSplit::Ok, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 80));
+    const auto read = readFromString(c.text);
+    EXPECT_EQ(read.Error, c.error);
+    if (c.line) {
+      EXPECT_EQ(read.Line, c.line);
+    }
+    EXPECT_EQ(read.SplitError, c.split);
+    EXPECT_EQ(rows(read), c.rows);
   }
-}
-
-TEST(RecordReader, HeaderWithTrailingSpaceLeavesTheFourColumnReading) {
-  const auto read = readFromString(";#FN,FV,SV,SZ,DTTM \r\na\t1.0\t 5 \t98/05/11 12:00:00\r\n");
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.Entries.at(0).StringVersion, "1.0");
-  EXPECT_EQ(read.Entries.at(0).FixedVersion, "");
-}
-
-TEST(RecordReader, LayoutChangesAtEveryHeaderLine) {
-  const auto read = readFromString(
-      ";#FN,FV,SZ,DTTM\r\na\tS\t 1 \t98/05/11 12:00:00\r\n"
-      ";#FN,FV,SV,SZ,DTTM\r\nb\tF\tS\t 2 \t98/05/11 12:00:00\r\n");
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.Entries.at(0).FixedVersion, "");
-  EXPECT_EQ(read.Entries.at(1).FixedVersion, "F");
-}
-
-TEST(RecordReader, EveryFileStartsInTheUnrecognisedLayout) {
-  // A five-column file read first must not change how a headerless file is read.
-  ASSERT_TRUE(readFromString(";#FN,FV,SV,SZ,DTTM\r\n").ok());
-  const auto read = readFromString("a\tS\t 1 \t98/05/11 12:00:00\r\n");
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.Entries.at(0).StringVersion, "S");
-}
-
-TEST(RecordReader, StopsAtTheFirstRowThatDoesNotSplit) {
-  const auto read = readFromString(";#FN,FV,SV,SZ,DTTM\r\nok\t\t\t 1 \t98/05/11 12:00:00\r\n\r\n;x\ty\r\n");
-  EXPECT_EQ(read.Error, RecordReadError::RowFailedToSplit);
-  EXPECT_EQ(read.Line, 4);
-  EXPECT_EQ(read.SplitError, recordFormat::RowSplit::MissingTab);
-  EXPECT_EQ(read.Entries.size(), 1u);
-}
-
-TEST(RecordReader, InvalidShiftJisRowIsARowThatDoesNotSplit) {
-  const auto read = readFromString("a\x81\t\t\t 1 \t98/05/11 12:00:00\r\n");
-  EXPECT_EQ(read.Error, RecordReadError::RowFailedToSplit);
-  EXPECT_EQ(read.SplitError, recordFormat::RowSplit::BadText);
-}
-
-TEST(RecordReader, InvalidBytesInCommentsAreIgnored) {
-  const auto read = readFromString(";\x81\x7f\xff\r\na\t\t 1 \t98/05/11 12:00:00\r\n");
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.Entries.size(), 1u);
-}
-
-// Read as an empty record, any of these would show every file of the other side as added.
-TEST(RecordReader, AFileWithoutRecordHeaderOrOneRowThatSplitsIsNoRecord) {
-  const std::string resultFile = ";ファイルバージョン情報比較結果ファイル\r\n;追加ファイル 総数： 0\r\n";
-  for (const std::string& text : {std::string(), std::string(kUtf8Bom), std::string("\x89PNG\r\n\x1a\n\0\xff"),
-                                 *sjis::encode(resultFile).bytes, std::string(";#FN,FV\r\n")}) {
-    const auto read = readFromString(text);
-    EXPECT_EQ(read.Error, RecordReadError::NotARecord) << text;
-    EXPECT_TRUE(read.Entries.empty());
-  }
-  // A header alone is an empty record, and so is nothing but rows.
-  EXPECT_TRUE(readFromString(";#FN,FV,SZ,DTTM\r\n").ok());
-  EXPECT_TRUE(readFromString("a\t\t 1 \t98/05/11 12:00:00").ok());
-}
-
-TEST(RecordReader, OverlongLineIsAnErrorNotAnAllocation) {
-  std::string huge(TextLineReader::kMaxLineBytes + 10, 'x');
-  const auto read = readFromString("a\t\t 1 \t98/05/11 12:00:00\r\n" + huge);
-  EXPECT_EQ(read.Error, RecordReadError::LineTooLong);
-  EXPECT_EQ(read.Line, 2);
 }
 
 TEST(RecordFile, WritesAndReadsThroughTheFileSystem) {
   TempFolder dir;
   const std::string path = dir.at("record.txt");
   ASSERT_TRUE(OutputVersionRecord(workedExample(), path).ok());
-  const std::string bytes = readText(path);
   // Only the computer name differs from the worked example.
+  const std::string bytes = readText(path);
   EXPECT_EQ(bytes.substr(0, 30), kWorkedExampleBytes.substr(0, 30));
   EXPECT_NE(bytes.find(kComputerSjis + ComputerName() + "\r\n"), std::string::npos);
-  const auto read = ReadRecordFile(path);
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.Entries.size(), 2u);
+  EXPECT_EQ(ReadRecordFile(path).Entries.size(), 2u);
   EXPECT_EQ(dir.count(), 1u);  // no temporary file left behind
-}
 
-TEST(RecordFile, ReadsAFileLargerThanOneBlockWithCrLfAcrossBlocks) {
-  TempFolder dir;
+  // Larger than one block of the reader, with CR LF across blocks; written over the first.
   std::vector<FileVersionEntry> entries;
   for (int i = 0; i < 40000; ++i)
-    entries.push_back(makeEntry("file" + std::to_string(i) + ".dll", "1.0.0." + std::to_string(i), "1.0",
-                                i, "98/05/11", "12:00:00"));
-  ASSERT_TRUE(OutputVersionRecord(makeExtraction(entries), dir.at("big.txt")).ok());
-  const auto read = ReadRecordFile(dir.at("big.txt"));
-  ASSERT_TRUE(read.ok());
+    entries.push_back(entry("file" + std::to_string(i) + ".dll", i, ("1.0.0." + std::to_string(i)).c_str(), "1.0"));
+  ASSERT_TRUE(OutputVersionRecord(makeExtraction(entries), path).ok());
+  const auto read = ReadRecordFile(path);
   ASSERT_EQ(read.Entries.size(), 40000u);
   EXPECT_EQ(read.Entries[39999].FullPath, "file39999.dll");
   EXPECT_EQ(read.Entries[12345].FixedVersion, "1.0.0.12345");
 }
 
-TEST(RecordFile, ErrorsAreClassified) {
+// Every refused write leaves the previous file as it was and no other file behind. A TAB
+// or line break in a name, the folder or the kind would leave a file that no comparison
+// reads back as written.
+TEST(RecordFile, RefusedWritesKeepThePreviousFile) {
   TempFolder dir;
   EXPECT_EQ(OutputVersionRecord(workedExample(), "").Error, RecordWriteError::NoDestination);
   const auto missing = OutputVersionRecord(workedExample(), dir.at("no/such/folder/r.txt"));
   EXPECT_EQ(missing.Error, RecordWriteError::CannotOpen);
   EXPECT_EQ(missing.FileError, fileError::kBadName);
   EXPECT_STREQ(recordWriteMessage(missing), "ファイル名が間違っています");
-  const auto folder = OutputVersionRecord(workedExample(), dir.path().string());
-  EXPECT_EQ(folder.Error, RecordWriteError::CannotOpen);
+  EXPECT_EQ(OutputVersionRecord(workedExample(), dir.str()).Error, RecordWriteError::CannotOpen);
   EXPECT_EQ(ReadRecordFile(dir.at("absent.txt")).Error, RecordReadError::CannotOpen);
   EXPECT_EQ(ReadRecordFile("").Error, RecordReadError::CannotOpen);
-}
 
-TEST(RecordFile, ReadOnlyDestinationIsRefusedAndKept) {
-  TempFolder dir;
-  const std::string path = dir.at("old.txt");
-  writeFile(path, "old contents");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  const auto result = OutputVersionRecord(workedExample(), path);
-  EXPECT_EQ(result.Error, RecordWriteError::CannotOpen);
-  EXPECT_EQ(result.FileError, fileError::kReadOnly);
-  EXPECT_STREQ(recordWriteMessage(result), "指定されたファイルは書き込み保護属性になっています");
-  EXPECT_EQ(readText(path), "old contents");
-  EXPECT_EQ(dir.count(), 1u);
-}
-
-// A TAB or line break in a name, the folder or the kind would leave a file that no
-// comparison reads back as written.
-TEST(RecordFile, TextsTheFileCannotCarryAreRefusedAndThePreviousFileStays) {
-  TempFolder dir;
-  const std::string path = dir.at("old.txt");
-  writeFile(path, "old contents");
-  const std::string name = "a\tb.dll", badUtf8 = "a\xff.dll", folder = "C:\\A\tB", kind = "*.DLL\r\n*.EXE";
-  for (const std::string* bad : {&name, &badUtf8, &folder, &kind}) {
-    auto r = makeExtraction({makeEntry(bad == &name || bad == &badUtf8 ? *bad : "a.dll", "", "", 1, "98/05/11", "12:00:00")});
-    if (bad == &folder) r.RunFolder = folder;
-    if (bad == &kind) r.RunKind = kind;
+  const std::string path = dir.write("old.txt", "old contents");
+  for (const std::string bad : {"a\tb.dll", "a\xff.dll", "C:\\A\tB", "*.DLL\r\n*.EXE"}) {
+    SCOPED_TRACE(bad);
+    auto r = makeExtraction({entry(bad.find(".dll") != std::string::npos ? bad : "a.dll")});
+    if (bad[0] == 'C') r.RunFolder = bad;
+    if (bad[0] == '*') r.RunKind = bad;
     const auto result = OutputVersionRecord(r, path);
-    EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable) << *bad;
-    EXPECT_EQ(result.BadName, *bad);
+    EXPECT_EQ(result.Error, RecordWriteError::NameNotWritable);
+    EXPECT_EQ(result.BadName, bad);
     EXPECT_EQ(readText(path), "old contents");
     EXPECT_EQ(dir.count(), 1u);
   }
-}
-
-TEST(RecordFile, ReplacesAnExistingFileAndKeepsItsPermissions) {
-#if defined(_WIN32)
-  GTEST_SKIP() << "Windows files have no group or other permissions to keep";
-#endif
-  TempFolder dir;
-  const std::string path = dir.at("old.txt");
-  writeFile(path, "old contents that are longer than the new record would be, surely not");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                         std::filesystem::perms::group_read);
-  ASSERT_TRUE(OutputVersionRecord(workedExample(), path).ok());
-  EXPECT_EQ(readText(path).substr(0, kCreatedSjis.size()), kCreatedSjis);
-  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::group_read);
+  fs::permissions(path, fs::perms::owner_read);
+  const auto readOnly = OutputVersionRecord(workedExample(), path);
+  EXPECT_EQ(readOnly.Error, RecordWriteError::CannotOpen);
+  EXPECT_EQ(readOnly.FileError, fileError::kReadOnly);
+  EXPECT_STREQ(recordWriteMessage(readOnly), "指定されたファイルは書き込み保護属性になっています");
+  EXPECT_EQ(readText(path), "old contents");
+  EXPECT_EQ(dir.count(), 1u);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::string readText(const std::filesystem::path& path) {
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
   const std::string text = readText(path);
-  return std::vector<std::uint8_t>(text.begin(), text.end());
+  return {text.begin(), text.end()};
 }
 
 }  // namespace quorvane::testsupport

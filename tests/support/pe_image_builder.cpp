@@ -155,21 +155,16 @@ BuiltImage buildNe(const std::vector<std::uint8_t>& block, const ImageOptions& o
 
   std::vector<std::uint8_t> t;
   putLe16(t, 0, kShift);
-  std::size_t iconInfo = 0, versionInfo = 0;
-  if (o.extraResources) {
-    putLe16(t, t.size(), 0x8003);  // RT_ICON, one resource
+  // A type holding one resource; returns where its NAMEINFO lies in the table.
+  auto addType = [&t](std::uint16_t type) {
+    putLe16(t, t.size(), type);
     putLe16(t, t.size(), 1);
     putLe32(t, t.size(), 0);
-    iconInfo = t.size();
     t.resize(t.size() + 12, 0);
-  }
-  if (!block.empty()) {
-    putLe16(t, t.size(), 0x8010);  // RT_VERSION
-    putLe16(t, t.size(), 1);
-    putLe32(t, t.size(), 0);
-    versionInfo = t.size();
-    t.resize(t.size() + 12, 0);
-  }
+    return t.size() - 12;
+  };
+  const std::size_t iconInfo = o.extraResources ? addType(0x8003) : 0;  // RT_ICON
+  const std::size_t versionInfo = block.empty() ? 0 : addType(0x8010);  // RT_VERSION
   putLe16(t, t.size(), 0);  // end of types
   const std::uint8_t moduleName[] = {4, 'T', 'E', 'S', 'T', 0, 0, 0};
   const std::size_t namesAt = t.size();

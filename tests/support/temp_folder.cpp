@@ -40,9 +40,7 @@ std::size_t TempFolder::count() const {
 }
 
 std::string TempFolder::write(std::string_view name, const std::vector<std::uint8_t>& bytes) const {
-  const std::string file = at(name);
-  writeFile(file, bytes);
-  return file;
+  return write(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 std::string TempFolder::write(std::string_view name, std::string_view bytes) const {
