@@ -30,49 +30,37 @@ Vec operator+(Vec a, const Vec& b) {
 
 std::string text(const Vec& v) { return std::string(v.begin(), v.end()); }
 
-TEST(SzddDecode, HandBuiltLiterals) {
-  const Vec file = header(3) + Vec{0x07,            // control: three literals
-                                   'a', 'b', 'c'};  // the literals
-  const auto r = decode(file);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "abc");
-  EXPECT_EQ(r.header.missingChar, 'L');
-  EXPECT_EQ(r.header.length, 3u);
-}
-
-TEST(SzddDecode, ReferenceIntoTheInitialBlanks) {
-  const Vec file = header(5) + Vec{0x06,        // control: reference, literal, literal
-                                   0x00, 0x00,  // from 0, length 3: never-written blanks
-                                   'x', 'y'};
-  const auto r = decode(file);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "   xy");
-}
-
-TEST(SzddDecode, ReferenceWrappingPastTheWindowEndAndOverlapping) {
-  // 16 literals fill positions 4080..4095; the write position then wraps to 0.
-  Vec body = {0xFF, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H',
-              0xFF, 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'};
-  // From 4094 (0xFFE), length 4: reads 4094, 4095, then 0 and 1, which it has just
-  // written itself, so "OP" repeats.
-  body = body + Vec{0x00, 0xFE, 0xF1};
-  const auto r = decode(header(20) + body);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "ABCDEFGHIJKLMNOPOPOP");
-}
-
-TEST(SzddDecode, EmptyFile) {
-  const auto r = decode(header(0));
-  ASSERT_TRUE(r.ok());
-  EXPECT_TRUE(r.data.empty());
-}
-
-TEST(SzddDecode, StopsAtTheHeaderLength) {
-  // A reference longer than what is left, and data after the end, are not output.
-  const Vec file = header(4) + Vec{0x01, 'z', 0x00, 0x0F, 'q', 'q', 'q'};
-  const auto r = decode(file);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "z   ");
+TEST(SzddDecode, HandBuiltFiles) {
+  const struct {
+    const char* what;
+    Vec file;
+    const char* expected;
+  } cases[] = {
+      {"literals", header(3) + Vec{0x07,            // control: three literals
+                                   'a', 'b', 'c'},  // the literals
+       "abc"},
+      {"reference into the initial blanks", header(5) + Vec{0x06,        // control: reference, literal, literal
+                                                            0x00, 0x00,  // from 0, length 3: never-written blanks
+                                                            'x', 'y'},
+       "   xy"},
+      // 16 literals fill positions 4080..4095; the write position then wraps to 0. The
+      // reference from 4094 (0xFFE), length 4, reads 4094, 4095, then 0 and 1, which it has
+      // just written itself, so "OP" repeats.
+      {"reference wrapping past the window end and overlapping",
+       header(20) + Vec{0xFF, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF, 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P',
+                        0x00, 0xFE, 0xF1},
+       "ABCDEFGHIJKLMNOPOPOP"},
+      {"empty", header(0), ""},
+      // A reference longer than what is left, and data after the end, are not output.
+      {"stops at the header length", header(4) + Vec{0x01, 'z', 0x00, 0x0F, 'q', 'q', 'q'}, "z   "},
+  };
+  for (const auto& c : cases) {
+    const auto r = decode(c.file);
+    ASSERT_TRUE(r.ok()) << c.what;
+    EXPECT_EQ(text(r.data), c.expected) << c.what;
+    EXPECT_EQ(r.header.missingChar, 'L') << c.what;
+    EXPECT_EQ(r.header.length, std::string(c.expected).size()) << c.what;
+  }
 }
 
 TEST(SzddDecode, ErrorCases) {
