@@ -49,26 +49,37 @@ class ScanTest : public ::testing::Test {
 };
 
 // Patterns match regardless of case; "*.*" takes names without an extension too, a bare
-// name only with its dot; several patterns list each file once.
-TEST_F(ScanTest, Patterns) {
+// name only with its dot; several patterns list each file once. Only a scan that finds
+// something replaces the entries.
+TEST_F(ScanTest, PatternsAndResults) {
+  const std::set<std::string> all = {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}, kept = {"previous"};
   const struct {
+    std::string folder;
     std::vector<std::string> patterns;
-    std::set<std::string> expected;  // empty: nothing matched
+    ScanResult result;
+    std::set<std::string> expected;
   } cases[] = {
-      {{"*.DLL"}, {"KERNEL32.DLL", "user32.dll"}},
-      {{"*.dll"}, {"KERNEL32.DLL", "user32.dll"}},
-      {{"*.*"}, {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}},
-      {{"*.DLL", "K*", "*.*"}, {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}},
-      {{"*.EXE"}, {}},
-      {{"README"}, {}},
-      {{"README."}, {"README"}},
+      {dir.str(), {"*.DLL"}, ScanResult::Found, {"KERNEL32.DLL", "user32.dll"}},
+      {dir.str(), {"*.dll"}, ScanResult::Found, {"KERNEL32.DLL", "user32.dll"}},
+      {dir.str(), {"*.*"}, ScanResult::Found, all},
+      {dir.str(), {"*.DLL", "K*", "*.*"}, ScanResult::Found, all},
+      {dir.str(), {"README."}, ScanResult::Found, {"README"}},
+      {dir.str(), {"README"}, ScanResult::NothingMatched, kept},
+      {dir.str(), {"*.EXE"}, ScanResult::NothingMatched, kept},
+      {dir.str(), {}, ScanResult::NoPatterns, kept},
+      {"", {"*.*"}, ScanResult::NoFolder, kept},
+      {"", {}, ScanResult::NoPatterns, kept},
+      {dir.at("missing"), {"*.*"}, ScanResult::FolderMissing, kept},
+      {dir.at("README"), {"*.*"}, ScanResult::FolderMissing, kept},
   };
   for (const auto& c : cases) {
-    std::vector<FileVersionEntry> got;
-    EXPECT_EQ(ScanFolder(dir.str(), c.patterns, got, kListFiles),
-              c.expected.empty() ? ScanResult::NothingMatched : ScanResult::Found) << c.patterns[0];
-    EXPECT_EQ(names(got), c.expected) << c.patterns[0];
-    EXPECT_EQ(got.size(), c.expected.size()) << c.patterns[0];
+    SCOPED_TRACE(c.folder + " " + (c.patterns.empty() ? "" : c.patterns[0]));
+    entries.assign(1, {});
+    entries[0].FullPath = "previous";
+    entries[0].NamePos = 1;
+    EXPECT_EQ(ScanFolder(c.folder, c.patterns, entries, kListFiles), c.result);
+    EXPECT_EQ(names(entries), c.expected);
+    EXPECT_EQ(entries.size(), c.expected.size());
   }
 }
 
@@ -89,19 +100,6 @@ TEST_F(ScanTest, EntryFieldsOfAFile) {
     EXPECT_EQ(std::tie(e.Ext, e.Size, e.Attributes, e.Date, e.Time, e.FixedVersion, e.StringVersion),
               std::tuple("REA", 6, kAttrArchive, "98/07/15", "13:05:09", "", ""));
   }
-}
-
-TEST_F(ScanTest, ResultsThatLeaveTheEntriesAlone) {
-  entries.resize(1);
-  entries[0].FullPath = "previous";
-  EXPECT_EQ(ScanFolder(dir.str(), {}, entries, kListFiles), ScanResult::NoPatterns);
-  EXPECT_EQ(ScanFolder("", {"*.*"}, entries, kListFiles), ScanResult::NoFolder);
-  EXPECT_EQ(ScanFolder("", {}, entries, kListFiles), ScanResult::NoPatterns);
-  EXPECT_EQ(ScanFolder(dir.at("missing"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
-  EXPECT_EQ(ScanFolder(dir.at("README"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.ZZZ"}, entries, kListFiles), ScanResult::NothingMatched);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].FullPath, "previous");
 }
 
 TEST_F(ScanTest, AllSixModes) {

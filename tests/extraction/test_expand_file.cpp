@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -137,35 +138,28 @@ TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
 }
 
 #if !defined(_WIN32)
-// Sets an environment variable for one test and restores it afterwards.
+// Sets an environment variable (or unsets it: nullptr) for one test and restores it afterwards.
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old, m_had = true;
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
+    if (const char* old = std::getenv(name)) m_old = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
   }
-  ~ScopedEnv() {
-    if (m_had) setenv(m_name, m_old.c_str(), 1);
-    else unsetenv(m_name);
-  }
+  ~ScopedEnv() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
 
  private:
   const char* m_name;
-  std::string m_old;
-  bool m_had = false;
+  std::optional<std::string> m_old;
 };
 
-TEST(Folders, TempFolderFollowsTmpdir) {
+TEST(Folders, TempFolderFollowsTmpdirAndSystemFolderPrefersTheWinePrefix) {
   for (const char* tmpdir : {"/var/tmp", "/var/tmp/"}) {
     ScopedEnv env("TMPDIR", tmpdir);
     EXPECT_EQ(TempFolder(), "/var/tmp/");
   }
   ScopedEnv env("TMPDIR", nullptr);
   EXPECT_EQ(TempFolder(), "/tmp/");
-}
 
-TEST(Folders, SystemFolderPrefersTheWinePrefix) {
   testsupport::TempFolder home("home");
   ScopedEnv h("HOME", home.str().c_str());
   ScopedEnv w("WINEPREFIX", nullptr);
