@@ -63,36 +63,36 @@ TEST(SzddDecode, HandBuiltFiles) {
   }
 }
 
+// Each failure is clean: no data, and no huge buffer for a length the data cannot hold.
 TEST(SzddDecode, ErrorCases) {
   const Vec good = header(3) + Vec{0x07, 'a', 'b', 'c'};
-  EXPECT_EQ(decode(Vec{}).error, SzddError::NotSzdd);
-  EXPECT_EQ(decode(Vec{'M', 'Z', 0, 0}).error, SzddError::NotSzdd);
-  Vec badSig = good;
+  Vec badSig = good, badMode = good;
   badSig[7] = 0x34;
-  EXPECT_EQ(decode(badSig).error, SzddError::NotSzdd);
-  for (std::size_t cut = 8; cut < kHeaderSize; ++cut)
-    EXPECT_EQ(decode(Vec(good.begin(), good.begin() + static_cast<long>(cut))).error,
-              SzddError::TruncatedHeader) << cut;
-  Vec badMode = good;
   badMode[8] = 'B';
-  EXPECT_EQ(decode(badMode).error, SzddError::UnknownMode);
-  for (std::size_t cut = kHeaderSize; cut < good.size(); ++cut) {
+  const struct {
+    Vec file;
+    SzddError error;
+    std::uint64_t limit = kMaxExpandedSize;
+  } cases[] = {
+      {{}, SzddError::NotSzdd},
+      {{'M', 'Z', 0, 0}, SzddError::NotSzdd},
+      {badSig, SzddError::NotSzdd},
+      {badMode, SzddError::UnknownMode},
+      {header(3) + Vec{0x00, 0x00}, SzddError::TruncatedData},  // a reference cut after its first byte
+      {header(0xFFFFFFFF) + Vec{0xFF, 'a'}, SzddError::TooLarge},
+      {header(1000) + Vec{0x00, 0x00, 0x0F}, SzddError::TooLarge, 100},
+      {header(400'000'000) + Vec{0x00, 0x00, 0x0F}, SzddError::TruncatedData},  // within the limit
+  };
+  for (const auto& c : cases) {
+    const auto r = decode(c.file, c.limit);
+    EXPECT_EQ(r.error, c.error) << c.file.size();
+    EXPECT_LT(r.data.capacity(), 1024u) << c.file.size();
+  }
+  for (std::size_t cut = 8; cut < good.size(); ++cut) {
     const auto r = decode(Vec(good.begin(), good.begin() + static_cast<long>(cut)));
-    EXPECT_EQ(r.error, SzddError::TruncatedData) << cut;
+    EXPECT_EQ(r.error, cut < kHeaderSize ? SzddError::TruncatedHeader : SzddError::TruncatedData) << cut;
     EXPECT_TRUE(r.data.empty());
   }
-  // A reference cut after its first byte.
-  EXPECT_EQ(decode(header(3) + Vec{0x00, 0x00}).error, SzddError::TruncatedData);
-}
-
-TEST(SzddDecode, HugeClaimedLengthIsBounded) {
-  EXPECT_EQ(decode(header(0xFFFFFFFF) + Vec{0xFF, 'a'}).error, SzddError::TooLarge);
-  const auto r = decode(header(1000) + Vec{0x00, 0x00, 0x0F}, 100);
-  EXPECT_EQ(r.error, SzddError::TooLarge);
-  // Within the limit but far beyond what the data holds: a clean failure, no huge buffer.
-  const auto cut = decode(header(400'000'000) + Vec{0x00, 0x00, 0x0F});
-  EXPECT_EQ(cut.error, SzddError::TruncatedData);
-  EXPECT_LT(cut.data.capacity(), 1024u);
 }
 
 Vec randomBytes(std::size_t n, unsigned seed, int alphabet) {
