@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/utf8.h"
 #include "extraction/extraction_kinds.h"
 #include "support/pe_image_builder.h"
@@ -51,29 +53,17 @@ ExtractionRequest requestFor(const std::string& folder, const std::string& kind,
 }
 
 void expectSameResult(const ExtractionResult& actual, const ExtractionResult& expected) {
-  ASSERT_EQ(actual.Entries.size(), expected.Entries.size());
-  for (std::size_t i = 0; i < actual.Entries.size(); ++i) {
-    const FileVersionEntry& a = actual.Entries[i];
-    const FileVersionEntry& e = expected.Entries[i];
-    EXPECT_EQ(a.FullPath, e.FullPath) << i;
-    EXPECT_EQ(a.NamePos, e.NamePos) << i;
-    EXPECT_EQ(a.Ext, e.Ext) << i;
-    EXPECT_EQ(a.Attributes, e.Attributes) << i;
-    EXPECT_EQ(a.Date, e.Date) << i;
-    EXPECT_EQ(a.Time, e.Time) << i;
-    EXPECT_EQ(a.Size, e.Size) << i;
-    EXPECT_EQ(a.FixedVersion, e.FixedVersion) << i;
-    EXPECT_EQ(a.StringVersion, e.StringVersion) << i;
-  }
-  EXPECT_EQ(actual.LastIndex, expected.LastIndex);
-  EXPECT_EQ(actual.DisplayNames, expected.DisplayNames);
-  EXPECT_EQ(actual.Order, expected.Order);
-  EXPECT_EQ(actual.RunDate, expected.RunDate);
-  EXPECT_EQ(actual.RunTime, expected.RunTime);
-  EXPECT_EQ(actual.RunFolder, expected.RunFolder);
-  EXPECT_EQ(actual.RunKind, expected.RunKind);
-  EXPECT_EQ(actual.ExtractionDone, expected.ExtractionDone);
-  EXPECT_EQ(actual.HasDoubleByteNames, expected.HasDoubleByteNames);
+  const auto fields = [](const ExtractionResult& r) {
+    std::vector<std::tuple<std::string, std::int32_t, std::string, int, std::string, std::string, std::int64_t,
+                           std::string, std::string>>
+        out;
+    for (const FileVersionEntry& e : r.Entries)
+      out.emplace_back(e.FullPath, e.NamePos, e.Ext, e.Attributes, e.Date, e.Time, e.Size, e.FixedVersion,
+                       e.StringVersion);
+    return std::tuple(out, r.LastIndex, r.DisplayNames, r.Order, r.RunDate, r.RunTime, r.RunFolder, r.RunKind,
+                      r.ExtractionDone, r.HasDoubleByteNames);
+  };
+  EXPECT_EQ(fields(actual), fields(expected));
 }
 
 }  // namespace quorvane::testsupport

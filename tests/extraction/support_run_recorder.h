@@ -18,7 +18,18 @@ struct RunRecorder {
   int refuseAtFile = 0;    // the progress update of this file returns false
   int cancelQueries = 0;
 
-  ExtractionCallbacks callbacks();
+  ExtractionCallbacks callbacks() {
+    ExtractionCallbacks cb;
+    cb.status = [this](const std::string& s) { statuses.push_back(s); };
+    cb.progress = [this](float f, const std::string& caption, const std::string& count) {
+      fractions.push_back(f);
+      captions.push_back(caption);
+      counts.push_back(count);
+      return refuseAtFile == 0 || static_cast<int>(counts.size()) != refuseAtFile;
+    };
+    cb.cancelled = [this] { return ++cancelQueries >= cancelAtQuery && cancelAtQuery != 0; };
+    return cb;
+  }
 };
 
 }  // namespace quorvane::testsupport

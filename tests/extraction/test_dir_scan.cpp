@@ -4,8 +4,10 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -47,101 +49,61 @@ class ScanTest : public ::testing::Test {
 };
 
 // Patterns match regardless of case; "*.*" takes names without an extension too, a bare
-// name only with its dot; several patterns list each file once.
-TEST_F(ScanTest, Patterns) {
+// name only with its dot; several patterns list each file once. Only a scan that finds
+// something replaces the entries.
+TEST_F(ScanTest, PatternsAndResults) {
+  const std::set<std::string> all = {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}, kept = {"previous"};
   const struct {
+    std::string folder;
     std::vector<std::string> patterns;
-    std::set<std::string> expected;  // empty: nothing matched
+    ScanResult result;
+    std::set<std::string> expected;
   } cases[] = {
-      {{"*.DLL"}, {"KERNEL32.DLL", "user32.dll"}},
-      {{"*.dll"}, {"KERNEL32.DLL", "user32.dll"}},
-      {{"*.*"}, {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}},
-      {{"*.DLL", "K*", "*.*"}, {"KERNEL32.DLL", "user32.dll", "README", "SETUP.EX_", "a.b.c"}},
-      {{"*.EXE"}, {}},
-      {{"README"}, {}},
-      {{"README."}, {"README"}},
+      {dir.str(), {"*.DLL"}, ScanResult::Found, {"KERNEL32.DLL", "user32.dll"}},
+      {dir.str(), {"*.dll"}, ScanResult::Found, {"KERNEL32.DLL", "user32.dll"}},
+      {dir.str(), {"*.*"}, ScanResult::Found, all},
+      {dir.str(), {"*.DLL", "K*", "*.*"}, ScanResult::Found, all},
+      {dir.str(), {"README."}, ScanResult::Found, {"README"}},
+      {dir.str(), {"README"}, ScanResult::NothingMatched, kept},
+      {dir.str(), {"*.EXE"}, ScanResult::NothingMatched, kept},
+      {dir.str(), {}, ScanResult::NoPatterns, kept},
+      {"", {"*.*"}, ScanResult::NoFolder, kept},
+      {"", {}, ScanResult::NoPatterns, kept},
+      {dir.at("missing"), {"*.*"}, ScanResult::FolderMissing, kept},
+      {dir.at("README"), {"*.*"}, ScanResult::FolderMissing, kept},
   };
   for (const auto& c : cases) {
-    std::vector<FileVersionEntry> got;
-    EXPECT_EQ(ScanFolder(dir.str(), c.patterns, got, kListFiles),
-              c.expected.empty() ? ScanResult::NothingMatched : ScanResult::Found) << c.patterns[0];
-    EXPECT_EQ(names(got), c.expected) << c.patterns[0];
-    EXPECT_EQ(got.size(), c.expected.size()) << c.patterns[0];
+    SCOPED_TRACE(c.folder + " " + (c.patterns.empty() ? "" : c.patterns[0]));
+    entries.assign(1, {});
+    entries[0].FullPath = "previous";
+    entries[0].NamePos = 1;
+    EXPECT_EQ(ScanFolder(c.folder, c.patterns, entries, kListFiles), c.result);
+    EXPECT_EQ(names(entries), c.expected);
+    EXPECT_EQ(entries.size(), c.expected.size());
   }
 }
 
+// The fields of a file's entry (the date and time are the local last-write time); a
+// folder named with or without a trailing separator lists the same.
 TEST_F(ScanTest, EntryFieldsOfAFile) {
-  ASSERT_EQ(ScanFolder(dir.str(), {"README."}, entries, kListFiles), ScanResult::Found);
-  ASSERT_EQ(entries.size(), 1u);
-  const FileVersionEntry& e = entries[0];
-  EXPECT_EQ(e.FullPath, dir.str() + sep + "README");
-  EXPECT_EQ(e.NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
-  EXPECT_EQ(e.Ext, "REA");
-  EXPECT_EQ(e.Size, 6);
-  EXPECT_EQ(e.Attributes, kAttrArchive);
-  EXPECT_EQ(e.Date.size(), 8u);
-  EXPECT_EQ(e.Time.size(), 8u);
-  EXPECT_TRUE(e.FixedVersion.empty());
-  EXPECT_TRUE(e.StringVersion.empty());
-  ASSERT_EQ(ScanFolder(dir.str(), {"a.b.c"}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(entries[0].Ext, "c  ");
-}
-
-TEST_F(ScanTest, FolderWithOrWithoutTrailingSeparator) {
-  std::vector<FileVersionEntry> other;
-  ASSERT_EQ(ScanFolder(dir.str(), {"*.*"}, entries, kListFiles), ScanResult::Found);
-  ASSERT_EQ(ScanFolder(dir.str() + sep, {"*.*"}, other, kListFiles), ScanResult::Found);
-  ASSERT_EQ(entries.size(), other.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(entries[i].FullPath, other[i].FullPath);
-    EXPECT_EQ(entries[i].NamePos, other[i].NamePos);
-  }
-}
-
-TEST_F(ScanTest, DateAndTimeAreLocalLastWriteTime) {
   std::tm when{};
   when.tm_year = 98, when.tm_mon = 6, when.tm_mday = 15;  // 1998-07-15
   when.tm_hour = 13, when.tm_min = 5, when.tm_sec = 9, when.tm_isdst = -1;
   const auto sys = std::chrono::system_clock::from_time_t(std::mktime(&when));
   fs::last_write_time(dir.path() / "README", std::chrono::file_clock::from_sys(sys));
-  ASSERT_EQ(ScanFolder(dir.str(), {"readme."}, entries, kListFiles), ScanResult::Found);
-  EXPECT_EQ(entries[0].Date, "98/07/15");
-  EXPECT_EQ(entries[0].Time, "13:05:09");
-}
-
-TEST_F(ScanTest, ResultsThatLeaveTheEntriesAlone) {
-  entries.resize(1);
-  entries[0].FullPath = "previous";
-  EXPECT_EQ(ScanFolder(dir.str(), {}, entries, kListFiles), ScanResult::NoPatterns);
-  EXPECT_EQ(ScanFolder("", {"*.*"}, entries, kListFiles), ScanResult::NoFolder);
-  EXPECT_EQ(ScanFolder("", {}, entries, kListFiles), ScanResult::NoPatterns);
-  EXPECT_EQ(ScanFolder(dir.at("missing"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
-  EXPECT_EQ(ScanFolder(dir.at("README"), {"*.*"}, entries, kListFiles), ScanResult::FolderMissing);
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.ZZZ"}, entries, kListFiles), ScanResult::NothingMatched);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].FullPath, "previous");
-}
-
-TEST_F(ScanTest, FolderOfOnlySubfolders) {
-  testsupport::TempFolder only("onlysub");
-  fs::create_directories(only.path() / "x");
-  EXPECT_EQ(ScanFolder(only.str(), {"*.*"}, entries, kListFiles), ScanResult::NothingMatched);
-  EXPECT_EQ(ScanFolder(only.str(), {"*.*"}, entries, kListFolders), ScanResult::Found);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].FullPath, only.str() + sep + "x");
-  EXPECT_EQ(entries[0].Attributes & kAttrDirectory, kAttrDirectory);
-  EXPECT_EQ(entries[0].Size, 0);
-  EXPECT_TRUE(entries[0].Ext.empty());
-  EXPECT_TRUE(entries[0].Date.empty());
+  for (const std::string& folder : {dir.str(), dir.str() + sep}) {
+    ASSERT_EQ(ScanFolder(folder, {"readme."}, entries, kListFiles), ScanResult::Found);
+    ASSERT_EQ(entries.size(), 1u);
+    const FileVersionEntry& e = entries[0];
+    EXPECT_EQ(e.FullPath, dir.str() + sep + "README");
+    EXPECT_EQ(e.NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
+    EXPECT_EQ(std::tie(e.Ext, e.Size, e.Attributes, e.Date, e.Time, e.FixedVersion, e.StringVersion),
+              std::tuple("REA", 6, kAttrArchive, "98/07/15", "13:05:09", "", ""));
+  }
 }
 
 TEST_F(ScanTest, AllSixModes) {
-  const std::vector<std::string> dll = {"*.DLL"};
-  struct Case {
-    std::int16_t mode;
-    std::set<std::string> expected;
-  };
-  const Case cases[] = {
+  const std::pair<std::int16_t, std::set<std::string>> cases[] = {
       {1, {"sub"}},
       {2, {"KERNEL32.DLL", "user32.dll"}},
       {3, {"sub", "KERNEL32.DLL", "user32.dll", "INNER.DLL", "deeper", "DEEP.DLL"}},
@@ -150,14 +112,17 @@ TEST_F(ScanTest, AllSixModes) {
       {0, {"sub", "KERNEL32.DLL", "user32.dll"}},
       {9, {"sub", "KERNEL32.DLL", "user32.dll"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [mode, expected] : cases) {
     std::vector<FileVersionEntry> got;
-    EXPECT_EQ(ScanFolder(dir.str(), dll, got, c.mode), ScanResult::Found) << c.mode;
-    EXPECT_EQ(names(got), c.expected) << "mode " << c.mode;
+    EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, got, mode), ScanResult::Found) << mode;
+    EXPECT_EQ(names(got), expected) << "mode " << mode;
   }
-}
-
-TEST_F(ScanTest, SubfolderEntriesComeAfterTheirParents) {
+  // A folder's entry has no extension, date or size.
+  ASSERT_EQ(ScanFolder(dir.str(), {"*.*"}, entries, kListFolders), ScanResult::Found);
+  const FileVersionEntry& e = entries.at(0);
+  EXPECT_EQ(std::tie(e.FullPath, e.Attributes, e.Size, e.Ext, e.Date),
+            std::tuple(dir.str() + sep + "sub", kAttrDirectory, 0, "", ""));
+  // Subfolder entries come after their parents'.
   ASSERT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[2].FullPath, dir.str() + sep + "sub" + sep + "INNER.DLL");
@@ -217,21 +182,17 @@ TEST_F(ScanTest, DanglingLinksSpecialFilesAndUnholdableDatesAreSkippedAndReporte
 }
 
 TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
-  writeFile(dir.path() / ".hidden.dll", "h");
-  writeFile(dir.path() / "ro.dll", "r");
+  dir.write(".hidden.dll", "h");
+  dir.write("ro.dll", "r");
   fs::permissions(dir.path() / "ro.dll", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   ASSERT_EQ(ScanFolder(dir.str(), {"*.dll"}, entries, kListFiles), ScanResult::Found);
-  for (const auto& e : entries) {
-    const std::string name = e.FullPath.substr(static_cast<std::size_t>(e.NamePos) - 1);
-    if (name == ".hidden.dll") {
-      EXPECT_EQ(e.Attributes, kAttrArchive | kAttrHidden);
-    } else if (name == "ro.dll") {
-      EXPECT_EQ(e.Attributes, kAttrArchive | kAttrReadOnly);
-    } else if (name == "user32.dll") {
-      EXPECT_EQ(e.Attributes, kAttrArchive);
-    }
-  }
+  std::map<std::string, int> got;
+  for (const auto& e : entries) got[e.FullPath.substr(static_cast<std::size_t>(e.NamePos) - 1)] = e.Attributes;
+  EXPECT_EQ(got, (std::map<std::string, int>{{".hidden.dll", kAttrArchive | kAttrHidden},
+                                             {"ro.dll", kAttrArchive | kAttrReadOnly},
+                                             {"user32.dll", kAttrArchive},
+                                             {"KERNEL32.DLL", kAttrArchive}}));
 }
 
 TEST_F(ScanTest, UnreadableFolderIsDeniedNotMissing) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,141 +19,110 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::compressSzdd;
-using testsupport::readFile;
-using testsupport::writeFile;
 using Vec = std::vector<std::uint8_t>;
 
-Vec bytesOf(const std::string& s) { return Vec(s.begin(), s.end()); }
+// What a path holds, to see that a failed expansion changed nothing.
+std::string stateOf(const fs::path& p) {
+  if (fs::is_symlink(p)) return "link";
+  if (fs::is_directory(p)) return "folder";
+  return fs::exists(p) ? "file:" + testsupport::readText(p) : "none";
+}
 
-class ExpandFileTest : public ::testing::Test {
- protected:
+std::size_t entriesIn(const fs::path& folder) {
+  return fs::is_directory(folder) ? static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {})) : 0;
+}
+
+// Each row runs after the ones above it, in one folder. A success leaves the expanded
+// bytes under the target name and nothing else new; a failure leaves the target, the
+// source and the folder exactly as they were (no temporary file, no new folder): the
+// expansion never destroys what it did not make.
+TEST(ExpandFile, OutcomesAndWhatTheyLeave) {
   testsupport::TempFolder dir{"expand"};
   const std::string content = std::string(2000, 'x') + "MZ version resource stand-in" + std::string(500, ' ');
-};
-
-TEST_F(ExpandFileTest, ExpandsIntoMissingNestedFolder) {
-  writeFile(dir.path() / "SETUP.EX_", compressSzdd(content));
-  const fs::path out = dir.path() / "a" / "b" / "c";
-  EXPECT_TRUE(ExpandFile(dir.at("SETUP.EX_"), out.string(), "SETUP.EXE"));
-  EXPECT_EQ(readFile(out / "SETUP.EXE"), bytesOf(content));
-  // With a trailing separator the folder means the same.
-  EXPECT_TRUE(ExpandFile(dir.at("SETUP.EX_"), out.string() + "/", "AGAIN.EXE"));
-  EXPECT_EQ(readFile(out / "AGAIN.EXE"), bytesOf(content));
-}
-
-TEST_F(ExpandFileTest, PlainFileIsCopiedUnchanged) {
-  const Vec plain = {'M', 'Z', 0, 1, 2, 0xFF, 'S', 'Z', 'D', 'D'};
-  writeFile(dir.path() / "FAKE.DL_", plain);
-  EXPECT_TRUE(ExpandFile(dir.at("FAKE.DL_"), dir.at("out"), "FAKE.DLL"));
-  EXPECT_EQ(readFile(dir.path() / "out" / "FAKE.DLL"), plain);
-  writeFile(dir.path() / "EMPTY.DL_", Vec{});
-  EXPECT_TRUE(ExpandFile(dir.at("EMPTY.DL_"), dir.at("out"), "EMPTY.DLL"));
-  EXPECT_TRUE(fs::exists(dir.path() / "out" / "EMPTY.DLL"));
-  EXPECT_EQ(fs::file_size(dir.path() / "out" / "EMPTY.DLL"), 0u);
-}
-
-TEST_F(ExpandFileTest, SecondRunOverwritesTheFirst) {
-  writeFile(dir.path() / "A.DL_", compressSzdd(std::string("first, and longer than the second")));
-  ASSERT_TRUE(ExpandFile(dir.at("A.DL_"), dir.at("out"), "A.DLL"));
-  writeFile(dir.path() / "A.DL_", compressSzdd(std::string("second")));
-  ASSERT_TRUE(ExpandFile(dir.at("A.DL_"), dir.at("out"), "A.DLL"));
-  EXPECT_EQ(readFile(dir.path() / "out" / "A.DLL"), bytesOf("second"));
-}
-
-// A failed expansion never deletes or truncates a file it did not make: an older copy
-// of the target's name stays as it was, and no temporary file is left behind.
-TEST_F(ExpandFileTest, FailedExpansionLeavesAnOlderTargetIntact) {
+  const std::string plain("MZ\0\1\2\xFFSZDD", 10);
   Vec cut = compressSzdd(content);
   cut.resize(cut.size() / 2);
-  writeFile(dir.path() / "CUT.DL_", cut);
-  const struct {
-    std::string source;
-    ExpandError expected;
-  } cases[] = {
-      {dir.at("CUT.DL_"), ExpandError::CorruptSource},       // the data ends early
-      {dir.at("none.DL_"), ExpandError::SourceMissing},      // no such file
-      {dir.str(), ExpandError::SourceIsFolder},              // a folder is not a source
-  };
-  fs::create_directories(dir.path() / "out");
-  writeFile(dir.path() / "out" / "B.DLL", std::string("copy from an earlier run"));
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.source);
-    EXPECT_EQ(ExpandFileChecked(c.source, dir.at("out"), "B.DLL"), c.expected);
-    EXPECT_EQ(readFile(dir.path() / "out" / "B.DLL"), bytesOf("copy from an earlier run"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
-  }
-  // A missing source creates no folder either.
-  EXPECT_EQ(ExpandFileChecked(dir.at("none.DL_"), dir.at("new"), "B.DLL"), ExpandError::SourceMissing);
-  EXPECT_FALSE(fs::exists(dir.path() / "new"));
-}
-
-// The copy is readable by no one the source does not allow.
-TEST_F(ExpandFileTest, ExpandedCopyIsNoMoreOpenThanItsSource) {
-  for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0644)}) {
-    writeFile(dir.path() / "P.DL_", compressSzdd(std::string("private")));
-    fs::permissions(dir.path() / "P.DL_", mode);
-    ASSERT_TRUE(ExpandFile(dir.at("P.DL_"), dir.at("out"), "P.DLL"));
-    EXPECT_EQ(fs::status(dir.path() / "out" / "P.DLL").permissions() & ~mode, fs::perms::none);
-    EXPECT_EQ(fs::status(dir.path() / "out" / "P.DLL").permissions() & fs::perms(0600), fs::perms(0600));
-  }
-}
-
-TEST_F(ExpandFileTest, FailedExpansionNeverRemovesTheSourceItself) {
-  Vec packed = compressSzdd(content);
-  packed.resize(40);
-  writeFile(dir.path() / "SAME", packed);
-  EXPECT_FALSE(ExpandFile(dir.at("SAME"), dir.str(), "SAME"));
-  EXPECT_EQ(readFile(dir.path() / "SAME"), packed);
-}
-
-TEST_F(ExpandFileTest, CompressedFileIsNeverExpandedOntoItself) {
-  const Vec packed = compressSzdd(content);
-  writeFile(dir.path() / "PACKED", packed);
-  EXPECT_EQ(ExpandFileChecked(dir.at("PACKED"), dir.str(), "PACKED"), ExpandError::TargetUnwritable);
-  EXPECT_EQ(readFile(dir.path() / "PACKED"), packed);
-  // Through a link to it as well.
-  std::error_code linkError;
-  fs::create_symlink(dir.path() / "PACKED", dir.path() / "LINK", linkError);
-  if (linkError) GTEST_SKIP() << "cannot make a symbolic link here (Windows needs a privilege): " << linkError.message();
-  EXPECT_FALSE(ExpandFile(dir.at("PACKED"), dir.str(), "LINK"));
-  EXPECT_EQ(readFile(dir.path() / "PACKED"), packed);
-  EXPECT_TRUE(fs::is_symlink(dir.path() / "LINK"));
-}
-
-TEST_F(ExpandFileTest, PlainFileOntoItselfStaysIntact) {
-  writeFile(dir.path() / "P.TXT", "plain text");
-  EXPECT_TRUE(ExpandFile(dir.at("P.TXT"), dir.str(), "P.TXT"));
-  EXPECT_EQ(readFile(dir.path() / "P.TXT"), bytesOf("plain text"));
-}
-
-// A target folder that is a file or empty, and a target name that is a folder, fail
-// cleanly and leave what is there.
-TEST_F(ExpandFileTest, UnusableTargetsFail) {
-  writeFile(dir.path() / "E.DL_", compressSzdd(std::string("e")));
-  writeFile(dir.path() / "blocker", "x");
+  Vec same = compressSzdd(content);
+  same.resize(40);
+  dir.write("SETUP.EX_", compressSzdd(content));
+  dir.write("FAKE.DL_", plain);
+  dir.write("EMPTY.DL_", "");
+  dir.write("FIRST.DL_", compressSzdd(std::string("first, and longer than the second")));
+  dir.write("SECOND.DL_", compressSzdd(std::string("second")));
+  dir.write("CUT.DL_", cut);
+  dir.write("SAME", same);
+  dir.write("PACKED", compressSzdd(content));
+  dir.write("P.TXT", "plain text");
+  dir.write("blocker", "x");
+  dir.write("日本語.DL_", compressSzdd(std::string("jp")));
   fs::create_directories(dir.path() / "out" / "E.DLL");
-  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("blocker"), "E.DLL"), ExpandError::FolderUnavailable);
-  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), "", "E.DLL"), ExpandError::FolderUnavailable);
-  EXPECT_EQ(ExpandFileChecked(dir.at("E.DL_"), dir.at("out"), "E.DLL"), ExpandError::TargetUnwritable);
-  EXPECT_TRUE(fs::is_directory(dir.path() / "out" / "E.DLL"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 1);
+  dir.write("out/B.DLL", "copy from an earlier run");
+  std::error_code linkError;  // Windows needs a privilege for links
+  fs::create_symlink(dir.path() / "PACKED", dir.path() / "LINK", linkError);
+  const std::string out = dir.at("out");
+  const struct {
+    std::string source, folder, name;
+    ExpandError expected;
+    std::string written;
+  } cases[] = {
+      {"SETUP.EX_", dir.at("a/b/c"), "SETUP.EXE", ExpandError::None, content},  // missing nested folders are made
+      {"SETUP.EX_", dir.at("a/b/c") + "/", "AGAIN.EXE", ExpandError::None, content},
+      {"FAKE.DL_", out, "FAKE.DLL", ExpandError::None, plain},  // not compressed: copied unchanged
+      {"EMPTY.DL_", out, "EMPTY.DLL", ExpandError::None, ""},
+      {"FIRST.DL_", out, "A.DLL", ExpandError::None, "first, and longer than the second"},
+      {"SECOND.DL_", out, "A.DLL", ExpandError::None, "second"},  // a second run replaces the first
+      {"P.TXT", dir.str(), "P.TXT", ExpandError::None, "plain text"},  // a plain file onto itself
+      {"日本語.DL_", dir.at("展開先"), "日本語.DLL", ExpandError::None, "jp"},
+      {"CUT.DL_", out, "B.DLL", ExpandError::CorruptSource, {}},
+      {"none.DL_", out, "B.DLL", ExpandError::SourceMissing, {}},
+      {"none.DL_", dir.at("new"), "B.DLL", ExpandError::SourceMissing, {}},
+      {"", out, "B.DLL", ExpandError::SourceIsFolder, {}},
+      {"PACKED", dir.str(), "PACKED", ExpandError::TargetUnwritable, {}},  // never onto itself
+      {"PACKED", dir.str(), linkError ? "PACKED" : "LINK", ExpandError::TargetUnwritable, {}},  // nor through a link
+      {"SAME", dir.str(), "SAME", ExpandError::TargetUnwritable, {}},  // a damaged one neither
+      {"FIRST.DL_", dir.at("blocker"), "E.DLL", ExpandError::FolderUnavailable, {}},
+      {"FIRST.DL_", "", "E.DLL", ExpandError::FolderUnavailable, {}},
+      {"FIRST.DL_", out, "E.DLL", ExpandError::TargetUnwritable, {}},  // the target name is a folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source + " -> " + c.folder + " " + c.name);
+    const std::string source = c.source.empty() ? dir.str() : dir.at(c.source);
+    const fs::path target = fs::u8path(c.folder) / fs::u8path(c.name);
+    const std::string sourceBefore = stateOf(source), targetBefore = stateOf(target);
+    const std::size_t entriesBefore = entriesIn(fs::u8path(c.folder));
+    const bool folderExisted = fs::exists(fs::u8path(c.folder));
+    EXPECT_EQ(ExpandFileChecked(source, c.folder, c.name), c.expected);
+    const bool ok = c.expected == ExpandError::None;
+    EXPECT_EQ(stateOf(target), ok ? "file:" + c.written : targetBefore);
+    EXPECT_EQ(entriesIn(fs::u8path(c.folder)), entriesBefore + (ok && targetBefore == "none" ? 1 : 0));
+    if (!ok) {
+      EXPECT_EQ(fs::exists(fs::u8path(c.folder)), folderExisted);
+    }
+    if (source != target) {
+      EXPECT_EQ(stateOf(source), sourceBefore);
+    }
+  }
+  EXPECT_TRUE(ExpandFile(dir.at("P.TXT"), out, "P2.TXT"));
+  EXPECT_FALSE(ExpandFile(dir.at("CUT.DL_"), out, "P2.TXT"));
 }
 
-TEST_F(ExpandFileTest, ExpandedCopyKeepsTheSourceDate) {
-  writeFile(dir.path() / "G.DL_", compressSzdd(std::string("g")));
+// The copy keeps the source's date and is readable by no one the source does not allow.
+TEST(ExpandFile, CopyKeepsTheSourceDateAndIsNoMoreOpen) {
+  testsupport::TempFolder dir{"expand"};
   const auto when = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
-  fs::last_write_time(dir.path() / "G.DL_", when);
-  ASSERT_TRUE(ExpandFile(dir.at("G.DL_"), dir.at("out"), "G.DLL"));
-  // The source's time as the file system kept it (some keep whole seconds only).
-  const auto kept = fs::last_write_time(dir.path() / "G.DL_");
-  EXPECT_LT(std::chrono::abs(kept - when), std::chrono::seconds(2));
-  EXPECT_EQ(fs::last_write_time(dir.path() / "out" / "G.DLL"), kept);
-}
-
-TEST_F(ExpandFileTest, DoubleByteNames) {
-  writeFile(dir.path() / fs::u8path("日本語.DL_"), compressSzdd(std::string("jp")));
-  EXPECT_TRUE(ExpandFile(dir.at("日本語.DL_"), dir.at("展開先"), "日本語.DLL"));
-  EXPECT_EQ(readFile(dir.path() / fs::u8path("展開先") / fs::u8path("日本語.DLL")), bytesOf("jp"));
+  for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0644)}) {
+    const std::string source = dir.write("P.DL_", compressSzdd(std::string("private")));
+    fs::permissions(source, mode);
+    fs::last_write_time(source, when);
+    ASSERT_TRUE(ExpandFile(source, dir.at("out"), "P.DLL"));
+    const fs::path copy = dir.path() / "out" / "P.DLL";
+    EXPECT_EQ(fs::status(copy).permissions() & ~mode, fs::perms::none);
+    EXPECT_EQ(fs::status(copy).permissions() & fs::perms(0600), fs::perms(0600));
+    // The source's time as the file system kept it (some keep whole seconds only).
+    const auto kept = fs::last_write_time(source);
+    EXPECT_LT(std::chrono::abs(kept - when), std::chrono::seconds(2));
+    EXPECT_EQ(fs::last_write_time(copy), kept);
+  }
 }
 
 TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
@@ -168,35 +138,28 @@ TEST(ExpandedFileName, MapsTheFiveCompressedExtensions) {
 }
 
 #if !defined(_WIN32)
-// Sets an environment variable for one test and restores it afterwards.
+// Sets an environment variable (or unsets it: nullptr) for one test and restores it afterwards.
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old, m_had = true;
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
+    if (const char* old = std::getenv(name)) m_old = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
   }
-  ~ScopedEnv() {
-    if (m_had) setenv(m_name, m_old.c_str(), 1);
-    else unsetenv(m_name);
-  }
+  ~ScopedEnv() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
 
  private:
   const char* m_name;
-  std::string m_old;
-  bool m_had = false;
+  std::optional<std::string> m_old;
 };
 
-TEST(Folders, TempFolderFollowsTmpdir) {
+TEST(Folders, TempFolderFollowsTmpdirAndSystemFolderPrefersTheWinePrefix) {
   for (const char* tmpdir : {"/var/tmp", "/var/tmp/"}) {
     ScopedEnv env("TMPDIR", tmpdir);
     EXPECT_EQ(TempFolder(), "/var/tmp/");
   }
   ScopedEnv env("TMPDIR", nullptr);
   EXPECT_EQ(TempFolder(), "/tmp/");
-}
 
-TEST(Folders, SystemFolderPrefersTheWinePrefix) {
   testsupport::TempFolder home("home");
   ScopedEnv h("HOME", home.str().c_str());
   ScopedEnv w("WINEPREFIX", nullptr);

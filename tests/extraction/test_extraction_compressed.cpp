@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/utf8.h"
@@ -23,7 +24,6 @@ using testsupport::entryNamed;
 using testsupport::namesInOrder;
 using testsupport::requestFor;
 using testsupport::writeDll;
-using testsupport::writeFile;
 
 constexpr const char* kCompressed = "*.DL_ *.OC_ *.OL_ *.TL_ *.EX_";
 
@@ -32,13 +32,11 @@ class CompressedRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setupImage = dllImage({3, 10, 0, 1}, "3.10.001");
-    writeFile(media.path() / "SETUP.EX_", compressSzdd(setupImage));
-    writeFile(media.path() / "commdlg.dl_", compressSzdd(dllImage({3, 1, 0, 103}, "3.10")));
-    writeFile(media.path() / "A.B.OC_", dllImage({2, 0, 0, 0}, "2.0"));  // stored uncompressed
-    writeFile(media.path() / "IGNORED.DLL", dllImage({1, 0, 0, 0}, "1.0"));
+    media.write("SETUP.EX_", compressSzdd(setupImage));
+    media.write("commdlg.dl_", compressSzdd(dllImage({3, 1, 0, 103}, "3.10")));
+    media.write("A.B.OC_", dllImage({2, 0, 0, 0}, "2.0"));  // stored uncompressed
+    media.write("IGNORED.DLL", dllImage({1, 0, 0, 0}, "1.0"));
   }
-
-  std::string expansion() const { return out.str(); }
 
   testsupport::TempFolder media{"media"};
   testsupport::TempFolder out{"expanded"};
@@ -47,129 +45,94 @@ class CompressedRunTest : public ::testing::Test {
   ExtractionResult result;
 };
 
+// The entries describe the expanded copies (date and size too); a damaged file is
+// reported and kept as it is, without versions, and an older expansion of its name
+// neither passes for the new one nor is destroyed.
 TEST_F(CompressedRunTest, EntriesDescribeTheExpandedCopies) {
-  const ExtractionRunReport report =
-      ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
-  ASSERT_EQ(report.Outcome, RunOutcome::Completed);
-  EXPECT_TRUE(report.ExpansionFailures.empty());
-  EXPECT_EQ(namesInOrder(result), (std::vector<std::string>{"A.B.OCX", "commdlg.DLL", "SETUP.EXE"}));
-
-  const FileVersionEntry& setup = entryNamed(result, "SETUP.EXE");
-  EXPECT_EQ(setup.FullPath, (out.path() / "SETUP.EXE").string());
-  EXPECT_EQ(static_cast<std::size_t>(setup.NamePos), utf8::length(out.str()) + 2);
-  EXPECT_EQ(setup.Size, static_cast<std::int64_t>(setupImage.size()));
-  EXPECT_EQ(setup.Ext, "EXE");
-  EXPECT_EQ(setup.FixedVersion, "3.10.0.1");
-  EXPECT_EQ(setup.StringVersion, "3.10.001");
-  EXPECT_EQ(testsupport::readFile(out.path() / "SETUP.EXE"), setupImage);
-
-  EXPECT_EQ(entryNamed(result, "commdlg.DLL").FixedVersion, "3.1.0.103");
-  EXPECT_EQ(entryNamed(result, "A.B.OCX").StringVersion, "2.0");
-  EXPECT_EQ(result.DisplayNames[static_cast<std::size_t>(result.Order[1])], "commdlg.dll");
-}
-
-TEST_F(CompressedRunTest, DateAndSizeComeFromTheExpandedFile) {
-  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 800);
-  fs::last_write_time(media.path() / "SETUP.EX_", old);
-  ExtractVersionInfo(requestFor(media.str(), "*.EX_", expansion()), result, reader, {});
-  const FileVersionEntry& setup = entryNamed(result, "SETUP.EXE");
-  const auto stamp = basDirUtil::ReadFileStamp((out.path() / "SETUP.EXE").string());
-  ASSERT_TRUE(stamp.has_value());
-  EXPECT_EQ(setup.Date, stamp->date);
-  EXPECT_EQ(setup.Time, stamp->time);
-  EXPECT_NE(setup.Size, static_cast<std::int64_t>(fs::file_size(media.path() / "SETUP.EX_")));
-}
-
-TEST_F(CompressedRunTest, DamagedFileIsReportedAndKeptWithoutVersions) {
+  fs::last_write_time(media.path() / "SETUP.EX_", fs::file_time_type::clock::now() - std::chrono::hours(24 * 800));
   std::vector<std::uint8_t> broken = compressSzdd(dllImage({7, 0, 0, 0}, "7.0"));
   broken.resize(broken.size() / 2);
-  writeFile(media.path() / "BROKEN.DL_", broken);
-  // An older expansion of that name must neither pass for the new one nor be destroyed.
+  const std::string brokenPath = media.write("BROKEN.DL_", broken);
   writeDll(out, "BROKEN.DLL", {6, 0, 0, 0}, "6.0");
   const auto older = testsupport::readFile(out.path() / "BROKEN.DLL");
-
   const ExtractionRunReport report =
-      ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, {});
-  EXPECT_EQ(report.Outcome, RunOutcome::Completed);
-  EXPECT_EQ(report.ExpansionFailures, (std::vector<std::string>{(media.path() / "BROKEN.DL_").string()}));
+      ExtractVersionInfo(requestFor(media.str(), kCompressed, out.str()), result, reader, {});
+  ASSERT_EQ(report.Outcome, RunOutcome::Completed);
+  EXPECT_EQ(report.ExpansionFailures, std::vector<std::string>{brokenPath});
+  EXPECT_EQ(namesInOrder(result), (std::vector<std::string>{"A.B.OCX", "BROKEN.DL_", "commdlg.DLL", "SETUP.EXE"}));
+  EXPECT_EQ(result.DisplayNames[static_cast<std::size_t>(result.Order[2])], "commdlg.dll");
+
+  const FileVersionEntry& setup = entryNamed(result, "SETUP.EXE");
+  const auto stamp = basDirUtil::ReadFileStamp(out.at("SETUP.EXE"));
+  ASSERT_TRUE(stamp.has_value());
+  EXPECT_EQ(std::tie(setup.FullPath, setup.Ext, setup.FixedVersion, setup.StringVersion, setup.Date, setup.Time),
+            std::tuple(out.at("SETUP.EXE"), "EXE", "3.10.0.1", "3.10.001", stamp->date, stamp->time));
+  EXPECT_EQ(static_cast<std::size_t>(setup.NamePos), utf8::length(out.str()) + 2);
+  EXPECT_EQ(setup.Size, static_cast<std::int64_t>(setupImage.size()));
+  EXPECT_EQ(testsupport::readFile(out.path() / "SETUP.EXE"), setupImage);
+  EXPECT_EQ(entryNamed(result, "commdlg.DLL").FixedVersion, "3.1.0.103");
+  EXPECT_EQ(entryNamed(result, "A.B.OCX").StringVersion, "2.0");
+
   const FileVersionEntry& e = entryNamed(result, "BROKEN.DL_");
-  EXPECT_EQ(e.FullPath, (media.path() / "BROKEN.DL_").string());
+  EXPECT_EQ(e.FullPath, brokenPath);
   EXPECT_EQ(e.Size, static_cast<std::int64_t>(broken.size()));
   EXPECT_EQ(e.Date.size(), 8u);
-  EXPECT_EQ(e.FixedVersion, "");
-  EXPECT_EQ(e.StringVersion, "");
+  EXPECT_EQ(e.FixedVersion + e.StringVersion, "");
   EXPECT_EQ(testsupport::readFile(out.path() / "BROKEN.DLL"), older);
-  EXPECT_EQ(result.Order.size(), 4u);
 }
 
-TEST_F(CompressedRunTest, EmptyExpansionFolderFailsEveryFileWithoutWritingElsewhere) {
-  const ExtractionRunReport report = ExtractVersionInfo(requestFor(media.str(), kCompressed, ""), result, reader, {});
+// An empty expansion folder fails every file without writing elsewhere; a cancelled run
+// stops expanding; expanding into the listed folder is refused before anything is written.
+TEST_F(CompressedRunTest, RunsThatExpandNothingOrLess) {
+  ExtractionRunReport report = ExtractVersionInfo(requestFor(media.str(), kCompressed, ""), result, reader, {});
   EXPECT_EQ(report.Outcome, RunOutcome::Completed);
   EXPECT_EQ(report.ExpansionFailures.size(), 3u);
   for (const FileVersionEntry& e : result.Entries) EXPECT_EQ(e.FixedVersion, "");
-}
 
-TEST_F(CompressedRunTest, ExpansionIntoTheListedFolderIsRefusedBeforeAnythingIsWritten) {
-  writeDll(media, "COMMDLG.DLL", {9, 0, 0, 0}, "9.0");  // what expanding commdlg.dl_ there would overwrite
-  const auto before = testsupport::readFile(media.path() / "COMMDLG.DLL");
-  const ExtractionRunReport report =
-      ExtractVersionInfo(requestFor(media.str(), kCompressed, media.str() + "/./"), result, reader, {});
-  EXPECT_EQ(report.Outcome, RunOutcome::Refused);
-  EXPECT_EQ(testsupport::readFile(media.path() / "COMMDLG.DLL"), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(media.path()), fs::directory_iterator()), 5);
-  EXPECT_TRUE(result.Entries.empty());
-}
-
-TEST_F(CompressedRunTest, CancelledRunStopsExpandingAfterTheCancel) {
   testsupport::RunRecorder rec;
   rec.cancelAtQuery = 1;
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, expansion()), result, reader, rec.callbacks());
-  // The first file was expanded before the cancel was seen; no other was.
-  std::size_t expanded = 0;
-  for (auto it = fs::directory_iterator(out.path()); it != fs::directory_iterator(); ++it) ++expanded;
-  EXPECT_EQ(expanded, 1u);
+  ExtractVersionInfo(requestFor(media.str(), kCompressed, out.str()), result, reader, rec.callbacks());
+  EXPECT_EQ(out.count(), 1u);  // the first file was expanded before the cancel was seen; no other was
+
+  writeDll(media, "COMMDLG.DLL", {9, 0, 0, 0}, "9.0");  // what expanding commdlg.dl_ there would overwrite
+  const auto before = testsupport::readFile(media.path() / "COMMDLG.DLL");
+  const ExtractionResult previous = result;
+  report = ExtractVersionInfo(requestFor(media.str(), kCompressed, media.str() + "/./"), result, reader, {});
+  EXPECT_EQ(report.Outcome, RunOutcome::Refused);
+  EXPECT_EQ(testsupport::readFile(media.path() / "COMMDLG.DLL"), before);
+  EXPECT_EQ(media.count(), 5u);
+  testsupport::expectSameResult(result, previous);
 }
 
 // Double-byte names: any processed path with a character that takes two bytes in code
-// page 932 (or none at all) sets the flag, and nothing clears it.
+// page 932 (or none at all) sets the flag, and nothing clears it; half-width katakana are
+// single bytes, and a file never reached by a cancelled run does not count.
 TEST(ExtractionRunNames, DoubleByteNamesSetTheFlagForGood) {
-  testsupport::TempFolder plain{"plain"};
-  testsupport::TempFolder japanese{"japanese"};
+  testsupport::TempFolder plain{"plain"}, japanese{"japanese"}, kana{"kana"}, accent{"accent"};
   writeDll(plain, "PLAIN.DLL", {1, 0, 0, 0}, "1.0");
   writeDll(japanese, "日本語.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(kana, "ｶﾅ.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(accent, "café.DLL", {1, 0, 0, 0}, "1.0");
+  const struct {
+    const testsupport::TempFolder& folder;
+    bool fresh;  // a new result, else the one of the row above
+    int cancelAt;
+    bool flag;
+  } cases[] = {{kana, true, 0, false},      {japanese, true, 1, false}, {plain, true, 0, false},
+               {japanese, false, 0, true}, {plain, false, 0, true},    {accent, true, 0, true}};
   clsFileVersion reader;
   ExtractionResult result;
-  ExtractVersionInfo(requestFor(plain.str(), "*.DLL"), result, reader, {});
-  EXPECT_FALSE(result.HasDoubleByteNames);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder.str());
+    if (c.fresh) result = {};
+    testsupport::RunRecorder rec;
+    rec.cancelAtQuery = c.cancelAt;
+    ExtractVersionInfo(requestFor(c.folder.str(), "*.DLL"), result, reader, rec.callbacks());
+    EXPECT_EQ(result.HasDoubleByteNames, c.flag);
+  }
   ExtractVersionInfo(requestFor(japanese.str(), "*.DLL"), result, reader, {});
-  EXPECT_TRUE(result.HasDoubleByteNames);
   EXPECT_EQ(result.DisplayNames, (std::vector<std::string>{"日本語.dll"}));
   EXPECT_EQ(entryNamed(result, "日本語.DLL").FixedVersion, "1.0.0.0");
-  ExtractVersionInfo(requestFor(plain.str(), "*.DLL"), result, reader, {});
-  EXPECT_TRUE(result.HasDoubleByteNames);
-}
-
-TEST(ExtractionRunNames, HalfWidthKatakanaIsSingleByteButAccentsAreNot) {
-  testsupport::TempFolder dir{"kana"};
-  writeDll(dir, "ｶﾅ.DLL", {1, 0, 0, 0}, "1.0");
-  clsFileVersion reader;
-  ExtractionResult result;
-  ExtractVersionInfo(requestFor(dir.str(), "*.DLL"), result, reader, {});
-  EXPECT_FALSE(result.HasDoubleByteNames);
-  writeDll(dir, "café.DLL", {1, 0, 0, 0}, "1.0");  // no code page 932 character at all
-  ExtractVersionInfo(requestFor(dir.str(), "*.DLL"), result, reader, {});
-  EXPECT_TRUE(result.HasDoubleByteNames);
-}
-
-TEST(ExtractionRunNames, FlagIsNotSetByFilesThatWereNeverReached) {
-  testsupport::TempFolder dir{"unreached"};
-  writeDll(dir, "日本語.DLL", {1, 0, 0, 0}, "1.0");
-  testsupport::RunRecorder rec;
-  rec.cancelAtQuery = 1;
-  clsFileVersion reader;
-  ExtractionResult result;
-  ExtractVersionInfo(requestFor(dir.str(), "*.DLL"), result, reader, rec.callbacks());
-  EXPECT_FALSE(result.HasDoubleByteNames);
 }
 
 }  // namespace

@@ -34,57 +34,62 @@ std::vector<std::string> ordered(const std::vector<std::string>& names, bool str
   return namesInOrder(r);
 }
 
-void expectPermutation(const ExtractionResult& r) {
-  std::vector<std::int32_t> sorted = r.Order;
-  std::sort(sorted.begin(), sorted.end());
-  std::vector<std::int32_t> expected(static_cast<std::size_t>(r.LastIndex + 1));
-  std::iota(expected.begin(), expected.end(), 0);
-  EXPECT_EQ(sorted, expected);
-}
-
 const std::vector<std::string> kMixed = {
     "b.dll", "B.DLL", "a.dll", "A.DLL", "_x.dll", "Z.dll", "z.DLL", "10.dll", "9.dll", "日本語.dll",
     "ａ.dll", "Ａ.dll", "ｶﾅ.dll", "café.dll", "😀.dll", "b.dll", "", "あ.dll", "漢.dll", "Ｂ.dll"};
 
-TEST(ExtractionOrder, EveryIndexExactlyOnceInBothOrders) {
+// In both orders every index comes exactly once, and the order depends on the names
+// alone: not on the listing order, nor on the locale.
+TEST(ExtractionOrder, EveryIndexOnceWhateverTheListingOrderOrLocale) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
   for (const bool strict : {false, true}) {
     ExtractionResult r = resultOf(kMixed);
     UpadateList(r, strict);
-    ASSERT_EQ(r.Order.size(), kMixed.size());
-    expectPermutation(r);
+    std::vector<std::int32_t> sorted = r.Order, expected(kMixed.size());
+    std::sort(sorted.begin(), sorted.end());
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(sorted, expected);
     EXPECT_EQ(r.DisplayNames.size(), kMixed.size());
+    const std::vector<std::string> reference = namesInOrder(r);
+    std::vector<std::string> shuffled = kMixed;
+    std::mt19937 gen(12345);
+    for (int round = 0; round < 20; ++round) {
+      std::shuffle(shuffled.begin(), shuffled.end(), gen);
+      EXPECT_EQ(ordered(shuffled, strict), reference);
+    }
+    if (std::setlocale(LC_ALL, "C.UTF-8") || std::setlocale(LC_ALL, "en_US.UTF-8")) {
+      EXPECT_EQ(ordered(kMixed, strict), reference);
+    }
+    std::setlocale(LC_ALL, saved.c_str());
   }
 }
 
-TEST(ExtractionOrder, SameNamesGiveTheSameOrderWhateverTheListingOrder) {
-  const std::vector<std::string> reference = ordered(kMixed, false);
-  const std::vector<std::string> strictReference = ordered(kMixed, true);
-  std::vector<std::string> shuffled = kMixed;
-  std::mt19937 gen(12345);
-  for (int round = 0; round < 20; ++round) {
-    std::shuffle(shuffled.begin(), shuffled.end(), gen);
-    EXPECT_EQ(ordered(shuffled, false), reference);
-    EXPECT_EQ(ordered(shuffled, true), strictReference);
+// Names start at NamePos; display names lower single-byte letters only, and the strict
+// order changes the order only, never the names shown. A LastIndex beyond the entries
+// orders only the entries there are.
+TEST(ExtractionOrder, DisplayNames) {
+  ExtractionResult r;
+  for (const auto& [path, pos] : std::vector<std::pair<std::string, int>>{
+           {"/z/KERNEL32.DLL", 4}, {"/a/ＡＢＣ.DLL", 4}, {"/日本/ｶﾅ.DLL", 5}}) {
+    r.Entries.push_back({});
+    r.Entries.back().FullPath = path;
+    r.Entries.back().NamePos = pos;
   }
-}
-
-TEST(ExtractionOrder, LocaleDoesNotMatter) {
-  const std::vector<std::string> reference = ordered(kMixed, false);
-  const char* previous = std::setlocale(LC_ALL, nullptr);
-  const std::string saved = previous ? previous : "C";
-  if (std::setlocale(LC_ALL, "C.UTF-8") || std::setlocale(LC_ALL, "en_US.UTF-8")) {
-    EXPECT_EQ(ordered(kMixed, false), reference);
+  r.LastIndex = 2;
+  for (const bool strict : {false, true}) {
+    UpadateList(r, strict);
+    EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
+    EXPECT_EQ(r.Order, (std::vector<std::int32_t>{0, 1, 2}));  // by name, not by folder
   }
-  std::setlocale(LC_ALL, saved.c_str());
-}
-
-TEST(ExtractionOrder, DisplayNamesLowerOnlySingleByteLetters) {
-  ExtractionResult r = resultOf({"KERNEL32.DLL", "ＡＢＣ.DLL", "ｶﾅ.DLL"});
+  r = {};
   UpadateList(r, false);
-  EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
-  // The strict order changes the order only, never the names shown.
+  EXPECT_TRUE(r.Order.empty());
+  EXPECT_TRUE(r.DisplayNames.empty());
+  r = resultOf({"b", "a"});
+  r.LastIndex = 5;
   UpadateList(r, true);
-  EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
+  EXPECT_EQ(r.Order, (std::vector<std::int32_t>{1, 0}));
 }
 
 // The comparison page lists its names with nameListOrder: on names that a locale collator
@@ -127,33 +132,6 @@ TEST(ExtractionOrder, Orders) {
       {{"café.dll", "zz.dll", "😀.dll", "漢.dll"}, true, {"zz.dll", "漢.dll", "café.dll", "😀.dll"}},
   };
   for (const auto& c : cases) EXPECT_EQ(ordered(c.names, c.strict), c.expected) << c.names[0] << " strict " << c.strict;
-}
-
-TEST(ExtractionOrder, NamesStartAtNamePos) {
-  ExtractionResult r;
-  for (const auto& [path, pos] : std::vector<std::pair<std::string, int>>{
-           {"/z/A.DLL", 4}, {"/a/B.DLL", 4}, {"/日本/C.DLL", 5}}) {
-    FileVersionEntry e;
-    e.FullPath = path;
-    e.NamePos = pos;
-    r.Entries.push_back(e);
-  }
-  r.LastIndex = 2;
-  UpadateList(r, false);
-  EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"a.dll", "b.dll", "c.dll"}));
-  EXPECT_EQ(r.Order, (std::vector<std::int32_t>{0, 1, 2}));
-}
-
-TEST(ExtractionOrder, EmptyResultAndStaleLastIndex) {
-  ExtractionResult r;
-  UpadateList(r, false);
-  EXPECT_TRUE(r.Order.empty());
-  EXPECT_TRUE(r.DisplayNames.empty());
-  // LastIndex larger than the entries: only existing entries are ordered.
-  r = resultOf({"b", "a"});
-  r.LastIndex = 5;
-  UpadateList(r, true);
-  EXPECT_EQ(r.Order, (std::vector<std::int32_t>{1, 0}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #if !defined(_WIN32)
@@ -14,7 +15,6 @@
 #include "extraction/extraction_texts.h"
 #include "extraction/support_run_folder.h"
 #include "extraction/support_run_recorder.h"
-#include "support/files.h"
 #include "support/temp_folder.h"
 #include "version/clsFileVersion.h"
 
@@ -38,7 +38,7 @@ class ExtractionRunTest : public ::testing::Test {
     writeDll(dir, "COMCTL32.DLL", {5, 80, 2614, 3600}, "5.80");
     writeDll(dir, "msvbvm60.dll", {6, 0, 97, 82}, "6.00.9782");
     writeDll(dir, "Grid.OCX", {1, 2, 3, 4}, "1, 2, 3, 4");
-    testsupport::writeFile(dir.path() / "NOTES.TLB", std::string("not an image at all"));
+    dir.write("NOTES.TLB", "not an image at all");
     writeDll(dir, "SETUP.EXE", {9, 9, 9, 9}, "9");
   }
 
@@ -57,31 +57,26 @@ class ExtractionRunTest : public ::testing::Test {
 };
 
 TEST_F(ExtractionRunTest, CompletedRunReadsEveryFileOfTheKind) {
-  const ExtractionRunReport report = ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, reader, rec.callbacks());
+  const ExtractionRunReport report = ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, reader, {});
   EXPECT_EQ(report.Scan, ScanResult::Found);
   EXPECT_EQ(report.Outcome, RunOutcome::Completed);
-  EXPECT_TRUE(report.ExpansionFailures.empty());
+  EXPECT_FALSE(report.incomplete());
   ASSERT_EQ(result.Entries.size(), 4u);
   EXPECT_EQ(result.LastIndex, 3);
   EXPECT_TRUE(result.ExtractionDone);
-
-  EXPECT_EQ(entryNamed(result, "COMCTL32.DLL").FixedVersion, "5.80.2614.3600");
-  EXPECT_EQ(entryNamed(result, "COMCTL32.DLL").StringVersion, "5.80");
+  const FileVersionEntry& comctl = entryNamed(result, "COMCTL32.DLL");
+  EXPECT_EQ(comctl.FixedVersion + " " + comctl.StringVersion, "5.80.2614.3600 5.80");
   EXPECT_EQ(entryNamed(result, "msvbvm60.dll").FixedVersion, "6.0.97.82");
   EXPECT_EQ(entryNamed(result, "Grid.OCX").StringVersion, "1, 2, 3, 4");
   // A file without version information stays in the result, with empty versions.
-  EXPECT_EQ(entryNamed(result, "NOTES.TLB").FixedVersion, "");
-  EXPECT_EQ(entryNamed(result, "NOTES.TLB").StringVersion, "");
-  EXPECT_EQ(entryNamed(result, "NOTES.TLB").Size, 19);
-
+  const FileVersionEntry& notes = entryNamed(result, "NOTES.TLB");
+  EXPECT_EQ(notes.FixedVersion + notes.StringVersion, "");
+  EXPECT_EQ(notes.Size, 19);
   // Display names are lower-cased and ordered without regard to case.
   EXPECT_EQ(namesInOrder(result), (std::vector<std::string>{"COMCTL32.DLL", "Grid.OCX", "msvbvm60.dll", "NOTES.TLB"}));
-  ASSERT_EQ(result.DisplayNames.size(), 4u);
-  for (std::size_t k = 0; k < 4; ++k) {
-    const std::string& shown = result.DisplayNames[static_cast<std::size_t>(result.Order[k])];
-    EXPECT_EQ(shown, (std::vector<std::string>{"comctl32.dll", "grid.ocx", "msvbvm60.dll", "notes.tlb"})[k]);
-  }
-
+  std::vector<std::string> shown;
+  for (const std::int32_t i : result.Order) shown.push_back(result.DisplayNames.at(static_cast<std::size_t>(i)));
+  EXPECT_EQ(shown, (std::vector<std::string>{"comctl32.dll", "grid.ocx", "msvbvm60.dll", "notes.tlb"}));
   EXPECT_TRUE(std::regex_match(result.RunDate, std::regex(R"(\d\d/\d\d/\d\d)"))) << result.RunDate;
   EXPECT_TRUE(std::regex_match(result.RunTime, std::regex(R"(\d\d:\d\d:\d\d)"))) << result.RunTime;
   EXPECT_EQ(result.RunFolder, dir.str());
@@ -89,112 +84,88 @@ TEST_F(ExtractionRunTest, CompletedRunReadsEveryFileOfTheKind) {
   EXPECT_FALSE(result.HasDoubleByteNames);
 }
 
-TEST_F(ExtractionRunTest, ProgressCaptionsCountsAndStatusTexts) {
-  ExtractVersionInfo(requestFor(dir.str(), "*.DLL *.OCX"), result, reader, rec.callbacks());
-  EXPECT_EQ(rec.counts, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
-  EXPECT_EQ(rec.captions, (std::vector<std::string>{"バージョン情報抽出中 ", "バージョン情報抽出中 ", "バージョン情報抽出完了 "}));
-  ASSERT_EQ(rec.fractions.size(), 3u);
-  EXPECT_FLOAT_EQ(rec.fractions[0], 1.0f / 3.0f);
-  EXPECT_FLOAT_EQ(rec.fractions[1], 2.0f / 3.0f);
-  EXPECT_FLOAT_EQ(rec.fractions[2], 1.0f);
-  EXPECT_EQ(rec.statuses,
-            (std::vector<std::string>{"ファイル一覧取得中", "", "1/3", "2/3", "3/3", "バージョン情報抽出完了 "}));
-  // One query per file and one after the last.
-  EXPECT_EQ(rec.cancelQueries, 4);
-}
-
-TEST_F(ExtractionRunTest, ScanThatStopsTheRunLeavesThePreviousResultWhole) {
-  result = completedRun(dir.str(), kLibraries);
-  const ExtractionResult before = result;
+// Each way a run can end, after a completed run of another kind: what the front end was
+// told, and what is left of the previous result. A scan that stops the run leaves it
+// whole; a cancel (seen before the first file, between files or after the last) or a
+// progress display that cannot be shown keeps the new entries, read up to there, but
+// shows nothing and keeps the previous run's stamp.
+TEST_F(ExtractionRunTest, Outcomes) {
+  const std::string listing = "ファイル一覧取得中", failed = "バージョン情報抽出は出来ませんでした",
+                    cancelled = "バージョン情報抽出を中止しました", done = "バージョン情報抽出完了 ";
   testsupport::TempFolder empty{"run_empty"};
-  testsupport::writeFile(empty.path() / "other.txt", "x");
-
-  struct Case {
-    ExtractionRequest request;
+  empty.write("other.txt", "x");
+  using Texts = std::vector<std::string>;
+  const struct {
+    std::string folder, kind;
+    int cancelAt, refuseAt;
+    RunOutcome outcome;
     ScanResult scan;
+    Texts statuses, counts;
+    int cancelQueries;
+    std::size_t read;  // entries (in listing order) whose versions were read
+  } cases[] = {
+      {dir.str(), "*.DLL *.OCX", 0, 0, RunOutcome::Completed, ScanResult::Found,
+       {listing, "", "1/3", "2/3", "3/3", done}, {"1/3", "2/3", "3/3"}, 4, 3},  // one query per file, one after
+      {dir.at("missing"), kLibraries, 0, 0, RunOutcome::ScanStopped, ScanResult::FolderMissing,
+       {listing, "", failed}, {}, 0, 0},
+      {"", kLibraries, 0, 0, RunOutcome::ScanStopped, ScanResult::NoFolder, {listing, "", failed}, {}, 0, 0},
+      {empty.str(), kLibraries, 0, 0, RunOutcome::ScanStopped, ScanResult::NothingMatched,
+       {listing, "", failed}, {}, 0, 0},
+      {dir.str(), "", 0, 0, RunOutcome::ScanStopped, ScanResult::NoPatterns, {listing, "", failed}, {}, 0, 0},
+      {dir.str(), kLibraries, 1, 0, RunOutcome::Cancelled, ScanResult::Found, {listing, "", cancelled}, {"1/4"}, 1, 0},
+      {dir.str(), kLibraries, 2, 0, RunOutcome::Cancelled, ScanResult::Found,
+       {listing, "", "1/4", cancelled}, {"1/4", "2/4"}, 2, 1},  // cancel pressed while file 1 is read
+      {dir.str(), kLibraries, 5, 0, RunOutcome::Cancelled, ScanResult::Found,
+       {listing, "", "1/4", "2/4", "3/4", "4/4", cancelled}, {"1/4", "2/4", "3/4", "4/4"}, 5, 4},
+      {dir.str(), kLibraries, 0, 2, RunOutcome::Abandoned, ScanResult::Found,
+       {listing, "", "1/4"}, {"1/4", "2/4"}, 1, 1},  // nothing is asked after the refused update
   };
-  const std::vector<Case> cases = {
-      {requestFor((dir.path() / "missing").string(), kLibraries), ScanResult::FolderMissing},
-      {requestFor("", kLibraries), ScanResult::NoFolder},
-      {requestFor(empty.str(), kLibraries), ScanResult::NothingMatched},
-      {requestFor(dir.str(), ""), ScanResult::NoPatterns},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind + " in " + c.folder + ", cancel " + std::to_string(c.cancelAt));
+    result = completedRun(dir.str(), "*.OCX");
+    const ExtractionResult before = result;
     RunRecorder r;
-    const ExtractionRunReport report = ExtractVersionInfo(c.request, result, reader, r.callbacks());
+    r.cancelAtQuery = c.cancelAt;
+    r.refuseAtFile = c.refuseAt;
+    const ExtractionRunReport report = ExtractVersionInfo(requestFor(c.folder, c.kind), result, reader, r.callbacks());
+    EXPECT_EQ(report.Outcome, c.outcome);
     EXPECT_EQ(report.Scan, c.scan);
-    EXPECT_EQ(report.Outcome, RunOutcome::ScanStopped);
-    EXPECT_EQ(r.statuses, (std::vector<std::string>{"ファイル一覧取得中", "", "バージョン情報抽出は出来ませんでした"}));
-    EXPECT_TRUE(r.counts.empty());
-    testsupport::expectSameResult(result, before);
+    EXPECT_EQ(r.statuses, c.statuses);
+    EXPECT_EQ(r.counts, c.counts);
+    EXPECT_EQ(r.cancelQueries, c.cancelQueries);
+    if (c.outcome == RunOutcome::ScanStopped) {
+      testsupport::expectSameResult(result, before);
+      continue;
+    }
+    for (std::size_t i = c.read; i < result.Entries.size(); ++i)
+      EXPECT_EQ(result.Entries[i].FixedVersion + result.Entries[i].StringVersion, "") << i;
+    if (c.outcome == RunOutcome::Completed) {
+      EXPECT_TRUE(result.ExtractionDone);
+      EXPECT_EQ(r.captions, (Texts{"バージョン情報抽出中 ", "バージョン情報抽出中 ", done}));
+      EXPECT_EQ(r.fractions, (std::vector<float>{1.0f / 3.0f, 2.0f / 3.0f, 1.0f}));
+      continue;
+    }
+    EXPECT_EQ(result.LastIndex, 3);
+    if (c.read == 4) {
+      EXPECT_EQ(entryNamed(result, "COMCTL32.DLL").FixedVersion, "5.80.2614.3600");
+    }
+    EXPECT_FALSE(result.ExtractionDone);
+    EXPECT_TRUE(result.Order.empty());
+    EXPECT_TRUE(result.DisplayNames.empty());
+    EXPECT_EQ(std::tie(result.RunDate, result.RunTime, result.RunFolder, result.RunKind),
+              std::tie(before.RunDate, before.RunTime, before.RunFolder, before.RunKind));
   }
 }
 
-TEST_F(ExtractionRunTest, CancelAtFileKeepsTheLastCompletedRunStamp) {
-  result = completedRun(dir.str(), "*.OCX");
-  const ExtractionResult before = result;
-  rec.cancelAtQuery = 2;  // the user presses cancel while file 1 is read: seen before file 2
-  const ExtractionRunReport report =
-      ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, reader, rec.callbacks());
-  EXPECT_EQ(report.Outcome, RunOutcome::Cancelled);
-  EXPECT_FALSE(result.ExtractionDone);
-  EXPECT_EQ(rec.counts, (std::vector<std::string>{"1/4", "2/4"}));
-  EXPECT_EQ(rec.statuses,
-            (std::vector<std::string>{"ファイル一覧取得中", "", "1/4", "バージョン情報抽出を中止しました"}));
-  // The new entries are there; only the first file was read, the list shows nothing.
-  ASSERT_EQ(result.Entries.size(), 4u);
-  EXPECT_EQ(result.LastIndex, 3);
-  for (std::size_t i = 1; i < 4; ++i) {
-    EXPECT_EQ(result.Entries[i].FixedVersion, "") << i;
-    EXPECT_EQ(result.Entries[i].StringVersion, "") << i;
-  }
-  EXPECT_TRUE(result.Order.empty());
-  EXPECT_TRUE(result.DisplayNames.empty());
-  EXPECT_EQ(result.RunDate, before.RunDate);
-  EXPECT_EQ(result.RunTime, before.RunTime);
-  EXPECT_EQ(result.RunFolder, before.RunFolder);
-  EXPECT_EQ(result.RunKind, "*.OCX");
-}
-
-// A cancel seen before the first file reads nothing; one seen after the last file still
-// cancels: the versions are read but not shown.
-TEST_F(ExtractionRunTest, CancelBeforeTheFirstOrAfterTheLastFile) {
-  for (const int at : {1, 5}) {
-    RunRecorder r;
-    ExtractionResult got;
-    r.cancelAtQuery = at;
-    EXPECT_EQ(ExtractVersionInfo(requestFor(dir.str(), kLibraries), got, reader, r.callbacks()).Outcome,
-              RunOutcome::Cancelled);
-    EXPECT_EQ(r.cancelQueries, at);
-    EXPECT_EQ(r.statuses.back(), "バージョン情報抽出を中止しました");
-    EXPECT_FALSE(got.ExtractionDone);
-    EXPECT_TRUE(got.RunDate.empty());
-    EXPECT_TRUE(got.Order.empty());
-    EXPECT_EQ(entryNamed(got, "COMCTL32.DLL").FixedVersion, at == 1 ? "" : "5.80.2614.3600");
-  }
-}
-
-TEST_F(ExtractionRunTest, ProgressThatCannotBeShownAbandonsAtOnce) {
-  result = completedRun(dir.str(), "*.OCX");
-  rec.refuseAtFile = 2;
-  EXPECT_EQ(ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, reader, rec.callbacks()).Outcome,
-            RunOutcome::Abandoned);
-  EXPECT_EQ(rec.counts.size(), 2u);
-  EXPECT_EQ(rec.cancelQueries, 1);  // nothing is asked after the refused update
-  EXPECT_EQ(rec.statuses, (std::vector<std::string>{"ファイル一覧取得中", "", "1/4"}));
-  EXPECT_FALSE(result.ExtractionDone);
-  EXPECT_TRUE(result.Order.empty());
-  EXPECT_EQ(result.RunKind, "*.OCX");
-}
-
+// A second run replaces the versions of the first (here with a reader of its own and no
+// callbacks).
 TEST_F(ExtractionRunTest, NewRunReplacesVersionsOfAnEarlierOne) {
   result = completedRun(dir.str(), kLibraries);
   writeDll(dir, "COMCTL32.DLL", {5, 81, 0, 0}, "5.81");
-  testsupport::writeFile(dir.path() / "Grid.OCX", std::string("no longer an image"));
-  result = completedRun(dir.str(), kLibraries);
+  dir.write("Grid.OCX", "no longer an image");
+  EXPECT_EQ(ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, {}).Outcome, RunOutcome::Completed);
   EXPECT_EQ(entryNamed(result, "COMCTL32.DLL").FixedVersion, "5.81.0.0");
-  EXPECT_EQ(entryNamed(result, "Grid.OCX").FixedVersion, "");
-  EXPECT_EQ(entryNamed(result, "Grid.OCX").StringVersion, "");
+  EXPECT_EQ(entryNamed(result, "Grid.OCX").FixedVersion + entryNamed(result, "Grid.OCX").StringVersion, "");
 }
 
 #if !defined(_WIN32)
@@ -229,12 +200,6 @@ TEST_F(ExtractionRunTest, UnreadableFilesAndUnwritableNamesAreLeftOutAndReported
   EXPECT_EQ(result.LastIndex, 3);
 }
 #endif
-
-TEST_F(ExtractionRunTest, RunWithoutCallbacksOrOwnReader) {
-  const ExtractionRunReport report = ExtractVersionInfo(requestFor(dir.str(), "*.OCX"), result, {});
-  EXPECT_EQ(report.Outcome, RunOutcome::Completed);
-  EXPECT_EQ(entryNamed(result, "Grid.OCX").FixedVersion, "1.2.3.4");
-}
 
 }  // namespace
 }  // namespace quorvane

@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #if !defined(_WIN32)
 #include <unistd.h>
 #endif
 
-#include "common/basDirUtil.h"
 #include "extraction/extraction_run.h"
 #include "extraction/support_run_folder.h"
-#include "support/files.h"
 #include "support/temp_folder.h"
 
 namespace quorvane {
@@ -22,15 +20,16 @@ using testsupport::requestFor;
 using testsupport::TempFolder;
 using testsupport::writeDll;
 
-// A tree of three levels, a link back to the top and one to a sibling folder: each
-// folder is listed once, under the first name the scan meets it by.
+// A tree of three levels, a link back to the top, and a file that is not compressed (which
+// is all an expansion into the same subfolders needs: it is copied as it is).
 class RecursiveRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    writeDll(dir, "TOP.DLL", {1, 0, 0, 0}, "1.0");
     fs::create_directories(dir.path() / "Sub" / "Deep");
+    writeDll(dir, "TOP.DLL", {1, 0, 0, 0}, "1.0");
     writeDll(dir, "Sub/Mid.DLL", {2, 0, 0, 0}, "2.0");
     writeDll(dir, "Sub/Deep/LOW.dll", {3, 0, 0, 0}, "3.0");
+    writeDll(dir, "Sub/Deep/PACKED.DL_", {4, 0, 0, 0}, "4.0");
     fs::create_directory_symlink(dir.path(), dir.path() / "Sub" / "Loop");
   }
 
@@ -40,51 +39,41 @@ class RecursiveRunTest : public ::testing::Test {
     return ExtractVersionInfo(request, result, {});
   }
 
-  // Display name and full path of each entry, in display order.
-  std::vector<std::pair<std::string, std::string>> listed() const {
-    std::vector<std::pair<std::string, std::string>> out;
-    for (const std::int32_t i : result.Order)
-      out.emplace_back(result.DisplayNames[static_cast<std::size_t>(i)],
-                       result.Entries[static_cast<std::size_t>(i)].FullPath);
-    return out;
-  }
-
-  TempFolder dir{"recurse"};
+  TempFolder dir{"recurse"}, out{"recurse-out"};
   ExtractionResult result;
 };
 
+// Each folder is listed once, under the first name the scan meets it by; a recursive run
+// names files by their paths below the top, with backslashes, and a flat run by the file
+// name alone. Compressed files expand into the same subfolders.
 TEST_F(RecursiveRunTest, NamesArePathsBelowTheTopWithBackslashes) {
-  struct Case {
+  using Listed = std::vector<std::tuple<std::string, std::string, std::string>>;
+  const struct {
     bool recurse;
-    std::vector<std::pair<std::string, std::string>> expected;
-  };
-  const Case cases[] = {
-      // A flat run names files exactly as before: the file name alone.
-      {false, {{"top.dll", dir.at("TOP.DLL")}}},
+    std::string kind, expandTo;
+    Listed expected;  // display name, full path and fixed version, in display order
+  } cases[] = {
+      {false, "*.DLL", "", {{"top.dll", dir.at("TOP.DLL"), "1.0.0.0"}}},
       {true,
-       {{"sub\\deep\\low.dll", dir.at("Sub/Deep/LOW.dll")},
-        {"sub\\mid.dll", dir.at("Sub/Mid.DLL")},
-        {"top.dll", dir.at("TOP.DLL")}}},
+       "*.DLL",
+       "",
+       {{"sub\\deep\\low.dll", dir.at("Sub/Deep/LOW.dll"), "3.0.0.0"},
+        {"sub\\mid.dll", dir.at("Sub/Mid.DLL"), "2.0.0.0"},
+        {"top.dll", dir.at("TOP.DLL"), "1.0.0.0"}}},
+      {true, "*.DL_", out.str(), {{"sub\\deep\\packed.dll", out.at("Sub/Deep/PACKED.DLL"), "4.0.0.0"}}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.recurse ? "recursive" : "flat");
-    const ExtractionRunReport report = run(c.recurse);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind + (c.recurse ? " recursive" : " flat"));
+    const ExtractionRunReport report = run(c.recurse, c.kind, c.expandTo);
     ASSERT_EQ(report.Outcome, RunOutcome::Completed);
     EXPECT_TRUE(report.Skipped.empty());
-    EXPECT_EQ(listed(), c.expected);
+    Listed listed;
+    for (const std::int32_t i : result.Order) {
+      const FileVersionEntry& e = result.Entries.at(static_cast<std::size_t>(i));
+      listed.emplace_back(result.DisplayNames.at(static_cast<std::size_t>(i)), e.FullPath, e.FixedVersion);
+    }
+    EXPECT_EQ(listed, c.expected);
   }
-  EXPECT_EQ(basDirUtil::FileNamePart(result.Entries[static_cast<std::size_t>(result.Order[0])].FullPath), "LOW.dll");
-}
-
-TEST_F(RecursiveRunTest, CompressedFilesExpandIntoTheSameSubfolders) {
-  // A file that is not compressed is copied as it is, which is all this needs.
-  writeDll(dir, "Sub/Deep/PACKED.DL_", {4, 0, 0, 0}, "4.0");
-  TempFolder out{"recurse-out"};
-  ASSERT_EQ(run(true, "*.DL_", out.str()).Outcome, RunOutcome::Completed);
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"sub\\deep\\packed.dll", out.at("Sub/Deep/PACKED.DLL")}};
-  EXPECT_EQ(listed(), expected);
-  EXPECT_EQ(result.Entries[0].FixedVersion, "4.0.0.0");
 }
 
 #if !defined(_WIN32)

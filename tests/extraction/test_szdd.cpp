@@ -30,81 +30,69 @@ Vec operator+(Vec a, const Vec& b) {
 
 std::string text(const Vec& v) { return std::string(v.begin(), v.end()); }
 
-TEST(SzddDecode, HandBuiltLiterals) {
-  const Vec file = header(3) + Vec{0x07,            // control: three literals
-                                   'a', 'b', 'c'};  // the literals
-  const auto r = decode(file);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "abc");
-  EXPECT_EQ(r.header.missingChar, 'L');
-  EXPECT_EQ(r.header.length, 3u);
+TEST(SzddDecode, HandBuiltFiles) {
+  const struct {
+    const char* what;
+    Vec file;
+    const char* expected;
+  } cases[] = {
+      {"literals", header(3) + Vec{0x07,            // control: three literals
+                                   'a', 'b', 'c'},  // the literals
+       "abc"},
+      {"reference into the initial blanks", header(5) + Vec{0x06,        // control: reference, literal, literal
+                                                            0x00, 0x00,  // from 0, length 3: never-written blanks
+                                                            'x', 'y'},
+       "   xy"},
+      // 16 literals fill positions 4080..4095; the write position then wraps to 0. The
+      // reference from 4094 (0xFFE), length 4, reads 4094, 4095, then 0 and 1, which it has
+      // just written itself, so "OP" repeats.
+      {"reference wrapping past the window end and overlapping",
+       header(20) + Vec{0xFF, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF, 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P',
+                        0x00, 0xFE, 0xF1},
+       "ABCDEFGHIJKLMNOPOPOP"},
+      {"empty", header(0), ""},
+      // A reference longer than what is left, and data after the end, are not output.
+      {"stops at the header length", header(4) + Vec{0x01, 'z', 0x00, 0x0F, 'q', 'q', 'q'}, "z   "},
+  };
+  for (const auto& c : cases) {
+    const auto r = decode(c.file);
+    ASSERT_TRUE(r.ok()) << c.what;
+    EXPECT_EQ(text(r.data), c.expected) << c.what;
+    EXPECT_EQ(r.header.missingChar, 'L') << c.what;
+    EXPECT_EQ(r.header.length, std::string(c.expected).size()) << c.what;
+  }
 }
 
-TEST(SzddDecode, ReferenceIntoTheInitialBlanks) {
-  const Vec file = header(5) + Vec{0x06,        // control: reference, literal, literal
-                                   0x00, 0x00,  // from 0, length 3: never-written blanks
-                                   'x', 'y'};
-  const auto r = decode(file);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "   xy");
-}
-
-TEST(SzddDecode, ReferenceWrappingPastTheWindowEndAndOverlapping) {
-  // 16 literals fill positions 4080..4095; the write position then wraps to 0.
-  Vec body = {0xFF, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H',
-              0xFF, 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'};
-  // From 4094 (0xFFE), length 4: reads 4094, 4095, then 0 and 1, which it has just
-  // written itself, so "OP" repeats.
-  body = body + Vec{0x00, 0xFE, 0xF1};
-  const auto r = decode(header(20) + body);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "ABCDEFGHIJKLMNOPOPOP");
-}
-
-TEST(SzddDecode, EmptyFile) {
-  const auto r = decode(header(0));
-  ASSERT_TRUE(r.ok());
-  EXPECT_TRUE(r.data.empty());
-}
-
-TEST(SzddDecode, StopsAtTheHeaderLength) {
-  // A reference longer than what is left, and data after the end, are not output.
-  const Vec file = header(4) + Vec{0x01, 'z', 0x00, 0x0F, 'q', 'q', 'q'};
-  const auto r = decode(file);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(text(r.data), "z   ");
-}
-
+// Each failure is clean: no data, and no huge buffer for a length the data cannot hold.
 TEST(SzddDecode, ErrorCases) {
   const Vec good = header(3) + Vec{0x07, 'a', 'b', 'c'};
-  EXPECT_EQ(decode(Vec{}).error, SzddError::NotSzdd);
-  EXPECT_EQ(decode(Vec{'M', 'Z', 0, 0}).error, SzddError::NotSzdd);
-  Vec badSig = good;
+  Vec badSig = good, badMode = good;
   badSig[7] = 0x34;
-  EXPECT_EQ(decode(badSig).error, SzddError::NotSzdd);
-  for (std::size_t cut = 8; cut < kHeaderSize; ++cut)
-    EXPECT_EQ(decode(Vec(good.begin(), good.begin() + static_cast<long>(cut))).error,
-              SzddError::TruncatedHeader) << cut;
-  Vec badMode = good;
   badMode[8] = 'B';
-  EXPECT_EQ(decode(badMode).error, SzddError::UnknownMode);
-  for (std::size_t cut = kHeaderSize; cut < good.size(); ++cut) {
+  const struct {
+    Vec file;
+    SzddError error;
+    std::uint64_t limit = kMaxExpandedSize;
+  } cases[] = {
+      {{}, SzddError::NotSzdd},
+      {{'M', 'Z', 0, 0}, SzddError::NotSzdd},
+      {badSig, SzddError::NotSzdd},
+      {badMode, SzddError::UnknownMode},
+      {header(3) + Vec{0x00, 0x00}, SzddError::TruncatedData},  // a reference cut after its first byte
+      {header(0xFFFFFFFF) + Vec{0xFF, 'a'}, SzddError::TooLarge},
+      {header(1000) + Vec{0x00, 0x00, 0x0F}, SzddError::TooLarge, 100},
+      {header(400'000'000) + Vec{0x00, 0x00, 0x0F}, SzddError::TruncatedData},  // within the limit
+  };
+  for (const auto& c : cases) {
+    const auto r = decode(c.file, c.limit);
+    EXPECT_EQ(r.error, c.error) << c.file.size();
+    EXPECT_LT(r.data.capacity(), 1024u) << c.file.size();
+  }
+  for (std::size_t cut = 8; cut < good.size(); ++cut) {
     const auto r = decode(Vec(good.begin(), good.begin() + static_cast<long>(cut)));
-    EXPECT_EQ(r.error, SzddError::TruncatedData) << cut;
+    EXPECT_EQ(r.error, cut < kHeaderSize ? SzddError::TruncatedHeader : SzddError::TruncatedData) << cut;
     EXPECT_TRUE(r.data.empty());
   }
-  // A reference cut after its first byte.
-  EXPECT_EQ(decode(header(3) + Vec{0x00, 0x00}).error, SzddError::TruncatedData);
-}
-
-TEST(SzddDecode, HugeClaimedLengthIsBounded) {
-  EXPECT_EQ(decode(header(0xFFFFFFFF) + Vec{0xFF, 'a'}).error, SzddError::TooLarge);
-  const auto r = decode(header(1000) + Vec{0x00, 0x00, 0x0F}, 100);
-  EXPECT_EQ(r.error, SzddError::TooLarge);
-  // Within the limit but far beyond what the data holds: a clean failure, no huge buffer.
-  const auto cut = decode(header(400'000'000) + Vec{0x00, 0x00, 0x0F});
-  EXPECT_EQ(cut.error, SzddError::TruncatedData);
-  EXPECT_LT(cut.data.capacity(), 1024u);
 }
 
 Vec randomBytes(std::size_t n, unsigned seed, int alphabet) {
