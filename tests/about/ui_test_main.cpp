@@ -6,7 +6,7 @@
 
 // The dialogs need a running application object; the tests run headless.
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const quorvane::testsupport::PrivateConfiguration configuration;
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

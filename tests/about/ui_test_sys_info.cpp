@@ -1,76 +1,56 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QThread>
+
+#include <filesystem>
 
 #include "about/sys_info.h"
 #include "dialogs/dialog_script.h"
 #include "dialogs/qt_print.h"
+#include "support/temp_folder.h"
 
 namespace sysInfo = quorvane::sysInfo;
+using quorvane::testsupport::TempFolder;
 
 #ifndef Q_OS_WIN
 namespace {
 
-// An executable shell script that leaves a marker file when it runs.
-QString makeTool(const QString& dir, const QString& name, const QString& marker) {
-  const QString path = QDir(dir).filePath(name);
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return {};
-  f.write("#!/bin/sh\necho \"$@\" > '" + marker.toUtf8() + "'\n");
-  f.close();
-  f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  return path;
-}
-
-bool waitForFile(const QString& path, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) {
-    if (QFile::exists(path)) return true;
-    QThread::msleep(10);
-  }
-  return false;
+// An executable shell script that writes its arguments into `marker` when it runs.
+QString makeTool(const TempFolder& dir, const char* name, const std::string& marker) {
+  const std::string path = dir.write(name, "#!/bin/sh\necho \"$@\" > '" + marker + "'\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  return QString::fromStdString(path);
 }
 
 }  // namespace
 
-TEST(SysInfo, FindsTheFirstInstalledProgramOfTheList) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString second = makeTool(dir.path(), QStringLiteral("second-tool"), dir.filePath("m"));
-  makeTool(dir.path(), QStringLiteral("third-tool"), dir.filePath("m"));
+TEST(SysInfo, FindsAndStartsTheFirstInstalledProgramOfTheListDetachedWithItsArguments) {
+  const TempFolder dir("sysinfo");
+  const QStringList paths{QString::fromStdString(dir.str())};
+  const QString second = makeTool(dir, "second-tool", dir.at("started"));
+  makeTool(dir, "third-tool", dir.at("third"));
   const std::vector<sysInfo::Program> list{{QStringLiteral("no-such-tool"), {}},
-                                           {QStringLiteral("second-tool"), {QStringLiteral("--x")}},
+                                           {QStringLiteral("second-tool"), {QStringLiteral("overview")}},
                                            {QStringLiteral("third-tool"), {}}};
-  const auto found = sysInfo::findProgram(list, {dir.path()});
+  const auto found = sysInfo::findProgram(list, paths);
   ASSERT_TRUE(found.has_value());
   EXPECT_EQ(found->program, second);
-  EXPECT_EQ(found->arguments, QStringList{QStringLiteral("--x")});
-  EXPECT_FALSE(sysInfo::findProgram({{QStringLiteral("no-such-tool"), {}}}, {dir.path()}).has_value());
-}
-
-TEST(SysInfo, StartsTheFoundProgramDetachedWithItsArguments) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString marker = dir.filePath(QStringLiteral("started"));
-  makeTool(dir.path(), QStringLiteral("info-tool"), marker);
-  EXPECT_TRUE(sysInfo::StartSysInfo(nullptr, {{QStringLiteral("info-tool"), {QStringLiteral("overview")}}},
-                                    {dir.path()}));
-  ASSERT_TRUE(waitForFile(marker, 5000));
-  QThread::msleep(20);
-  QFile f(marker);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll().trimmed(), QByteArray("overview"));
+  EXPECT_EQ(found->arguments, QStringList{QStringLiteral("overview")});
+  EXPECT_FALSE(sysInfo::findProgram({list[0]}, paths).has_value());
+  EXPECT_TRUE(sysInfo::StartSysInfo(nullptr, list, paths));
+  // The detached program writes its marker some time later.
+  QFile marker(QString::fromStdString(dir.at("started")));
+  for (int wait = 0; wait < 500 && marker.size() == 0; ++wait) QThread::msleep(10);
+  ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
+  EXPECT_EQ(marker.readAll().trimmed(), QByteArray("overview"));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.at("third"))));
 }
 #endif
 
 TEST(SysInfo, NoProgramShowsTheMessageWithTheApplicationTitle) {
-  QTemporaryDir empty;
+  const TempFolder empty("sysinfo");
   QString text, title;
   DialogScript script;
   script.then<QMessageBox>([&](QMessageBox* box) {
@@ -78,12 +58,11 @@ TEST(SysInfo, NoProgramShowsTheMessageWithTheApplicationTitle) {
     title = box->windowTitle();
     box->accept();
   });
-  EXPECT_FALSE(sysInfo::StartSysInfo(nullptr, {{QStringLiteral("no-such-tool"), {}}}, {empty.path()}));
+  EXPECT_FALSE(sysInfo::StartSysInfo(nullptr, {{QStringLiteral("no-such-tool"), {}}},
+                                     {QString::fromStdString(empty.str())}));
   EXPECT_EQ(text, QStringLiteral("システム情報を表示できません"));
   EXPECT_EQ(title, QStringLiteral("Quorvane"));
-}
-
-TEST(SysInfo, KnownProgramsNameDesktopTools) {
+  // The built-in list names desktop tools to look up in the PATH, never a path of their own.
   ASSERT_FALSE(sysInfo::knownPrograms().empty());
   for (const auto& p : sysInfo::knownPrograms()) EXPECT_FALSE(p.program.contains(u'/'));
 }

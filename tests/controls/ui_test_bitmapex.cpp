@@ -1,16 +1,12 @@
-// clsBitMapEx: each Draw kind on a known picture, the mask pictures, and the copy routines.
+// clsBitMapEx: each Draw kind on a known picture, the mask pictures and the copy routines.
 #include "controls/clsBitMapEx.h"
 #include "controls/picture_copy.h"
 #include "controls/raster_ops.h"
 
-#include "support_pixels.h"
+#include "support_controls.h"
 
-#include <gtest/gtest.h>
-
-namespace quorvane {
+namespace quorvane::testing {
 namespace {
-
-using namespace quorvane::testing;
 
 constexpr OleColor kRed = rgbColor(255, 0, 0);
 constexpr OleColor kBlue = rgbColor(0, 0, 255);
@@ -25,9 +21,8 @@ QImage knownPicture() {
   return img;
 }
 
-class BitMapExTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct BitMapExTest : ::testing::Test {
+  BitMapExTest() {
     canvas.resize(8, 6);
     canvas.setBackColor(kGreen);
     canvas.Cls();
@@ -49,8 +44,7 @@ class BitMapExTest : public ::testing::Test {
 };
 
 TEST_F(BitMapExTest, MaskAndMonoPicturesFollowTheKeyColour) {
-  EXPECT_EQ(rowString(bmp.MaskPic(), 0, 0, 3), "WKK");
-  EXPECT_EQ(rowString(bmp.MaskPic(), 1, 0, 3), "WKK");
+  EXPECT_EQ(rowString(bmp.MaskPic(), 0, 0, 3) + rowString(bmp.MaskPic(), 1, 0, 3), "WKKWKK");
   EXPECT_EQ(rowString(bmp.MonoPic(), 0, 0, 3), "KSS");
   EXPECT_EQ(rowString(bmp.maskedImage(), 0, 0, 3), "K<0000FF><FF0000>");  // red, blue kept
   EXPECT_EQ(rowString(bmp.maskedImage(), 1, 0, 3), "KWK");
@@ -63,9 +57,7 @@ TEST_F(BitMapExTest, EachKindOnAKnownPicture) {
   EXPECT_EQ(drawn(2), g + "KSS" + g + "|" + g + "KSS" + g);  // silhouette, key black
   EXPECT_EQ(drawn(3), g + g + "SS" + g + "|" + g + g + "SS" + g);  // transparent silhouette
   EXPECT_EQ(drawn(4), g + g + "WW" + g + "|" + g + g + "WW" + g);  // white silhouette
-  const std::string blank = g + g + g + g + g + "|" + g + g + g + g + g;
-  EXPECT_EQ(drawn(5), blank);
-  EXPECT_EQ(drawn(-1), blank);
+  for (int unknown : {5, -1}) EXPECT_EQ(drawn(unknown), g + g + g + g + g + "|" + g + g + g + g + g);
 }
 
 TEST_F(BitMapExTest, DisabledLookIsWhiteShadowUnderAGreySilhouette) {
@@ -74,9 +66,7 @@ TEST_F(BitMapExTest, DisabledLookIsWhiteShadowUnderAGreySilhouette) {
   bmp.Draw(4, 1, 1);
   bmp.Draw(3, 0, 0);
   const QImage i = canvas.Image();
-  EXPECT_EQ(rowString(i, 1, 0, 6), "FFSSFF");
-  EXPECT_EQ(rowString(i, 2, 0, 6), "FFSSWF");
-  EXPECT_EQ(rowString(i, 3, 0, 6), "FFFWWF");
+  EXPECT_EQ(rowString(i, 1, 0, 6) + rowString(i, 2, 0, 6) + rowString(i, 3, 0, 6), "FFSSFF" "FFSSWF" "FFFWWF");
 }
 
 TEST_F(BitMapExTest, APictureWithoutTheKeyIsOpaque) {
@@ -94,17 +84,12 @@ TEST_F(BitMapExTest, APictureWithoutTheKeyIsOpaque) {
   EXPECT_TRUE(allPixels(canvas.Image(), 1, 1, 3, 3, kShadow));
 }
 
-TEST_F(BitMapExTest, PositionIsKeptInPixels) {
+TEST_F(BitMapExTest, PositionIsKeptInPixelsAndNothingIsDrawnWithoutCanvasOrPicture) {
   bmp.setLeft(23);
   EXPECT_EQ(bmp.leftPixels(), 2);
-  EXPECT_EQ(bmp.Left(), 30);
   bmp.setTop(22);  // 1.47 pixels
-  EXPECT_EQ(bmp.Top(), 15);
-  EXPECT_EQ(bmp.Width(), 45);
-  EXPECT_EQ(bmp.Height(), 30);
-}
-
-TEST_F(BitMapExTest, NothingIsDrawnWithoutCanvasOrPicture) {
+  EXPECT_EQ(QRect(bmp.Left(), bmp.Top(), bmp.Width(), bmp.Height()), QRect(30, 15, 45, 30));
+  // Nothing is drawn without a canvas or a picture.
   clsBitMapEx empty;
   empty.Draw(0);  // no canvas
   empty.setCanvas(&canvas);
@@ -121,12 +106,11 @@ TEST(PictureCopy, CopyIntoPictureAndSizes) {
   EXPECT_EQ(rowString(dst, 0, 0, 2), "K<0000FF>");  // only the red column lands inside
   int w = 0, h = 0;
   GetPictureSize(knownPicture(), w, h);
-  EXPECT_EQ(w, 45);
-  EXPECT_EQ(h, 30);
+  EXPECT_EQ(QSize(w, h), QSize(45, 30));
   const QImage two = MakeTwoColourPicture(knownPicture(), kRed, kBlue, kBlack);
   EXPECT_EQ(rowString(two, 0, 0, 3), "<FF0000>K<FF0000>");
   EXPECT_TRUE(MakeTwoColourPicture(QImage(), kRed).isNull());
 }
 
 }  // namespace
-}  // namespace quorvane
+}  // namespace quorvane::testing
