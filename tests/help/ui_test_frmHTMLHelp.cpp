@@ -156,6 +156,8 @@ TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
   Window w;
   const QString file = mainFile();
   ASSERT_TRUE(w.load(file));
+  w.form.resize(680, 560);
+  w.form.show();
   w.form.mcHTML_LinkClick("other.htm");
   EXPECT_EQ(w.text(), "別のファイルです。");
   EXPECT_EQ(w.form.previousLocation(), file);
@@ -169,9 +171,11 @@ TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
   EXPECT_EQ(w.form.renderer()->HtmlFile(), file);
   EXPECT_TRUE(w.text().contains("目次"));
   EXPECT_EQ(done.count(), 0);
-  // A file without BODY is read but fails its pass: DispDone all the same.
+  // A file without BODY is read but fails its pass: DispDone all the same, and the
+  // canvas, lower than the frame, takes the frame's height.
   w.form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("nobody.htm", "<HTML>x</HTML>")));
   EXPECT_EQ(done.count(), 1);
+  EXPECT_EQ(w.form.canvas()->height(), w.form.canvas()->parentWidget()->height());
 }
 
 TEST(frmHTMLHelp, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
