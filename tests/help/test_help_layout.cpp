@@ -18,36 +18,7 @@ std::vector<Op> opsOf(const Rendered& r, Kind kind, Color color = 0) {
     if (op.kind == kind && (kind != Kind::Text || op.color == color)) out.push_back(op);
   return out;
 }
-
-std::string repeat(const std::string& s, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += s;
-  return out;
-}
 }  // namespace
-
-TEST(HelpLayout, WrapsBeforeTheRightMarginAndKeepsSpacesOnlyAfterAWrap) {
-  Rendered r;
-  // 21 double-byte characters: 20 fit (5600 < 5700), the 21st would reach 5880.
-  ASSERT_TRUE(r.render("<BODY>" + repeat("あ", 21) + "<BR>").ok);
-  auto texts = opsOf(r, Kind::Text);
-  ASSERT_GE(texts.size(), 2u);
-  EXPECT_EQ(std::make_pair(texts[0].x, texts[0].y), std::make_pair(0, 0));
-  // After the wrap: one invisible fill bullet (depth 0), then the 21st character.
-  EXPECT_EQ(std::make_pair(texts[1].x, texts[1].y), std::make_pair(280, 350));
-  // 40 "a" fill 5600 twips; the run wraps and keeps its inner spaces.
-  ASSERT_TRUE(r.render("<BODY>" + std::string(40, 'a') + "   b<BR>&nbsp;&nbsp;c").ok);
-  texts = opsOf(r, Kind::Text);
-  ASSERT_GE(texts.size(), 3u);
-  EXPECT_EQ(texts[1].text, "   b");
-  // After an explicit break the leading spaces of a run are dropped.
-  ASSERT_TRUE(r.render("<BODY>x<P>  y</P>").ok);
-  for (const Op& op : r.canvas.ops()) {
-    if (op.text.find('y') != std::string::npos) {
-      EXPECT_EQ(op.text, "y");
-    }
-  }
-}
 
 TEST(HelpLayout, ListItemsAndTheirContinuationLines) {
   Rendered r;
@@ -55,8 +26,8 @@ TEST(HelpLayout, ListItemsAndTheirContinuationLines) {
   ASSERT_TRUE(r.render("<BODY><UL><LI>item</UL>").ok);
   const auto texts = opsOf(r, Kind::Text);
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(std::make_tuple(texts[0].text, texts[0].x), std::make_tuple(std::string("\u30FB"), 300));
-  EXPECT_EQ(std::make_tuple(texts[1].text, texts[1].x), std::make_tuple(std::string("item"), 580));
+  EXPECT_EQ(std::make_tuple(texts[0].text, texts[0].x, texts[1].text, texts[1].x),
+            std::make_tuple(std::string("\u30FB"), 300, std::string("item"), 580));
   // Depth 1: two invisible fill bullets (560 twips) after the indent on the second line.
   ASSERT_TRUE(r.render("<BODY><UL><LI>" + std::string(60, 'w') + "</UL>").ok);
   const auto fills = opsOf(r, Kind::Text, 0xFFFFFF);
@@ -82,34 +53,27 @@ TEST(HelpLayout, LinkRegions) {
 }
 
 TEST(HelpLayout, AlignedLinesAreCopiedOnceAndNeverLost) {
-  const std::pair<const char*, std::size_t> cases[] = {
-      {"<BODY><H2 ALIGN=CENTER>Title</H2>text", 1},  // copied when left text arrives
-      {"<BODY><CENTER>only", 1},                     // still pending at the end
-      // Closing CENTER then P changes the alignment twice; the line keeps its centring.
-      {"<BODY><P><CENTER>mid</CENTER></P>next", 1},
-  };
-  for (const auto& [source, copies] : cases) {
+  // Copied when left text arrives; still pending at the end; closing CENTER then P changes
+  // the alignment twice, and the line keeps its centring.
+  for (const char* source : {"<BODY><H2 ALIGN=CENTER>Title</H2>text", "<BODY><CENTER>only",
+                             "<BODY><P><CENTER>mid</CENTER></P>next"}) {
     Rendered r;
     ASSERT_TRUE(r.render(source).ok);
     const auto copied = opsOf(r, Kind::Copy);
-    ASSERT_EQ(copied.size(), copies) << source;
+    ASSERT_EQ(copied.size(), 1u) << source;
     EXPECT_GT(copied[0].x, 0) << source;
   }
 }
 
-TEST(HelpLayout, HorizontalRuleAtTheTopFollowsAnEmptyLine) {
+TEST(HelpLayout, RulesImagesAndTheCanvasHeight) {
   Rendered r;
-  ASSERT_TRUE(r.render("<BODY><HR>x").ok);
+  ASSERT_TRUE(r.render("<BODY><HR>x").ok);  // a rule at the top follows an empty line
   const auto lines = opsOf(r, Kind::Line);
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(std::make_tuple(lines[0].y, lines[0].y2, lines[0].x2), std::make_tuple(350, 350, 6000));
-}
-
-TEST(HelpLayout, ImagesPlaceholderOrNothing) {
-  Rendered r;
+  // A missing image: a placeholder when it has a size, else nothing.
   ASSERT_TRUE(r.render("<BODY><IMG SRC=\"missing.bmp\" WIDTH=20 HEIGHT=10>").ok);
-  EXPECT_EQ(opsOf(r, Kind::Box).size(), 1u);
-  EXPECT_EQ(opsOf(r, Kind::Line).size(), 2u);
+  EXPECT_EQ(std::make_pair(opsOf(r, Kind::Box).size(), opsOf(r, Kind::Line).size()), std::make_pair(std::size_t{1}, std::size_t{2}));
   ASSERT_TRUE(r.render("<BODY><IMG SRC=missing.bmp>").ok);
   EXPECT_TRUE(opsOf(r, Kind::Box).empty());
   // A loaded image is stretched to WIDTH x HEIGHT at the current position.
@@ -124,12 +88,10 @@ TEST(HelpLayout, ImagesPlaceholderOrNothing) {
   const auto copies = opsOf(r, Kind::Copy);
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(std::make_tuple(copies[0].x2, copies[0].y2, copies[0].text), std::make_tuple(80, 60, std::string("0,0,40,30")));
-}
-
-TEST(HelpLayout, CanvasGrowsAndIsTrimmedAtTheEnd) {
-  Rendered r;
-  ASSERT_TRUE(r.render("<BODY>" + repeat("line<BR>", 30)).ok);
-  // 30 breaks + two final line ends at 350 twips.
+  // The canvas grows, and is trimmed at the end: 30 breaks and two final line ends.
+  std::string body = "<BODY>";
+  for (int i = 0; i < 30; ++i) body += "line<BR>";
+  ASSERT_TRUE(r.render(body).ok);
   EXPECT_EQ(r.canvas.scaleHeight(), 32 * 350);
   for (const Op& op : opsOf(r, Kind::Text)) EXPECT_LT(op.y, r.canvas.scaleHeight());
 }
@@ -153,6 +115,8 @@ TEST(HelpLayout, LinesBreakByJapaneseRulesAndKeepWordsWhole) {
       {"aaaa bbbb cccc dddddd eeee", {"aaaa bbbb cccc ", "dddddd eeee"}},         // so do words
       {"abcdefghijklmnopqrstuvwxy", {"abcdefghijklmnopqrst", "uvwxy"}},           // unless wider than the line
       {"あいうえおかきくけこ<B>」</B>さ", {"あいうえおかきくけこ」", "さ"}},       // drawn before: hangs in the margin
+      {"aaaaaaaaaaaaaaaaaaaa   b", {"aaaaaaaaaaaaaaaaaaaa", "   b"}},             // a wrapped run keeps its spaces
+      {"x<P>  y</P>", {"x", "y"}},                                                 // after a break they go
   };
   for (const Row& row : rows) {
     Rendered r;
@@ -160,8 +124,7 @@ TEST(HelpLayout, LinesBreakByJapaneseRulesAndKeepWordsWhole) {
     ASSERT_TRUE(r.render(std::string("<BODY>") + row.body + "<BR>").ok) << row.body;
     std::vector<std::string> lines;
     int lastY = -1;
-    for (const auto& op : r.canvas.ops()) {
-      if (op.kind != Kind::Text || op.color != 0) continue;
+    for (const Op& op : opsOf(r, Kind::Text)) {
       if (op.y != lastY) lines.emplace_back();
       lastY = op.y;
       lines.back() += op.text;
@@ -170,26 +133,26 @@ TEST(HelpLayout, LinesBreakByJapaneseRulesAndKeepWordsWhole) {
   }
 }
 
-
+// Where the first text of each line starts.
 TEST(HelpLayout, DefinitionListsReturnToTheirIndent) {
   struct Row {
     std::string body;
     std::vector<std::pair<std::string, int>> starts;
   };
+  const std::vector<std::pair<std::string, int>> flat = {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}};
   const Row rows[] = {
-      {"<DL><DT>a<DD>b<DT>c<DD>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}}},
-      {"<DL><DT>a<DD>b</DD><DT>c<DD>d</DD></DL><P>e", {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}}},
+      {"<DL><DT>a<DD>b<DT>c<DD>d</DL>e", flat},
+      {"<DL><DT>a<DD>b</DD><DT>c<DD>d</DD></DL><P>e", flat},
       {"<DL><DT>a<DD><DL><DT>b<DD>c</DL><DT>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 880}, {"d", 280}, {"e", 280}}},
-      // Inside a list the broken lines start after two fill bullets (560).
-      {"<UL><LI>u<DL><DT>a<DD>b</DL></UL><P>e", {{"a", 860}, {"b", 1160}, {"e", 280}}},
+      {"<UL><LI>u<DL><DT>a<DD>b</DL></UL><P>e", {{"a", 860}, {"b", 1160}, {"e", 280}}},  // after two fill bullets
   };
   for (const Row& row : rows) {
     Rendered r;
     ASSERT_TRUE(r.render("<BODY>" + row.body).ok) << row.body;
     for (const auto& [text, x] : row.starts) {
-      auto op = std::find_if(r.canvas.ops().begin(), r.canvas.ops().end(),
-                             [&](const auto& o) { return o.kind == Kind::Text && o.text == text; });
-      ASSERT_NE(op, r.canvas.ops().end()) << row.body << " " << text;
+      const auto texts = opsOf(r, Kind::Text);
+      auto op = std::find_if(texts.begin(), texts.end(), [&](const Op& o) { return o.text == text; });
+      ASSERT_NE(op, texts.end()) << row.body << " " << text;
       EXPECT_EQ(op->x, x) << row.body << " " << text;
     }
   }
@@ -201,9 +164,9 @@ TEST(HelpLayout, HeadingsAreNeverSmallerThanTheBodyText) {
     const std::string h = "H" + std::to_string(n);
     ASSERT_TRUE(r.render("<BODY><" + h + ">t</" + h + ">b").ok);
     double title = 0, body = 0;
-    for (const auto& op : r.canvas.ops()) {
-      if (op.kind == Kind::Text && op.text == "t") title = op.font.points;
-      if (op.kind == Kind::Text && op.text == "b") body = op.font.points;
+    for (const Op& op : opsOf(r, Kind::Text)) {
+      if (op.text == "t") title = op.font.points;
+      if (op.text == "b") body = op.font.points;
     }
     EXPECT_EQ(body, 14) << h;
     EXPECT_GE(title, body) << h;

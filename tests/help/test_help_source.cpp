@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "help/help_source.h"
 #include "help/html_text.h"
+#include "support_help_files.h"
 
 using namespace quorvane::help;
 
@@ -28,9 +26,7 @@ TEST(HelpSource, CodePage932AndUtf8WithByteOrderMark) {
 TEST(HelpSource, MissingFileIsAnError) {
   const auto r = loadHelpSource("/nonexistent/quorvane/help.htm");
   EXPECT_EQ(r.error, quorvane::ReadFileError::CannotOpen);
-  const auto dir = std::filesystem::path(QUORVANE_BINARY_DIR) / "help_source_test.htm";
-  std::ofstream(dir, std::ios::binary) << "<BODY>x\r\n";
-  const auto ok = loadHelpSource(dir.string());
+  const auto ok = loadHelpSource(quorvane::help::testing::writeHelpFile("help_source_test.htm", "<BODY>x\n"));
   ASSERT_TRUE(ok.ok());
   EXPECT_EQ(ok.text, U"<BODY>x ");
 }

@@ -41,31 +41,20 @@ TEST(RenderPass, TagsGiveThePlainText) {
 TEST(RenderPass, FontStateIsSwitchedNotStackedAndSurvivesPasses) {
   Rendered r;
   ASSERT_TRUE(r.render("<BODY><B><STRONG>x</B>y<I>z<S>").ok);
-  for (const auto& op : r.canvas.ops()) {
-    if (op.text == "x") {
-      EXPECT_TRUE(op.font.bold);
-    } else if (op.text == "y") {
-      EXPECT_FALSE(op.font.bold);
-    }
-  }
+  for (const auto& op : r.canvas.ops())
+    if (op.text == "x" || op.text == "y") EXPECT_EQ(op.font.bold, op.text == "x");
   ASSERT_TRUE(r.render("<BODY>w").ok);
-  EXPECT_TRUE(r.canvas.font().italic);  // not reset at the start of a pass
-  EXPECT_TRUE(r.canvas.font().strikethrough);
+  EXPECT_TRUE(r.canvas.font().italic && r.canvas.font().strikethrough);  // not reset at the start of a pass
   ASSERT_TRUE(r.render("<BODY></I></S><A HREF=x>l</A>").ok);
-  EXPECT_FALSE(r.canvas.font().italic);
-  EXPECT_FALSE(r.canvas.font().strikethrough);
-  EXPECT_FALSE(r.canvas.font().underline);
+  EXPECT_FALSE(r.canvas.font().italic || r.canvas.font().strikethrough || r.canvas.font().underline);
 }
 
 TEST(RenderPass, FontSizesAndColors) {
   Rendered r;
   ASSERT_TRUE(r.render("<BODY><FONT SIZE=+1 COLOR=#00FF00>x</FONT>y").ok);
   for (const auto& op : r.canvas.ops()) {
-    if (op.text == "x") {
-      EXPECT_EQ(std::make_pair(op.font.points, op.color), std::make_pair(18.0, Color{0x00FF00}));
-    } else if (op.text == "y") {
-      EXPECT_EQ(op.font.points, 14);
-    }
+    if (op.text == "x") EXPECT_EQ(std::make_pair(op.font.points, op.color), std::make_pair(18.0, Color{0x00FF00}));
+    if (op.text == "y") EXPECT_EQ(op.font.points, 14);
   }
   r.settings.displayScale = 1.3;
   ASSERT_TRUE(r.render("<BODY><FONT SIZE=2>x").ok);
@@ -76,26 +65,19 @@ TEST(RenderPass, FontSizesAndColors) {
   ASSERT_TRUE(r.render("<BODY><H7>t").ok);  // no size of its own: the body's, no failure
   EXPECT_EQ(r.canvas.font().points, 14);
   ASSERT_TRUE(r.render("<BODY BGCOLOR=yellow TEXT=navy LINK=red>x<BASEFONT SIZE=2>").ok);
-  EXPECT_EQ(r.settings.colors.background, 0x00FFFFu);
-  EXPECT_EQ(r.settings.colors.text, 0x800000u);
-  EXPECT_EQ(r.settings.colors.link, 0x0000FFu);
+  EXPECT_EQ(std::make_tuple(r.settings.colors.background, r.settings.colors.text, r.settings.colors.link),
+            std::make_tuple(Color{0x00FFFF}, Color{0x800000}, Color{0x0000FF}));
   EXPECT_EQ(r.settings.baseSizeIndex, 2);
 }
 
 TEST(RenderPass, FailuresStopThePass) {
+  using F = RenderFailure;
   const std::pair<const char*, RenderFailure> cases[] = {
-      {"<HTML>no body</HTML>", RenderFailure::NoBody},
-      {"<BODY>a <B", RenderFailure::UnclosedTag},
-      {"<BODY><P ALIGN=>", RenderFailure::EmptyAttribute},
-      {"<BODY><H1 ALIGN= x>", RenderFailure::EmptyAttribute},
-      {"<BODY><FONT SIZE=9>", RenderFailure::BadFontSize},
-      {"<BODY><FONT SIZE=>", RenderFailure::EmptyAttribute},
-      {"<BODY><FONT COLOR=reddish>", RenderFailure::NotAColor},
-      {"<BODY BGCOLOR=>", RenderFailure::EmptyAttribute},
-      {"<BODY TEXT=nope>", RenderFailure::NotAColor},
-      {"<BODY LINK=#GG>", RenderFailure::NotAColor},
-      {"<BODY><BASEFONT FACE=x>", RenderFailure::BaseFontWithoutSize},
-      {"<BODY><BASEFONT SIZE=>", RenderFailure::EmptyAttribute},
+      {"<HTML>no body</HTML>", F::NoBody}, {"<BODY>a <B", F::UnclosedTag}, {"<BODY><P ALIGN=>", F::EmptyAttribute},
+      {"<BODY><H1 ALIGN= x>", F::EmptyAttribute}, {"<BODY><FONT SIZE=9>", F::BadFontSize},
+      {"<BODY><FONT SIZE=>", F::EmptyAttribute}, {"<BODY><FONT COLOR=reddish>", F::NotAColor},
+      {"<BODY BGCOLOR=>", F::EmptyAttribute}, {"<BODY TEXT=nope>", F::NotAColor}, {"<BODY LINK=#GG>", F::NotAColor},
+      {"<BODY><BASEFONT FACE=x>", F::BaseFontWithoutSize}, {"<BODY><BASEFONT SIZE=>", F::EmptyAttribute},
   };
   Rendered r;
   for (const auto& [source, failure] : cases) {
@@ -131,12 +113,9 @@ TEST(RenderPass, TopicsThroughTheAnchorTable) {
   r.settings.enableDispEnd = false;
   ASSERT_TRUE(r.render(file).ok);
   EXPECT_EQ(r.result.plainText, "1st2nd3rd");
-}
-
-TEST(RenderPass, AnchorNamesAreCutAtSpacesAndKeepTheirFirstPosition) {
-  Rendered r;
+  // Anchor names are cut at spaces and keep their first position.
+  r.anchors = AnchorTable{};
   ASSERT_TRUE(r.render("<BODY><A NAME=\"x y\">a</A><A NAME=x>b</A><A NAME=>c</A>").ok);
   ASSERT_EQ(r.anchors.upperIndex(), 0);
-  EXPECT_EQ(r.anchors.at(0).Name, "x");
-  EXPECT_EQ(r.anchors.at(0).Position, 7);
+  EXPECT_EQ(std::make_pair(r.anchors.at(0).Name, r.anchors.at(0).Position), std::make_pair(std::string("x"), std::int32_t{7}));
 }

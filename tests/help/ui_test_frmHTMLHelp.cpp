@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "controls/picture_box.h"
 #include "controls/twips.h"
@@ -22,32 +24,26 @@ using quorvane::help::testing::writeHelpFile;
 namespace {
 
 const char* const kMain =
-    "<HTML><BODY>\n"
-    "<A NAME=\"context\"></A><H2>目次</H2>\n"
-    "<A HREF=\"#second\">二番目</A><BR>\n"
-    "<A HREF=\"other.htm\">別のファイル</A><BR>\n"
-    "<A HREF=\"http://example.org/\">外部</A>\n"
-    "<!-- zqHTML.EndOfTopic -->\n"
-    "<A NAME=\"second\"></A>二番目の項目です。\n"
-    "<!-- zqHTML.EndOfTopic -->\n"
-    "</BODY></HTML>\n";
+    "<HTML><BODY>\n<A NAME=\"context\"></A><H2>目次</H2>\n<A HREF=\"#second\">二番目</A><BR>\n"
+    "<A HREF=\"other.htm\">別のファイル</A><BR>\n<A HREF=\"http://example.org/\">外部</A>\n"
+    "<!-- zqHTML.EndOfTopic -->\n<A NAME=\"second\"></A>二番目の項目です。\n<!-- zqHTML.EndOfTopic -->\n</BODY></HTML>\n";
 
-// Records every question and message; answers with preset values.
+// Records every question and message as kind, title, text; answers with preset values.
 struct Recorder {
-  QStringList critical, information, questions, asked;
+  QStringList log;
   QString fileAnswer;
   bool yes = false;
 
   HelpWindowServices services() {
     HelpWindowServices s;
     s.askFile = [this](QWidget*, const QString& title, const QString& filter, const QString&) {
-      asked << title << filter;
+      log << "askFile" << title << filter;
       return fileAnswer;
     };
-    s.critical = [this](QWidget*, const QString& title, const QString& text) { critical << title << text; };
-    s.information = [this](QWidget*, const QString& title, const QString& text) { information << title << text; };
+    s.critical = [this](QWidget*, const QString& title, const QString& text) { log << "critical" << title << text; };
+    s.information = [this](QWidget*, const QString& title, const QString& text) { log << "information" << title << text; };
     s.askYesNo = [this](QWidget*, const QString& title, const QString& text) {
-      questions << title << text;
+      log << "askYesNo" << title << text;
       return yes;
     };
     return s;
@@ -81,33 +77,74 @@ QString mainFile() {
 TEST(frmHTMLHelp, LoadsTheFirstTopicWithCaptionsAndDisabledButtons) {
   Window w;
   ASSERT_TRUE(w.load(mainFile()));
-  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
-  EXPECT_FALSE(w.text().contains(QString::fromUtf8("二番目の項目")));
+  EXPECT_TRUE(w.text().contains("目次"));
+  EXPECT_FALSE(w.text().contains("二番目の項目"));
   QStringList captions{w.form.windowTitle()};
   QString enabled;
   for (int i = 0; i < 7; ++i) {
     captions << w.form.button(i)->text();
     enabled += w.form.button(i)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
   }
-  EXPECT_EQ(captions.join(QLatin1Char('|')),
-            QString::fromUtf8("Quorvane ヘルプ|目次(&C)|検索(&S)|戻る(&B)|<<(&<)|>>(&>)|オプション(&O)|終了(&X)"));
-  EXPECT_EQ(enabled, QStringLiteral("1010001"));
+  EXPECT_EQ(captions.join('|'), "Quorvane ヘルプ|目次(&C)|検索(&S)|戻る(&B)|<<(&<)|>>(&>)|オプション(&O)|終了(&X)");
+  EXPECT_EQ(enabled, "1010001");
 }
 
-TEST(frmHTMLHelp, AnchorJumpThenBackAndContents) {
+TEST(frmHTMLHelp, MouseOverAndOnLinks) {
+  Window w;
+  const QString file = mainFile();
+  ASSERT_TRUE(w.load(file));
+  clsHTML& html = *w.form.renderer();
+  const LinkRegion link = html.document().links().at(0);
+  ASSERT_EQ(link.Target, "#second");
+  const double x = (link.X1 + link.X2) / 2.0, y = (link.Y1 + link.Y2) / 2.0;
+  QSignalSpy down(&html, &clsHTML::MouseDown);
+  html.canvasMouseMove(x, y);
+  EXPECT_TRUE(html.isHovering());
+  EXPECT_EQ(w.form.canvas()->toolTip(), "二番目");
+  EXPECT_EQ(w.form.canvas()->cursor().shape(), Qt::BitmapCursor);
+  // The right button gives the location to copy, the page text copies as shown.
+  w.form.setPopupEnabled(false);
+  html.canvasMouseDown(MouseButton::Right, x, y);
+  w.form.mnuPuCopy_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), file + "#second");
+  w.form.mcHTML_LinkRightClick("other.htm");
+  w.form.mnuPuCopy_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "other.htm");
+  w.form.mnuCopy_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), w.text());
+  html.canvasMouseDown(MouseButton::Left, x, link.Y2 + 2000);  // beside the link
+  EXPECT_FALSE(html.isHovering());
+  EXPECT_EQ(w.form.canvas()->toolTip(), QString());
+  EXPECT_EQ(down.count(), 1);
+  EXPECT_TRUE(w.text().contains("目次"));
+  QSignalSpy done(&html, &clsHTML::DispDone);
+  html.canvasMouseDown(MouseButton::Left, x, y);
+  EXPECT_EQ(w.text(), "二番目の項目です。");
+  EXPECT_EQ(done.count(), 1);
+  EXPECT_EQ(down.count(), 1);
+}
+
+TEST(frmHTMLHelp, AnchorJumpsBackNextAndContents) {
   Window w;
   ASSERT_TRUE(w.load(mainFile()));
-  w.form.mcHTML_LinkClick(QStringLiteral("#second"));
-  EXPECT_EQ(w.text(), QString::fromUtf8("二番目の項目です。"));
-  EXPECT_EQ(w.form.previousLocation(), QStringLiteral("#"));
+  w.form.mcHTML_LinkClick("#second");
+  EXPECT_EQ(w.text(), "二番目の項目です。");
+  EXPECT_EQ(w.form.previousLocation(), "#");
   w.form.Command1_Click(2);  // back: the top of the page
-  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
-  w.form.mcHTML_LinkClick(QStringLiteral("#second"));
+  EXPECT_TRUE(w.text().contains("目次"));
+  w.form.mcHTML_LinkClick("#second");
   w.form.Command1_Click(0);  // contents
-  EXPECT_EQ(w.form.renderer()->CurName(), QStringLiteral("#context"));
-  EXPECT_TRUE(w.text().contains(QString::fromUtf8("別のファイル")));
-  ASSERT_TRUE(w.form.showTopic(QStringLiteral("#second")));  // as the program opens a topic
-  EXPECT_EQ(w.text(), QString::fromUtf8("二番目の項目です。"));
+  EXPECT_EQ(w.form.renderer()->CurName(), "#context");
+  EXPECT_TRUE(w.text().contains("別のファイル"));
+  // "<<" and ">>" step through the topics and stop at either end.
+  const std::pair<int, const char*> steps[] = {{4, "#second"}, {4, "#second"}, {3, "#context"}, {3, "#context"}};
+  for (const auto& [button, topic] : steps) {
+    w.form.Command1_Click(button);
+    EXPECT_EQ(w.form.renderer()->CurName(), topic) << button;
+  }
+  EXPECT_FALSE(w.form.renderer()->GoBack());
+  ASSERT_TRUE(w.form.showTopic("#second"));  // as the program opens a topic
+  EXPECT_EQ(w.text(), "二番目の項目です。");
   // The canvas follows the window's size.
   w.form.show();
   const int width = w.form.canvas()->width();
@@ -115,86 +152,71 @@ TEST(frmHTMLHelp, AnchorJumpThenBackAndContents) {
   EXPECT_EQ(w.form.canvas()->width(), width + 40);
 }
 
-TEST(frmHTMLHelp, FileJumpThenBackReloadsTheFormerFile) {
+TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
   Window w;
   const QString file = mainFile();
   ASSERT_TRUE(w.load(file));
-  w.form.mcHTML_LinkClick(QStringLiteral("other.htm"));
-  EXPECT_EQ(w.text(), QString::fromUtf8("別のファイルです。"));
+  w.form.resize(680, 560);
+  w.form.show();
+  w.form.mcHTML_LinkClick("other.htm");
+  EXPECT_EQ(w.text(), "別のファイルです。");
   EXPECT_EQ(w.form.previousLocation(), file);
   w.form.Command1_Click(2);
   EXPECT_EQ(w.form.renderer()->HtmlFile(), file);
-  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
-}
-
-TEST(frmHTMLHelp, LinkThatCannotBeShown) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
-  w.form.mcHTML_LinkClick(QStringLiteral("missing.htm"));
-  ASSERT_EQ(w.rec.critical.size(), 2);
-  EXPECT_EQ(w.rec.critical[0], QStringLiteral("zqHTMLHelp"));
-  EXPECT_EQ(w.rec.critical[1], QString::fromUtf8("missing.htm を開けません"));
+  EXPECT_TRUE(w.text().contains("目次"));
+  // A missing file leaves the former one, and its page, in place.
+  QSignalSpy done(w.form.renderer(), &clsHTML::DispDone);
+  w.form.mcHTML_LinkClick("missing.htm");
+  EXPECT_EQ(w.rec.log, QStringList({"critical", "zqHTMLHelp", "missing.htm を開けません"}));
   EXPECT_EQ(w.form.renderer()->HtmlFile(), file);
-  EXPECT_TRUE(w.text().contains(QString::fromUtf8("目次")));
+  EXPECT_TRUE(w.text().contains("目次"));
+  EXPECT_EQ(done.count(), 0);
+  // A file without BODY is read but fails its pass: DispDone all the same, and the
+  // canvas, lower than the frame, takes the frame's height.
+  w.form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("nobody.htm", "<HTML>x</HTML>")));
+  EXPECT_EQ(done.count(), 1);
+  EXPECT_EQ(w.form.canvas()->height(), w.form.canvas()->parentWidget()->height());
 }
 
-TEST(frmHTMLHelp, InternetLinksAskFirst) {
-  Window w;
-  ASSERT_TRUE(w.load(mainFile()));
-  w.rec.yes = false;
-  w.form.mcHTML_LinkClick(QStringLiteral("http://example.org/"));
-  ASSERT_EQ(w.rec.questions.size(), 2);
-  EXPECT_EQ(w.rec.questions[0], QStringLiteral("zqHTMLHelp"));
-  EXPECT_EQ(w.rec.questions[1], QString::fromUtf8("http://example.org/\r Internet URL へのハイパーリンクです。実行しますか？"));
-  EXPECT_TRUE(w.launched.isEmpty());
-  w.rec.yes = true;
-  w.form.mcHTML_LinkClick(QStringLiteral("mailto:someone@example.org"));
-  EXPECT_EQ(w.launched, QStringList{QStringLiteral("mailto:someone@example.org")});
-  EXPECT_TRUE(w.rec.critical.isEmpty());
-}
-
-TEST(frmHTMLHelp, CopyPageTextAndLinkLocations) {
+TEST(frmHTMLHelp, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
   Window w;
   const QString file = mainFile();
   ASSERT_TRUE(w.load(file));
-  w.form.mnuCopy_Click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), w.text());
-  w.form.setPopupEnabled(false);
-  w.form.mcHTML_LinkRightClick(QStringLiteral("#second"));
-  w.form.mnuPuCopy_Click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), file + QStringLiteral("#second"));
-  w.form.mcHTML_LinkRightClick(QStringLiteral("other.htm"));
-  w.form.mnuPuCopy_Click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("other.htm"));
+  QSignalSpy done(w.form.renderer(), &clsHTML::DispDone);
+  w.form.mcHTML_LinkClick("http://example.org/");
+  EXPECT_EQ(w.rec.log,
+            QStringList({"askYesNo", "zqHTMLHelp", "http://example.org/\r Internet URL へのハイパーリンクです。実行しますか？"}));
+  EXPECT_TRUE(w.launched.isEmpty());
+  w.rec.log.clear();
+  w.rec.yes = true;
+  w.form.mcHTML_LinkClick("mailto:someone@example.org");
+  EXPECT_EQ(w.launched, QStringList{"mailto:someone@example.org"});
+  EXPECT_EQ(w.rec.log.size(), 3);  // the question only
+  EXPECT_EQ(w.form.renderer()->HtmlFile(), file);
+  EXPECT_TRUE(w.text().contains("目次"));
+  EXPECT_EQ(done.count(), 0);
 }
 
-TEST(frmHTMLHelp, MissingFileAsksAndSavesTheChoice) {
+TEST(frmHTMLHelp, MissingOrUnreadableHelpFile) {
   const QString chosen = mainFile();
+  const QString bad = QString::fromStdString(writeHelpFile("bad.htm", "<HTML>no body</HTML>"));
+  const QString ask = "HTML ヘルプファイル名の選択", filter = "HTM Files (*.HTM)|*.HTM|HTML Files (*.HTML)|*.HTML";
   {
     Window w;
-    w.rec.fileAnswer = QString();
-    EXPECT_FALSE(w.load(QStringLiteral("/no/such/QUORVANE.HTM")));
-    ASSERT_EQ(w.rec.asked.size(), 2);
-    EXPECT_EQ(w.rec.asked[0], QString::fromUtf8("HTML ヘルプファイル名の選択"));
-    EXPECT_EQ(w.rec.asked[1], QStringLiteral("HTM Files (*.HTM)|*.HTM|HTML Files (*.HTML)|*.HTML"));
+    EXPECT_FALSE(w.load("/no/such/QUORVANE.HTM"));
+    EXPECT_EQ(w.rec.log, QStringList({"askFile", ask, filter}));
+  }
+  {
+    Window w;
+    EXPECT_FALSE(w.load(bad));
+    EXPECT_EQ(w.rec.log, QStringList({"critical", "zqHTMLHelp", "指定された HTML ファイル " + bad + " が見つかりませんでした"}));
   }
   Window w;
   w.rec.fileAnswer = chosen;
-  ASSERT_TRUE(w.load(QStringLiteral("/no/such/QUORVANE.HTM")));
+  ASSERT_TRUE(w.load("/no/such/QUORVANE.HTM"));
   EXPECT_EQ(w.form.HTMLHelpFile(), chosen);
-  QSettings s(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-  EXPECT_EQ(s.value(QStringLiteral("Settings/HTMLHelpFile")).toString(), chosen);
+  EXPECT_EQ(QSettings("Quorvane", "Quorvane").value("Settings/HTMLHelpFile").toString(), chosen);
   EXPECT_EQ(configuredHelpFile(), chosen);
-}
-
-TEST(frmHTMLHelp, FileThatCannotBeDisplayed) {
-  Window w;
-  const QString bad = QString::fromStdString(writeHelpFile("bad.htm", "<HTML>no body</HTML>"));
-  EXPECT_FALSE(w.load(bad));
-  ASSERT_EQ(w.rec.critical.size(), 2);
-  EXPECT_EQ(w.rec.critical[0], QStringLiteral("zqHTMLHelp"));
-  EXPECT_EQ(w.rec.critical[1], QString::fromUtf8("指定された HTML ファイル ") + bad + QString::fromUtf8(" が見つかりませんでした"));
 }
 
 TEST(frmHTMLHelp, OptionsStayOnTopFontSizeAndVersion) {
@@ -210,25 +232,21 @@ TEST(frmHTMLHelp, OptionsStayOnTopFontSizeAndVersion) {
   w.form.mnuOpFont_Click(0);
   EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 0.8);
   w.form.mnuVer_Click();
-  ASSERT_EQ(w.rec.information.size(), 2);
-  EXPECT_EQ(w.rec.information[0], QStringLiteral("zqHTMLHelp"));
-  EXPECT_EQ(w.rec.information[1],
-            QString::fromUtf8("zqHTMLHelp\nThis Version Of zqHTML.DLL Is embedded In Application\n\n"
-                              "Quorvane ファイルバージョン比較ツール ヘルプ\n( ") + file + QStringLiteral(" )"));
+  EXPECT_EQ(w.rec.log, QStringList({"information", "zqHTMLHelp",
+                                    "zqHTMLHelp\nThis Version Of zqHTML.DLL Is embedded In Application\n\n"
+                                    "Quorvane ファイルバージョン比較ツール ヘルプ\n( " + file + " )"}));
 }
 
 TEST(HelpSettings, DefaultRuleFindsBuildAndInstalledLayouts) {
-  const QString build = QStringLiteral(QUORVANE_BINARY_DIR);
-  // From build/src/shell the build's own copy in build/share/quorvane is found.
-  EXPECT_EQ(defaultHelpFile(build + QStringLiteral("/src/shell")),
-            build + QStringLiteral("/share/quorvane/QUORVANE.HTM"));
-  // From build/bin (an installed layout prefix/bin) it is found one level up.
-  EXPECT_EQ(defaultHelpFile(build + QStringLiteral("/bin")), build + QStringLiteral("/share/quorvane/QUORVANE.HTM"));
-  // Nowhere: the program's folder, and the window asks.
-  EXPECT_EQ(defaultHelpFile(QStringLiteral("/nonexistent/bin")), QStringLiteral("/nonexistent/bin/QUORVANE.HTM"));
+  const QString build = QUORVANE_BINARY_DIR, copy = build + "/share/quorvane/QUORVANE.HTM";
+  EXPECT_EQ(defaultHelpFile(build + "/src/shell"), copy);  // the build's own copy
+  EXPECT_EQ(defaultHelpFile(build + "/bin"), copy);         // an installed layout: prefix/bin
+  EXPECT_EQ(defaultHelpFile("/nonexistent/bin"), "/nonexistent/bin/QUORVANE.HTM");  // nowhere: the window asks
 }
 
-TEST(frmHTMLHelp, WindowBesideItsOwnerWithTheWholeFrameShownAndKeysFromAnyControl) {
+// A long page beside its owner: the whole frame shows, and the bar, the keys (from any
+// control) and the wheel (over the page) scroll it within its ends.
+TEST(frmHTMLHelp, LongPageBesideItsOwnerScrollsByBarKeysAndWheel) {
   std::string page = "<BODY><A NAME=\"context\"></A>\n";
   for (int i = 0; i < 80; ++i) page += "行 " + std::to_string(i) + "<BR>\n";
   QWidget owner;
@@ -245,23 +263,72 @@ TEST(frmHTMLHelp, WindowBesideItsOwnerWithTheWholeFrameShownAndKeysFromAnyContro
   // A desktop may give the menu bar its height after the window was sized.
   form.menuBar()->setFixedHeight(form.menuBar()->height() + 17);
   QCoreApplication::processEvents();
-  // The frame and its scroll bar end above the window's bottom edge, with the margin
-  // that is on their left.
+  // The frame and its bar end above the window's bottom edge, with the margin on their left.
   const QWidget* client = form.centralWidget();
-  const auto* scroll = client->findChild<QScrollBar*>();
-  ASSERT_NE(scroll, nullptr);
-  const int margin = form.canvas()->parentWidget()->x();
+  auto* scroll = client->findChild<QScrollBar*>();
+  const auto* frame = qobject_cast<PictureBox*>(form.canvas()->parentWidget());
+  ASSERT_TRUE(scroll && frame);
+  const int margin = frame->x();
   EXPECT_EQ(scroll->geometry().bottom() + 1 + margin, client->height());
-  EXPECT_EQ(form.canvas()->parentWidget()->geometry().bottom(), scroll->geometry().bottom());
+  EXPECT_EQ(frame->geometry().bottom(), scroll->geometry().bottom());
   EXPECT_EQ(scroll->geometry().right() + 1 + margin, client->width());
-  // Keys reach the page while a button has the focus; the launch that fails is told.
+
+  clsHTML& html = *form.renderer();
+  ASSERT_TRUE(scroll->isEnabled());
+  const int max = scroll->maximum();
+  EXPECT_EQ(max, roundHalfEven(double(html.CanvasHeight() - frame->Height()) / TwipsPerPixelY()));
+  // A page is what the frame shows: Page Down and a click in the trough move by it.
+  const int page1 = frame->height(), small = scroll->singleStep(), large = max / 10;
+  EXPECT_EQ(scroll->pageStep(), page1);
+  ASSERT_GT(max, 2 * page1);
+  html.wheelScroll(-120);  // one notch down
+  const int notch = scroll->value();
+  EXPECT_GT(notch, small);
+  scroll->setValue(0);
+  constexpr int kPageUp = 0x21, kPageDown = 0x22, kEnd = 0x23, kHome = 0x24, kUp = 0x26, kDown = 0x28;
+  const int shift = ShiftState::Shift;
+  const struct Step {
+    int key, shift, wheel, expected;
+  } steps[] = {
+      {kUp, 0, 0, 0},  // not above the top
+      {kDown, 0, 0, small},
+      {kDown, shift, 0, small + large},
+      {kPageDown, 0, 0, small + large + page1},
+      {kPageUp, 0, 0, small + large},
+      {0, 0, -120, small + large + notch},
+      {0, 0, 120, small + large},
+      {kEnd, 0, 0, max},
+      {kPageDown, 0, 0, max},  // not below the bottom
+      {kDown, shift, 0, max},
+      {0, 0, -120, max},
+      {kHome, 0, 0, 0},
+      {kPageUp, 0, 0, 0},
+  };
+  for (const Step& s : steps) {
+    if (s.wheel != 0) {
+      QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, s.wheel), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(form.canvas(), &wheel);
+    } else {
+      html.handleKey(s.key, s.shift);
+    }
+    EXPECT_EQ(scroll->value(), s.expected) << "key " << s.key << " wheel " << s.wheel;
+    if (s.expected == max)  // the bottom of the page at the bottom of the frame
+      EXPECT_EQ(form.canvas()->y() * TwipsPerPixelY(), -(html.PageHeight() - frame->Height()));
+  }
+  EXPECT_EQ(form.canvas()->y(), 0);
+  // Keys reach the page while a button has the focus.
   form.button(0)->setFocus();
   QTest::keyClick(form.button(0), Qt::Key_End);
-  EXPECT_EQ(scroll->value(), scroll->maximum());
+  EXPECT_EQ(scroll->value(), max);
   QTest::keyClick(form.button(0), Qt::Key_PageUp);
-  EXPECT_EQ(scroll->value(), scroll->maximum() - scroll->pageStep());
-  form.renderer()->setLauncher([](const QString&) { return false; });
+  EXPECT_EQ(scroll->value(), max - page1);
+  // A launch that fails is told.
+  html.setLauncher([](const QString&) { return false; });
   form.mnuOpen_Click();
-  ASSERT_EQ(rec.critical.size(), 2);
-  EXPECT_TRUE(rec.critical[1].contains(QString::fromUtf8("起動できませんでした"))) << rec.critical[1].toStdString();
+  ASSERT_EQ(rec.log.size(), 3);
+  EXPECT_TRUE(rec.log[2].contains("起動できませんでした")) << rec.log[2].toStdString();
+  form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("short.htm", "<BODY>短いページ</BODY>")));
+  EXPECT_EQ(html.PlaneText(), "短いページ");
+  EXPECT_FALSE(scroll->isEnabled());
 }

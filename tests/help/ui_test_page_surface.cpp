@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 
@@ -10,6 +9,7 @@
 #include "controls/twips.h"
 #include "help/help_render.h"
 #include "help/page_surface.h"
+#include "support/temp_folder.h"
 
 using namespace quorvane;
 using namespace quorvane::help;
@@ -39,9 +39,8 @@ std::string writeImage(const QString& folder) {
   QImage image(30, 15, QImage::Format_RGB32);
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 8, y * 16, 200 - x * 3));
-  const QString name = QStringLiteral("pattern.png");
-  image.save(folder + QLatin1Char('/') + name);
-  return name.toStdString();
+  image.save(folder + "/pattern.png");
+  return "pattern.png";
 }
 
 // One canvas and its work canvas; the canvas keeps its drawing either as a backing image
@@ -56,10 +55,8 @@ struct Canvas {
     box.resize(kWidthPixels, 300);
     workBox.resize(kWidthPixels, 300);
     work.syncHeight();
-    if (asOperations)
-      surface = std::make_unique<PageSurface>(box);
-    else
-      surface = std::make_unique<PictureSurface>(box, PictureSurface::Growth::Exact);
+    surface = asOperations ? std::make_unique<PageSurface>(box)
+                           : std::make_unique<PictureSurface>(box, PictureSurface::Growth::Exact);
   }
 
   RenderResult render(const std::string& utf8, const std::string& folder) {
@@ -76,20 +73,14 @@ struct Canvas {
   }
 };
 
-QString tempFolder() {
-  const QString dir = QDir::tempPath() + QStringLiteral("/quorvane_page_surface");
-  QDir().mkpath(dir);
-  return dir;
-}
-
 }  // namespace
 
 TEST(PageSurface, DrawsEveryPixelAsABackingImageWould) {
-  const QString folder = tempFolder();
-  const std::string page = mixedPage(writeImage(folder));
+  const testsupport::TempFolder folder("page_surface");
+  const std::string page = mixedPage(writeImage(QString::fromStdString(folder.str())));
   Canvas image(false), operations(true);
-  ASSERT_TRUE(image.render(page, folder.toStdString()).ok);
-  ASSERT_TRUE(operations.render(page, folder.toStdString()).ok);
+  ASSERT_TRUE(image.render(page, folder.str()).ok);
+  ASSERT_TRUE(operations.render(page, folder.str()).ok);
   const int pageHeight = operations.surface->scaleHeight() / TwipsPerPixelY();
   ASSERT_EQ(image.surface->scaleHeight(), operations.surface->scaleHeight());
   ASSERT_GT(pageHeight, 3 * PageDrawing::kBandHeight);

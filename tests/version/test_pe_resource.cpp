@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 
 #include "support/byte_writers.h"
@@ -86,9 +87,7 @@ TEST_P(LocatorFormats, EveryTruncationAndEveryCorruptHeaderByteFailsCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, LocatorFormats, ::testing::Values(ImageFormat::Pe32, ImageFormat::Pe32Plus, ImageFormat::Ne),
-                         [](const auto& info) {
-                           return info.param == ImageFormat::Pe32 ? "Pe32" : info.param == ImageFormat::Pe32Plus ? "Pe32Plus" : "Ne";
-                         });
+                         [](const auto& info) { return (std::array{"Pe32", "Pe32Plus", "Ne"})[info.index]; });
 
 // Unusual but sound images: the block is still found and read.
 TEST(Locator, UnusualImagesStillGiveTheBlock) {

@@ -19,12 +19,9 @@ TEST(StringTables, ListsEveryTableWithItsLanguageAndAllValues) {
     const auto block = testsupport::buildVersionBlock(plan, format);
     const auto tables = readStringTables(Bytes(block.data(), block.size()));
     ASSERT_EQ(tables.size(), 3u);
-    EXPECT_EQ(tables[0].Key, "040904B0");
-    EXPECT_EQ(tables[0].LanguageName, "英語 (米国)");
-    EXPECT_EQ(tables[0].CodePage, 0x04B0);
+    EXPECT_EQ(std::tuple(tables[0].Key, tables[0].LanguageName, tables[0].CodePage), std::tuple("040904B0", "英語 (米国)", 0x04B0));
     ASSERT_EQ(tables[0].Values.size(), 2u);
-    EXPECT_EQ(tables[0].Values[1].Name, "PrivateBuild");
-    EXPECT_EQ(tables[0].Values[1].Text, "nightly");
+    EXPECT_EQ(std::tuple(tables[0].Values[1].Name, tables[0].Values[1].Text), std::tuple("PrivateBuild", "nightly"));
     EXPECT_EQ(tables[1].LanguageName, "日本語");  // lower-case hexadecimal digits read too
     EXPECT_EQ(tables[1].Values.at(0).Text, "株式会社クオーヴェイン");
     EXPECT_FALSE(tables[2].KeyIsHex);

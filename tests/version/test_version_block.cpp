@@ -37,8 +37,7 @@ TEST_P(VersionBlockBothLayouts, LayoutFixedInfoAndTranslation) {
             std::tuple(0xFEEF04BDu, 0x00040047u, 0x06B00005u, 0x00050000u, 0x00000001u, 0x01BD0D6Au, 0x12345678u));
   const auto t = block.firstTranslation();
   ASSERT_TRUE(t);
-  EXPECT_EQ(t->language, 0x0411);
-  EXPECT_EQ(t->codePage, 0x03A4);
+  EXPECT_EQ(std::pair(t->language, t->codePage), std::pair(std::uint16_t{0x0411}, std::uint16_t{0x03A4}));
   EXPECT_EQ(block.firstStringTableKey().value_or(""), "040904B0");
   ASSERT_TRUE(block.find("\\"));
   EXPECT_EQ(block.find("\\")->start, 0u);
