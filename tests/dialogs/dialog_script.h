@@ -2,21 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <functional>
 
+// The accept button (Open, Save, Select) of a Qt file dialog.
+inline QAbstractButton* acceptButton(QFileDialog* d) {
+  auto* box = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+  for (QAbstractButton* b : box ? box->buttons() : QList<QAbstractButton*>{})
+    if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) return b;
+  return nullptr;
+}
+
+// Types `name` (if any) into the file name box and presses the accept button.
+inline void accept(QFileDialog* d, const QString& name = QString()) {
+  if (!name.isNull()) d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+  QAbstractButton* button = acceptButton(d);
+  ASSERT_NE(button, nullptr);
+  button->click();
+}
+
 // Drives modal dialogs from a test: each step waits until a modal widget of its type is
-// the active one, then acts on it (fill a name, press a button). Steps run in order; a
-// step's action may open a further modal (a question over the file dialog), which the
-// next step then handles. A script that is not finished within its time limit, or that
-// meets a modal no step expects, fails the test and rejects every open modal, so no test
-// is ever left waiting for a person.
+// the active one, then acts on it. Steps run in order; an action may open a further modal
+// (a question over the file dialog) for the next step. A script not finished within its
+// time limit, or a modal no step expects, fails the test and rejects every open modal, so no
+// test waits for a person.
 class DialogScript : public QObject {
  public:
   explicit DialogScript(int timeLimitMs = 5000) : m_timeLimitMs(timeLimitMs) {
@@ -46,7 +65,6 @@ class DialogScript : public QObject {
 
  private:
   void tick() {
-    // A modal that no step expects would wait for a person as well.
     if (m_steps.empty() && QApplication::activeModalWidget() == nullptr) return;
     if (m_clock.elapsed() > m_timeLimitMs) {
       ADD_FAILURE() << "dialog script timed out with " << m_steps.size() << " step(s) left";
@@ -62,8 +80,7 @@ class DialogScript : public QObject {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || m_actionPending || m_steps.empty()) return;
     // The action runs from the event queue, not inside this tick: it may enter a nested
-    // event loop (a message box), and Qt does not fire a timer again while its own
-    // handler is still running.
+    // event loop (a message box), and Qt does not fire a timer inside its own handler.
     if (!m_steps.front().matches(modal)) return;
     const Step step = m_steps.front();
     m_steps.pop_front();

@@ -9,7 +9,6 @@
 #include <functional>
 #include <thread>
 
-#include "support/entry_builder.h"
 #include "support/files.h"
 #include "support/temp_folder.h"
 #include "dialogs/file_error.h"
@@ -22,24 +21,11 @@ using testsupport::readText;
 using testsupport::TempFolder;
 using testsupport::writeFile;
 
+// The old file stays until the commit (a process killed before it leaves the old file),
+// through a discard and through destruction without a commit.
 TEST(ReplacingFile, TheDestinationChangesOnlyOnCommit) {
   TempFolder dir;
-  const std::string path = dir.at("f.txt");
-  writeFile(path, "old");
-  ReplacingFile file;
-  ASSERT_TRUE(file.open(path));
-  ASSERT_TRUE(file.write("new"));
-  EXPECT_EQ(readText(path), "old");  // a process killed here leaves the old file
-  EXPECT_EQ(dir.count(), 2u);
-  ASSERT_TRUE(file.commit());
-  EXPECT_EQ(readText(path), "new");
-  EXPECT_EQ(dir.count(), 1u);
-}
-
-TEST(ReplacingFile, DiscardAndDestructionLeaveTheOldFile) {
-  TempFolder dir;
-  const std::string path = dir.at("f.txt");
-  writeFile(path, "old");
+  const std::string path = dir.write("f.txt", "old");
   {
     ReplacingFile file;
     ASSERT_TRUE(file.open(path));
@@ -53,12 +39,14 @@ TEST(ReplacingFile, DiscardAndDestructionLeaveTheOldFile) {
   EXPECT_FALSE(file.commit());
   EXPECT_EQ(readText(path), "old");
   EXPECT_EQ(dir.count(), 1u);
-}
-
-TEST(ReplacingFile, CreatesANewFile) {
-  TempFolder dir;
-  ReplacingFile file;
-  ASSERT_TRUE(file.open(dir.at("new.txt")));
+  ASSERT_TRUE(file.open(path));
+  ASSERT_TRUE(file.write("new"));
+  EXPECT_EQ(readText(path), "old");
+  EXPECT_EQ(dir.count(), 2u);
+  ASSERT_TRUE(file.commit());
+  EXPECT_EQ(readText(path), "new");
+  EXPECT_EQ(dir.count(), 1u);
+  ASSERT_TRUE(file.open(dir.at("new.txt")));  // a new, large file
   ASSERT_TRUE(file.write(std::string(3 << 20, 'x')));
   ASSERT_TRUE(file.commit());
   EXPECT_EQ(std::filesystem::file_size(dir.at("new.txt")), 3u << 20);

@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileSystemModel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,18 +24,6 @@ const QString kNul(QChar(u'\0'));
 void touch(const QString& path) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-}
-
-// Types a name into the dialog's file name box and presses its accept button.
-void typeAndAccept(QFileDialog* dialog, const QString& name) {
-  auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  ASSERT_NE(edit, nullptr);
-  edit->setText(name);
-  auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-  ASSERT_NE(box, nullptr);
-  for (QAbstractButton* b : box->buttons())
-    if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) return b->click();
-  ADD_FAILURE() << "no accept button";
 }
 
 class CommonDialogTest : public ::testing::Test {
@@ -100,7 +84,9 @@ TEST(FileFilter, PairsBecomeQtNameFiltersKeepingTheDescription) {
   for (const auto& [index, position] : positions) EXPECT_EQ(fileFilter::nameFilterPosition(index, 2), position);
 }
 
-TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndReturnsTheChosenFile) {
+// The dialog shows the caller's settings and returns the chosen file; a cancel empties the
+// proposed name.
+TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndCancelEmptiesTheName) {
   m_dialog.setFilter(QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*"));
   m_dialog.setFilterIndex(2);
   m_dialog.setDialogTitle(QStringLiteral("バージョン記録ファイル 1 の選択"));
@@ -111,7 +97,7 @@ TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndReturnsTheChosenFile) {
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(QDir(d->directory()).canonicalPath(), QDir(m_dir.path()).canonicalPath());
     EXPECT_EQ(d->selectedNameFilter(), QStringLiteral("All Files (*.*)"));
-    typeAndAccept(d, QStringLiteral("old.txt"));
+    accept(d, QStringLiteral("old.txt"));
   });
   m_dialog.ShowOpen();
   EXPECT_TRUE(script.finished());
@@ -119,11 +105,8 @@ TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndReturnsTheChosenFile) {
   EXPECT_EQ(m_dialog.action(), 1);
   EXPECT_EQ(m_dialog.FileName(), path("old.txt"));
   EXPECT_EQ(m_dialog.FileTitle(), QStringLiteral("old.txt"));
-}
 
-TEST_F(CommonDialogTest, CancelEmptiesTheProposedName) {
   m_dialog.setFileName(path("proposed.txt"));
-  DialogScript script;
   script.then<QFileDialog>([](QFileDialog* d) {
     EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), QStringLiteral("proposed.txt"));
     d->reject();
@@ -135,7 +118,7 @@ TEST_F(CommonDialogTest, CancelEmptiesTheProposedName) {
 }
 
 // A name typed and the question it raises (if any) answered; a dialog left open is then
-// cancelled, which also shows that it stayed open.
+// cancelled (which also shows that it stayed open), or given the result's name.
 TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
   using F = clsCommonDialog::Flag;
   const std::int32_t save = F::OFN_EXPLORER | F::OFN_LONGNAMES | F::OFN_PATHMUSTEXIST | F::OFN_OVERWRITEPROMPT |
@@ -148,6 +131,7 @@ TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
     const char* question;  // nullptr: none
     QMessageBox::StandardButton answer;
     const char* result;  // nullptr: cancelled
+    bool tightBuffer = false;  // room for the result's path only
   };
   const Case cases[] = {
       {"overwrite refused keeps the dialog open", 2, save, "old.txt", "上書きしますか?", QMessageBox::No, nullptr},
@@ -158,6 +142,7 @@ TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
        "ファイルが見つかりません。", QMessageBox::Ok, nullptr},
       {"create prompt confirmed", 1, F::OFN_CREATEPROMPT, "new.txt", "作成しますか?", QMessageBox::Yes, "new.txt"},
       {"path must exist", 2, F::OFN_PATHMUSTEXIST, "nodir/x.txt", "パスが存在しません。", QMessageBox::Ok, nullptr},
+      {"a path longer than the buffer", 2, 0, "bb.txt", "パス名が長すぎます。", QMessageBox::Ok, "b.txt", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -165,15 +150,16 @@ TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
     dialog.setForm(&m_owner);
     dialog.setInitDir(m_dir.path());
     dialog.setFlags(c.flags);
+    if (c.tightBuffer) dialog.setMaxFileSize(static_cast<std::int32_t>(path(c.result).size()) + 1);
     DialogScript script;
-    script.then<QFileDialog>([&](QFileDialog* d) { typeAndAccept(d, QString::fromUtf8(c.name)); });
+    script.then<QFileDialog>([&](QFileDialog* d) { accept(d, QString::fromUtf8(c.name)); });
     if (c.question) {
       script.then<QMessageBox>([&](QMessageBox* box) {
         EXPECT_TRUE(box->text().contains(QString::fromUtf8(c.question))) << box->text().toStdString();
         box->button(c.answer)->click();
       });
       if (c.answer != QMessageBox::Yes)
-        script.then<QFileDialog>([](QFileDialog* d) { d->reject(); });
+        script.then<QFileDialog>([&](QFileDialog* d) { c.result ? accept(d, QString::fromUtf8(c.result)) : d->reject(); });
     }
     dialog.setAction(c.action);
     EXPECT_TRUE(script.finished());
@@ -181,21 +167,6 @@ TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
     EXPECT_EQ(dialog.FileName(), c.result ? path(QString::fromUtf8(c.result)) : QString());
   }
   EXPECT_FALSE(QFile::exists(path("new.txt")));  // the dialog only names a file
-}
-
-TEST_F(CommonDialogTest, APathLongerThanTheBufferIsRefusedAndOneThatFitsIsReturned) {
-  const QString fits = path("b.txt");
-  m_dialog.setMaxFileSize(static_cast<std::int32_t>(fits.size()) + 1);  // room for the NUL only
-  DialogScript script;
-  script.then<QFileDialog>([](QFileDialog* d) { typeAndAccept(d, QStringLiteral("bb.txt")); })
-      .then<QMessageBox>([](QMessageBox* box) {
-        EXPECT_TRUE(box->text().contains(QStringLiteral("パス名が長すぎます。")));
-        box->button(QMessageBox::Ok)->click();
-      })
-      .then<QFileDialog>([](QFileDialog* d) { typeAndAccept(d, QStringLiteral("b.txt")); });
-  m_dialog.ShowSave();
-  EXPECT_TRUE(script.finished());
-  EXPECT_EQ(m_dialog.FileName(), fits);
 }
 
 TEST(FileNameRules, NamesWithoutAnExtensionAreCompleted) {
@@ -236,7 +207,7 @@ TEST_F(CommonDialogTest, NamesTypedWithoutAnExtensionGetTheFiltersOneWithAllFile
   m_dialog.setFilter(QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*"));
   m_dialog.setFilterIndex(2);
   DialogScript script;
-  script.then<QFileDialog>([](QFileDialog* d) { typeAndAccept(d, QStringLiteral("report")); })
+  script.then<QFileDialog>([](QFileDialog* d) { accept(d, QStringLiteral("report")); })
       .then<QFileDialog>([](QFileDialog* d) {
         // "All files" shows a file without an extension.
         QStringList shown;
@@ -246,7 +217,7 @@ TEST_F(CommonDialogTest, NamesTypedWithoutAnExtensionGetTheFiltersOneWithAllFile
         EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) >= 2; }));
         for (int i = 0; i < model->rowCount(root); ++i) shown << model->index(i, 0, root).data().toString();
         EXPECT_TRUE(shown.contains(QStringLiteral("noext"))) << shown.join(u',').toStdString();
-        typeAndAccept(d, QStringLiteral("rec"));
+        accept(d, QStringLiteral("rec"));
       });
   m_dialog.ShowSave();
   EXPECT_EQ(m_dialog.FileName(), path("report.txt"));

@@ -21,17 +21,16 @@ namespace progressBar = quorvane::progressBar;
 
 namespace {
 
-constexpr QRgb kNavy = qRgb(0, 0, 128);
-constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kNavy = qRgb(0, 0, 128) & 0xFFFFFF;
+constexpr QRgb kWhite = qRgb(255, 255, 255) & 0xFFFFFF;
 
+QRgb pixel(const PictureBox* box, int x, int y) { return box->Image().pixel(x, y) & 0xFFFFFF; }
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // Replaces the window's clock for one test, so stalls take no real time.
 class FakeClock {
  public:
-  FakeClock() : m_saved(frmProgress::clock()) {
-    frmProgress::clock() = [this] { return m_now; };
-  }
+  FakeClock() : m_saved(frmProgress::clock()) { frmProgress::clock() = [this] { return m_now; }; }
   ~FakeClock() { frmProgress::clock() = m_saved; }
   void advanceMs(qint64 ms) { m_now += ms; }
 
@@ -81,13 +80,12 @@ TEST(ProgressBarDrawing, BarIsNavyAndTheLabelIsInvertedWhereTheBarCoversIt) {
   PictureBox box;
   box.resize(300, 20);
   progressBar::draw(box, 0.5f, false);
+  EXPECT_EQ(pixel(&box, 2, 1), kNavy);
+  EXPECT_EQ(pixel(&box, 149, 18), kNavy);
+  EXPECT_EQ(pixel(&box, 150, 18), kWhite);
+  EXPECT_EQ(pixel(&box, 297, 1), kWhite);
+  // "50%" straddles the bar's end: its left part shows light on navy, its right part dark on white.
   const QImage img = box.Image();
-  EXPECT_EQ(img.pixel(2, 1) & 0xFFFFFF, kNavy & 0xFFFFFF);
-  EXPECT_EQ(img.pixel(149, 18) & 0xFFFFFF, kNavy & 0xFFFFFF);
-  EXPECT_EQ(img.pixel(150, 18) & 0xFFFFFF, kWhite & 0xFFFFFF);
-  EXPECT_EQ(img.pixel(297, 1) & 0xFFFFFF, kWhite & 0xFFFFFF);
-  // "50%" straddles the bar's end: its left part shows light on navy, its right part
-  // dark on white.
   int lightOnBar = 0, darkOffBar = 0;
   for (int y = 0; y < 20; ++y) {
     for (int x = 120; x < 150; ++x) lightOnBar += qBlue(img.pixel(x, y)) > 200 && qRed(img.pixel(x, y)) > 100;
@@ -97,48 +95,32 @@ TEST(ProgressBarDrawing, BarIsNavyAndTheLabelIsInvertedWhereTheBarCoversIt) {
   EXPECT_GT(darkOffBar, 5);
 }
 
-TEST_F(ProgressTest, FirstUpdateShowsTheWindowAndDisablesTheOwner) {
-  ASSERT_TRUE(m_progress->UpdateStatus(0.25f, QStringLiteral("バージョン情報抽出中 "), true));
+// The first update shows the window over the disabled owner; an update that keeps the
+// bar's width repaints only the text; the status text blinks red and black.
+TEST_F(ProgressTest, UpdatesShowTheWindowAndRepaintTheBarOnlyWhenItGrows) {
+  ASSERT_TRUE(m_progress->UpdateStatus(0.5f, QStringLiteral("バージョン情報抽出中 "), true));
   frmProgress* w = frmProgress::shared();
   ASSERT_NE(w, nullptr);
-  EXPECT_TRUE(w->isVisible());
+  EXPECT_TRUE(w->isVisible() && w->isEnabled() && w->Timer1.isActive());
   EXPECT_FALSE(m_owner.isEnabled());
-  EXPECT_TRUE(w->isEnabled());
   EXPECT_EQ(w->Label1->text(), QStringLiteral("バージョン情報抽出中 "));
   EXPECT_EQ(w->Command1->text(), QStringLiteral("キャンセル(&C)"));
-  EXPECT_TRUE(w->Timer1.isActive());
-  EXPECT_EQ(w->Picture1->Image().pixel(1, 1) & 0xFFFFFF, kNavy & 0xFFFFFF);
-}
-
-TEST_F(ProgressTest, UpdatesThatKeepTheBarWidthDoNotRepaintItButChangeTheText) {
-  m_progress->UpdateStatus(0.5f, QStringLiteral("a"), true);
-  frmProgress* w = frmProgress::shared();
-  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(pixel(w->Picture1, 1, 1), kNavy);
   w->Picture1->PSet(299, 19, quorvane::rgbColor(255, 0, 0));  // a marker a repaint would erase
   m_progress->UpdateStatus(0.501f, QStringLiteral("b"), true);  // 150.3 px: same width
-  EXPECT_EQ(w->Picture1->Image().pixel(299, 19) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
+  EXPECT_EQ(pixel(w->Picture1, 299, 19), qRgb(255, 0, 0) & 0xFFFFFF);
   EXPECT_EQ(w->Label1->text(), QStringLiteral("b"));
   m_progress->UpdateStatus(0.51f, QStringLiteral("c"), true);  // 153 px
-  EXPECT_EQ(w->Picture1->Image().pixel(299, 19) & 0xFFFFFF, kWhite & 0xFFFFFF);
+  EXPECT_EQ(pixel(w->Picture1, 299, 19), kWhite);
+  w->Timer1_Timer();
+  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  w->Timer1_Timer();
+  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
-TEST_F(ProgressTest, CompletionShowsOkAndWaitsForTheButton) {
-  m_progress->setDispFinished(true);
-  m_progress->UpdateStatus(1.0f, QStringLiteral("バージョン情報抽出完了 "), true);
-  QPointer<frmProgress> w = frmProgress::shared();
-  ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->Command1->text(), QStringLiteral("OK"));
-  EXPECT_TRUE(w->Command1->isDefault());
-  EXPECT_TRUE(w->isVisible());
-  EXPECT_FALSE(m_owner.isEnabled());
-  EXPECT_FALSE(m_progress->Canceled());
-  w->Command1->click();
-  flushDeletes();
-  EXPECT_TRUE(w.isNull());
-  EXPECT_TRUE(m_owner.isEnabled());
-}
-
-TEST_F(ProgressTest, CompletionWithoutFinishedModeOrBeyondOneClosesAtOnce) {
+// In finished mode the end shows OK and waits for it; otherwise, or beyond one, the window
+// closes at once. Releasing the progress object closes a window still open.
+TEST_F(ProgressTest, CompletionClosesAtOnceOrShowsOkAndWaitsForIt) {
   m_progress->setDispFinished(false);
   m_progress->UpdateStatus(1.0f, QStringLiteral("x"), true);
   EXPECT_EQ(frmProgress::shared(), nullptr);
@@ -149,23 +131,29 @@ TEST_F(ProgressTest, CompletionWithoutFinishedModeOrBeyondOneClosesAtOnce) {
   m_progress->UpdateStatus(1.5f, QStringLiteral("x"), true);
   EXPECT_EQ(frmProgress::shared(), nullptr);
   EXPECT_TRUE(m_owner.isEnabled());
+
+  m_progress->UpdateStatus(1.0f, QStringLiteral("バージョン情報抽出完了 "), true);
+  QPointer<frmProgress> w = frmProgress::shared();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Command1->text(), QStringLiteral("OK"));
+  EXPECT_TRUE(w->Command1->isDefault() && w->isVisible());
+  EXPECT_FALSE(m_owner.isEnabled() || m_progress->Canceled());
+  w->Command1->click();
+  flushDeletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_TRUE(m_owner.isEnabled());
+
+  m_progress->UpdateStatus(1.0f, QStringLiteral("x"), true);
+  ASSERT_NE(frmProgress::shared(), nullptr);
+  m_progress.reset();
+  EXPECT_EQ(frmProgress::shared(), nullptr);
 }
 
-TEST_F(ProgressTest, CancelHidesTheWindowAndTheCallerSeesItOnce) {
+// A click is noticed during the next update; the caller sees it once and for good. Closing
+// the window cancels as well.
+TEST_F(ProgressTest, CancelHidesTheWindowAndTheCallerSeesIt) {
   m_progress->UpdateStatus(0.1f, QStringLiteral("x"), true);
   QPointer<frmProgress> w = frmProgress::shared();
-  w->Command1->click();
-  EXPECT_FALSE(w->isVisible());
-  EXPECT_TRUE(m_owner.isEnabled());
-  EXPECT_EQ(frmProgress::shared(), w.data());  // kept until the caller has read it
-  EXPECT_TRUE(m_progress->Canceled());
-  EXPECT_EQ(frmProgress::shared(), nullptr);
-  EXPECT_TRUE(m_progress->Canceled());  // stays true
-}
-
-TEST_F(ProgressTest, ACancelClickIsNoticedDuringTheNextUpdate) {
-  m_progress->UpdateStatus(0.1f, QStringLiteral("x"), true);
-  frmProgress* w = frmProgress::shared();
   QTimer::singleShot(0, w->Command1, &QPushButton::click);
   int processed = 0;
   for (int i = 2; i <= 100 && !m_progress->Canceled(); ++i) {
@@ -173,19 +161,34 @@ TEST_F(ProgressTest, ACancelClickIsNoticedDuringTheNextUpdate) {
     ++processed;
   }
   EXPECT_EQ(processed, 1);
-}
+  EXPECT_TRUE(w.isNull() || !w->isVisible());
+  EXPECT_TRUE(m_owner.isEnabled());
+  EXPECT_EQ(frmProgress::shared(), nullptr);
+  EXPECT_TRUE(m_progress->Canceled());  // stays true
 
-TEST_F(ProgressTest, ClosingTheWindowCancelsTheRun) {
-  m_progress->UpdateStatus(0.1f, QStringLiteral("x"), true);
+  clsProgressForm second;
+  second.UpdateStatus(0.1f, QStringLiteral("x"), true);
+  w = frmProgress::shared();
+  w->Command1->click();
+  EXPECT_EQ(frmProgress::shared(), w.data());  // kept until the caller has read it
+  EXPECT_TRUE(second.Canceled());
+  clsProgressForm third;
+  third.UpdateStatus(0.1f, QStringLiteral("x"), true);
   frmProgress::shared()->close();
-  EXPECT_TRUE(m_progress->Canceled());
+  EXPECT_TRUE(third.Canceled());
 }
 
+// A stall longer than the limit (zero or less means ten seconds) closes a running window
+// but not a finished one.
 TEST_F(ProgressTest, StallTimeoutClosesARunningWindowButNotAFinishedOne) {
   FakeClock clock;
-  m_progress->setTimeOutCount(3);
+  m_progress->setTimeOutCount(0);
   m_progress->UpdateStatus(0.2f, QStringLiteral("x"), true);
   frmProgress* w = frmProgress::shared();
+  EXPECT_EQ(w->TimeOutCount(), 10);
+  m_progress->setTimeOutCount(-4);
+  EXPECT_EQ(w->TimeOutCount(), 10);
+  m_progress->setTimeOutCount(3);
   clock.advanceMs(3000);
   w->Timer1_Timer();
   ASSERT_EQ(frmProgress::shared(), w);  // exactly the limit is not more than it
@@ -193,7 +196,6 @@ TEST_F(ProgressTest, StallTimeoutClosesARunningWindowButNotAFinishedOne) {
   w->Timer1_Timer();
   EXPECT_EQ(frmProgress::shared(), nullptr);
   EXPECT_TRUE(m_owner.isEnabled());
-
   // A later update opens the window again, still over (and disabling) the owner.
   m_progress->UpdateStatus(1.0f, QStringLiteral("y"), true);
   w = frmProgress::shared();
@@ -203,31 +205,4 @@ TEST_F(ProgressTest, StallTimeoutClosesARunningWindowButNotAFinishedOne) {
   clock.advanceMs(60'000);
   w->Timer1_Timer();
   EXPECT_EQ(frmProgress::shared(), w);
-}
-
-TEST_F(ProgressTest, TimeOutCountOfZeroOrLessMeansTen) {
-  m_progress->setTimeOutCount(0);
-  m_progress->UpdateStatus(0.2f, QStringLiteral("x"), true);
-  EXPECT_EQ(frmProgress::shared()->TimeOutCount(), 10);
-  m_progress->setTimeOutCount(-4);
-  EXPECT_EQ(frmProgress::shared()->TimeOutCount(), 10);
-  m_progress->setTimeOutCount(7);
-  EXPECT_EQ(frmProgress::shared()->TimeOutCount(), 7);
-}
-
-TEST_F(ProgressTest, TheStatusTextBlinksRedAndBlack) {
-  m_progress->UpdateStatus(0.2f, QStringLiteral("x"), true);
-  frmProgress* w = frmProgress::shared();
-  w->Timer1_Timer();
-  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-  w->Timer1_Timer();
-  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-}
-
-TEST_F(ProgressTest, ReleasingTheProgressObjectClosesTheWindow) {
-  m_progress->UpdateStatus(1.0f, QStringLiteral("x"), true);
-  ASSERT_NE(frmProgress::shared(), nullptr);
-  m_progress.reset();
-  EXPECT_EQ(frmProgress::shared(), nullptr);
-  EXPECT_TRUE(m_owner.isEnabled());
 }

@@ -1,19 +1,8 @@
 // Pictures of both pages after real runs and of the help window on the bundled help file,
 // for the README: scripts/screenshots.sh runs this with the folder to write them to. Not a
 // test; it shares the tests' window fixture.
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 #include <cstdio>
 
-#include "compare/ComparisonPage.h"
-#include "extraction/ExtractionPage.h"
 #include "help/frmHTMLHelp.h"
 #include "support/pe_image_builder.h"
 #include "support/private_configuration.h"
@@ -22,21 +11,14 @@
 namespace quorvane {
 namespace {
 
-using testsupport::buildImage;
-using testsupport::ImageFormat;
-using testsupport::simpleVersionInfo;
-
-void putDll(const test::TempDir& dir, const char* name, std::array<std::uint16_t, 4> v, const char* text) {
-  testsupport::writeFile(dir.file(QString::fromLatin1(name)).toStdString(),
-                         buildImage(ImageFormat::Pe32, simpleVersionInfo(v, text)).bytes);
-}
+using test::putDll;
 
 // Lets pending paints (the status line paints a moment after its last change) happen.
 void settle() { QTest::qWait(150); }
 
 bool takePictures(const QString& out) {
   QDir().mkpath(out);
-  test::TempDir dir;
+  testsupport::TempFolder dir;
   putDll(dir, "COMCTL32.OCX", {6, 0, 81, 5}, "6.00.8105");
   putDll(dir, "MSVBVM60.DLL", {6, 0, 84, 95}, "6.00.8495");
   putDll(dir, "OLEAUT32.DLL", {2, 40, 4275, 1}, "2.40.4275");
@@ -47,15 +29,15 @@ bool takePictures(const QString& out) {
   test::MainWindowFixture f;
   frmMain& w = f.window();
   ExtractionPage& page = *w.extractionPage();
-  page.Text1[0]->setText(dir.path());
-  const QString record = dir.file(QStringLiteral("before.txt"));
+  page.Text1[0]->setText(test::qpath(dir));
+  const QString record = test::qpath(dir, "before.txt");
   page.Text1[2]->setText(record);
   page.Command1[1]->click();
   page.Command1[3]->click();
 
   // A newer setup: one control updated, one library gone, one added.
   putDll(dir, "MSCOMCTL.OCX", {6, 1, 97, 82}, "6.01.9782");
-  QFile::remove(dir.file(QStringLiteral("RICHTX32.OCX")));
+  QFile::remove(test::qpath(dir, "RICHTX32.OCX"));
   putDll(dir, "MSCOMCT2.OCX", {6, 0, 88, 4}, "6.00.8804");
   page.Command1[1]->click();
   page.List1->setCurrentRow(2);
@@ -66,7 +48,7 @@ bool takePictures(const QString& out) {
   w.selectTab(1);
   ComparisonPage& cmp = *w.comparisonPage();
   cmp.Text4[0]->setText(record);
-  cmp.Text4[2]->setText(dir.file(QStringLiteral("result.txt")));
+  cmp.Text4[2]->setText(test::qpath(dir, "result.txt"));
   cmp.Command5[1]->click();
   cmp.Option1[1]->click();
   settle();

@@ -1,12 +1,8 @@
 #include "support_main_window.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QListWidget>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
+
+#include "support/pe_image_builder.h"
 
 namespace quorvane::test {
 
@@ -95,29 +91,14 @@ void MainWindowFixture::setFocusTo(QWidget* widget) {
   form->mcChaseFocus_ChangeFocus();
 }
 
-TempDir::TempDir() {
-  QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/quorvane-ui-XXXXXX"));
-  dir.setAutoRemove(false);
-  m_path = dir.path();
+void putDll(const testsupport::TempFolder& dir, std::string_view name, std::array<std::uint16_t, 4> v, const char* text) {
+  dir.write(name, testsupport::buildImage(testsupport::ImageFormat::Pe32, testsupport::simpleVersionInfo(v, text)).bytes);
 }
-
-TempDir::~TempDir() { QDir(m_path).removeRecursively(); }
 
 QStringList listLines(const QListWidget* list) {
   QStringList lines;
   for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
   return lines;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
 }
 
 }  // namespace quorvane::test

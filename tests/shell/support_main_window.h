@@ -1,17 +1,36 @@
 #pragma once
 
+// The window, its pages and the widgets that the window tests reach into.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QString>
 #include <QStringList>
+#include <QTest>
+#include <array>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
+#include "compare/ComparisonPage.h"
 #include "controls/page_host.h"
+#include "extraction/ExtractionPage.h"
 #include "shell/frmMain.h"
-
-class QListWidget;
+#include "shell/toolbar_keys.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 
 namespace quorvane::test {
 
@@ -45,23 +64,15 @@ struct MainWindowFixture {
   std::unique_ptr<frmMain> form;
 };
 
-// A fresh empty folder under the system's temporary folder, removed at destruction.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  QString path() const { return m_path; }
-  QString file(const QString& name) const { return m_path + QStringLiteral("/") + name; }
+// A path inside a test folder (the folder itself for no name), as Qt text.
+inline QString qpath(const testsupport::TempFolder& dir, std::string_view name = {}) {
+  return QString::fromStdString(name.empty() ? dir.str() : dir.at(name));
+}
 
- private:
-  QString m_path;
-};
+// Writes a 32-bit image with the version `v` and the text `text` as `name` into `dir`.
+void putDll(const testsupport::TempFolder& dir, std::string_view name, std::array<std::uint16_t, 4> v, const char* text);
 
 // The lines of a list box, top to bottom.
 QStringList listLines(const QListWidget* list);
-
-// Writes `bytes` to `path`.
-void writeFile(const QString& path, const QByteArray& bytes);
-QByteArray readFile(const QString& path);
 
 }  // namespace quorvane::test

@@ -1,37 +1,16 @@
-// The extraction page's controls, kind box and choose buttons.
+// The pages' controls before any run: initial states, the kind box and the choose dialogs.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 #include "common/basDirUtil.h"
-#include "extraction/ExtractionPage.h"
 #include "extraction/basDecompress.h"
-#include "shell/toolbar_keys.h"
 #include "support_main_window.h"
 
 namespace quorvane {
 namespace {
 
-TEST(ExtractionPageSetUp, CaptionsAndInitialStates) {
+TEST(ExtractionPageSetUp, InitialStatesAndSavingWithoutADestination) {
   test::MainWindowFixture f;
   ExtractionPage& p = *f.window().extractionPage();
-  const QStringList captions = {p.Label3[3]->text(),   p.Label3[4]->text(),   p.Label3[5]->text(),
-                                p.Label3[6]->text(),   p.Label3[7]->text(),   p.Label3[8]->text(),
-                                p.Check2->text(),      p.Command1[0]->text(), p.Command1[1]->text(),
-                                p.Command1[2]->text(), p.Command1[3]->text(), p.Command3->text()};
-  EXPECT_EQ(captions, (QStringList{"情報抽出先フォルダ(&A)", "圧縮復元先フォルダ(&U)", "抽出ファイル種別(&W)",
-                                   "抽出情報保存先\nファイル(&F)", "ファイル一覧(&L)", "ファイルの詳細(&T)",
-                                   "ファイル名を厳密にソート\n(時間が掛かります)(&D)", "ファイル/フォルダ選択(&S)",
-                                   "実行(&R)", "クリップボードへコピー(&C)", "情報保存(&O)", "終了(&X)"}));
-
   EXPECT_EQ(p.Text1[0]->text().toStdString(), basDecompress::SystemFolder());
   EXPECT_TRUE(p.Text1[0]->text().endsWith(QLatin1Char(basDirUtil::kSeparator)));
   EXPECT_TRUE(p.Text1[1]->text().isEmpty() && !p.Text1[1]->isEnabled());
@@ -41,6 +20,9 @@ TEST(ExtractionPageSetUp, CaptionsAndInitialStates) {
   EXPECT_FALSE(p.Check2->isChecked() || p.Check2->isEnabled());
   EXPECT_FALSE(p.List1->isEnabled() || p.Command1[2]->isEnabled() || p.Command1[3]->isEnabled());
   EXPECT_EQ(p.Command1[0]->focusPolicy() & Qt::TabFocus, 0);
+  p.OutputVersionRecord();
+  EXPECT_EQ(f.seen->messages, std::vector<QString>{QStringLiteral("保存先ファイルが指定されていません")});
+  EXPECT_EQ(f.seen->beeps, 1);
 }
 
 TEST(ExtractionPageKinds, CompressedKindBringsBackTheExpansionFolder) {
@@ -48,10 +30,8 @@ TEST(ExtractionPageKinds, CompressedKindBringsBackTheExpansionFolder) {
   ExtractionPage& p = *f.window().extractionPage();
   EXPECT_FALSE(p.ExpandCompressed);
   p.Combo1->setCurrentIndex(5);  // the compressed kinds
-  EXPECT_TRUE(p.ExpandCompressed);
+  EXPECT_TRUE(p.ExpandCompressed && p.Text1[1]->isEnabled());
   EXPECT_EQ(p.Text1[1]->text().toStdString(), basDecompress::TempFolder());
-  EXPECT_TRUE(p.Text1[1]->isEnabled());
-
   p.Text1[1]->setText(QStringLiteral("/tmp/expanded here"));
   p.Combo1->setCurrentIndex(6);
   EXPECT_FALSE(p.ExpandCompressed);
@@ -61,50 +41,62 @@ TEST(ExtractionPageKinds, CompressedKindBringsBackTheExpansionFolder) {
   EXPECT_EQ(p.Text1[1]->text(), QStringLiteral("/tmp/expanded here"));
 }
 
-TEST(ExtractionPageChoose, DialogsStartInTheNearestExistingFolderAndFillTheBox) {
+// Each box's choose dialog, from the page's button or the toolbar's: its title, kind and
+// start folder (the nearest existing one, or for an empty box the one its last choice
+// left); a choice fills the box, a cancel leaves it, and the focus returns to it.
+TEST(PageChooseDialogs, EachBoxAsksWithItsOwnDialogAndTakesTheAnswer) {
   test::MainWindowFixture f;
-  test::TempDir dir;
-  ExtractionPage& p = *f.window().extractionPage();
-  p.Text1[0]->setText(dir.file(QStringLiteral("A/B")));
-  f.setFocusTo(p.Text1[0]);
-  ASSERT_TRUE(p.Command1[0]->isEnabled());
-  f.seen->folderAnswers.push_back(QStringLiteral("/chosen/folder/"));
-  p.Command1[0]->click();
-  ASSERT_EQ(f.seen->folderRequests.size(), 1u);
-  EXPECT_EQ(f.seen->folderRequests[0].title, QStringLiteral("バージョン情報抽出先フォルダーの選択"));
-  EXPECT_EQ(QDir::cleanPath(f.seen->folderRequests[0].initDir), QDir::cleanPath(dir.path()));
-  EXPECT_EQ(p.Text1[0]->text(), QStringLiteral("/chosen/folder/"));
-  EXPECT_EQ(QApplication::focusWidget(), p.Text1[0]);
-
-  // The expansion folder box has its own title; a cancel leaves it as it was.
-  p.Combo1->setCurrentIndex(5);
-  const QString before = p.Text1[1]->text();
-  f.setFocusTo(p.Text1[1]);
-  f.window().mcToolBar_ButtonClick(kChooseKey);
-  ASSERT_EQ(f.seen->folderRequests.size(), 2u);
-  EXPECT_EQ(f.seen->folderRequests[1].title, QStringLiteral("圧縮ファイル復元先フォルダーの選択"));
-  EXPECT_EQ(p.Text1[1]->text(), before);
-
-  // The record file: a save dialog in the folder of the named file, or above it.
-  p.Text1[2]->setText(dir.file(QStringLiteral("missing/sub/record.txt")));
-  f.setFocusTo(p.Text1[2]);
-  f.seen->fileAnswers.push_back(dir.file(QStringLiteral("record.txt")));
-  p.Command1[0]->click();
-  ASSERT_EQ(f.seen->fileRequests.size(), 1u);
-  const FileRequest& asked = f.seen->fileRequests[0];
-  EXPECT_EQ(asked.title, QStringLiteral("保存する結果出力ファイル名の選択"));
-  EXPECT_EQ(asked.filter, QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*"));
-  EXPECT_EQ(asked.filterIndex, 0);
-  EXPECT_TRUE(asked.save);
-  EXPECT_EQ(QDir::cleanPath(asked.initDir), QDir::cleanPath(dir.path()));
-  EXPECT_EQ(p.Text1[2]->text(), dir.file(QStringLiteral("record.txt")));
-}
-
-TEST(ExtractionPageSave, NoDestinationGivesTheMessageAndABeep) {
-  test::MainWindowFixture f;
-  f.window().extractionPage()->OutputVersionRecord();
-  EXPECT_EQ(f.seen->messages, std::vector<QString>{QStringLiteral("保存先ファイルが指定されていません")});
-  EXPECT_EQ(f.seen->beeps, 1);
+  testsupport::TempFolder dir;
+  const QString base = test::qpath(dir);
+  ExtractionPage& e = *f.window().extractionPage();
+  ComparisonPage& c = *f.window().comparisonPage();
+  e.Combo1->setCurrentIndex(5);
+  const struct {
+    int tab;
+    QLineEdit* box;
+    QString text;
+    bool toolbar;
+    std::optional<QString> answer;
+    const char* title;
+    int kind;  // 0 folder, 1 open, 2 save
+  } rows[] = {
+      {0, e.Text1[0], base + "/A/B", false, "/chosen/folder/", "バージョン情報抽出先フォルダーの選択", 0},
+      {0, e.Text1[1], base + "/x", true, {}, "圧縮ファイル復元先フォルダーの選択", 0},
+      {0, e.Text1[2], base + "/missing/sub/record.txt", false, base + "/record.txt", "保存する結果出力ファイル名の選択", 2},
+      {1, c.Text4[0], base + "/gone/deeper/old.txt", true, base + "/old.txt", "バージョン記録ファイル 1 の選択", 1},
+      {1, c.Text4[2], base + "/keep.txt", false, base + "/result.txt", "保存するバージョン比較結果ファイル名の選択", 2},
+      {1, c.Text4[2], QString(), true, {}, "保存するバージョン比較結果ファイル名の選択", 2},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.title);
+    f.window().selectTab(row.tab);
+    row.box->setText(row.text);
+    f.setFocusTo(row.box);
+    (row.kind == 0 ? f.seen->folderAnswers : f.seen->fileAnswers).push_back(row.answer);
+    if (row.toolbar)
+      f.window().mcToolBar_ButtonClick(kChooseKey);
+    else
+      (row.tab == 0 ? e.Command1[0] : c.Command5[0])->click();
+    QString title, initDir;
+    if (row.kind == 0) {
+      ASSERT_FALSE(f.seen->folderRequests.empty());
+      title = f.seen->folderRequests.back().title;
+      initDir = f.seen->folderRequests.back().initDir;
+    } else {
+      ASSERT_FALSE(f.seen->fileRequests.empty());
+      const FileRequest& asked = f.seen->fileRequests.back();
+      title = asked.title;
+      initDir = asked.initDir;
+      EXPECT_EQ(asked.save, row.kind == 2);
+      EXPECT_EQ(asked.filter, QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*"));
+      EXPECT_EQ(asked.filterIndex, row.tab);  // the extraction page's counts from 0
+      EXPECT_EQ(asked.defaultExt, row.tab == 1 ? QStringLiteral("TXT") : QString()) << "default extension";
+    }
+    EXPECT_EQ(title, QString::fromUtf8(row.title));
+    EXPECT_EQ(QDir::cleanPath(initDir), QDir::cleanPath(base));
+    EXPECT_EQ(row.box->text(), row.answer.value_or(row.text));
+    EXPECT_EQ(QApplication::focusWidget(), row.box);
+  }
 }
 
 }  // namespace

@@ -3,38 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 
-#include "extraction/ExtractionPage.h"
 #include "shell/window_placement.h"
-#include "support/pe_image_builder.h"
 #include "support_main_window.h"
 
 namespace quorvane {
 namespace {
 
-using testsupport::buildImage;
-using testsupport::ImageFormat;
-using testsupport::simpleVersionInfo;
-
 TEST(RecurseOption, MenuEntryListsSubfoldersAndIsRemembered) {
-  test::TempDir dir;
-  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Sub")));
-  for (const QString& name : {QStringLiteral("A.DLL"), QStringLiteral("Sub/B.DLL")})
-    testsupport::writeFile(dir.file(name).toStdString(),
-                           buildImage(ImageFormat::Pe32, simpleVersionInfo({1, 2, 3, 4}, "1.2")).bytes);
+  testsupport::TempFolder dir;
+  ASSERT_TRUE(QDir(test::qpath(dir)).mkpath(QStringLiteral("Sub")));
+  for (const char* name : {"A.DLL", "Sub/B.DLL"}) test::putDll(dir, name, {1, 2, 3, 4}, "1.2");
   writeSetting(QStringLiteral("RecurseSubfolders"), QStringLiteral("0"));
 
   test::MainWindowFixture f;
   frmMain& w = f.window();
   ExtractionPage& page = *w.extractionPage();
-  EXPECT_EQ(w.mnuOptRecurse->text(), QStringLiteral("サブフォルダーも抽出(&S)"));
-  ASSERT_TRUE(w.mnuOptRecurse->isCheckable());
   EXPECT_FALSE(w.mnuOptRecurse->isChecked());
-  page.Text1[0]->setText(dir.path());
+  page.Text1[0]->setText(test::qpath(dir));
 
   const struct {
     bool recurse;
@@ -53,7 +39,7 @@ TEST(RecurseOption, MenuEntryListsSubfoldersAndIsRemembered) {
   }
   page.List1->setCurrentRow(1);
   const QString details = page.detailBoxText();
-  EXPECT_TRUE(details.startsWith(QStringLiteral("No : 2 / 2\r\nFile : sub\\b.dll\r\nPath : ") + dir.file("Sub/B.DLL")))
+  EXPECT_TRUE(details.startsWith(QStringLiteral("No : 2 / 2\r\nFile : sub\\b.dll\r\nPath : ") + test::qpath(dir, "Sub/B.DLL")))
       << details.toStdString();
   page.List1->setCurrentRow(0);
   EXPECT_FALSE(page.detailBoxText().contains(QStringLiteral("Path : ")));

@@ -29,51 +29,34 @@ TEST(Splash, ShowsVersionProductAndCopyright) {
   ASSERT_NE(splash.Image1->pixmap().isNull(), true);
 }
 
-struct FakeMain {
-  bool shown = false;
-  bool loaded = false;
-  bool unloadItself = false;
-  bool fail = false;
-  StartWindow window() {
-    StartWindow w;
-    w.load = [this] {
-      if (fail) throw std::runtime_error("load failed");
+// A normal start shows the main window and closes the splash; a window that unloads itself
+// is not shown; an unexpected error returns 1 and leaves the splash. The cursor is restored.
+TEST(StartUp, ShowMainWithSplashForEachWayALoadEnds) {
+  enum class Load { Normal, UnloadsItself, Throws };
+  const struct {
+    Load load;
+    int exitCode;
+    bool shown, splashVisible;
+  } rows[] = {{Load::Normal, 0, true, false}, {Load::UnloadsItself, 0, false, false}, {Load::Throws, 1, false, true}};
+  for (const auto& row : rows) {
+    bool loaded = false, shown = false;
+    StartWindow window;
+    window.load = [&] {
+      if (row.load == Load::Throws) throw std::runtime_error("load failed");
       loaded = true;
     };
-    w.unloaded = [this] { return unloadItself; };
-    w.show = [this] { shown = true; };
-    return w;
+    window.unloaded = [&] { return row.load == Load::UnloadsItself; };
+    window.show = [&] { shown = true; };
+    if (row.load == Load::UnloadsItself) {
+      EXPECT_EQ(basStartUp::loadWindow(window), LoadOutcome::Closed);
+    }
+    QWidget splash;
+    EXPECT_EQ(basStartUp::ShowMainWithSplash(window, splash, true), row.exitCode);
+    EXPECT_EQ(loaded, row.load != Load::Throws);
+    EXPECT_EQ(shown, row.shown);
+    EXPECT_EQ(splash.isVisible(), row.splashVisible);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   }
-};
-
-TEST(StartUp, NormalStartShowsTheMainWindowAndClosesTheSplash) {
-  FakeMain main;
-  QWidget splash;
-  EXPECT_EQ(basStartUp::ShowMainWithSplash(main.window(), splash, true), 0);
-  EXPECT_TRUE(main.loaded);
-  EXPECT_TRUE(main.shown);
-  EXPECT_FALSE(splash.isVisible());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST(StartUp, AWindowThatUnloadsItselfIsNotShown) {
-  FakeMain main;
-  main.unloadItself = true;
-  QWidget splash;
-  EXPECT_EQ(basStartUp::loadWindow(main.window()), LoadOutcome::Closed);
-  EXPECT_EQ(basStartUp::ShowMainWithSplash(main.window(), splash, true), 0);
-  EXPECT_FALSE(main.shown);
-}
-
-TEST(StartUp, AnUnexpectedErrorReturnsOneAndLeavesTheSplash) {
-  FakeMain main;
-  main.fail = true;
-  QWidget splash;
-  EXPECT_EQ(basStartUp::ShowMainWithSplash(main.window(), splash, true), 1);
-  EXPECT_FALSE(main.shown);
-  EXPECT_TRUE(splash.isVisible());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  splash.close();
 }
 
 TEST(StartUp, TheRealMainWindowLoadsAndShows) {
