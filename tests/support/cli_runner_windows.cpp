@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "common/wide_text.h"
 #include "support/cli_runner.h"
@@ -35,12 +36,14 @@ std::wstring quoted(const std::wstring& arg) {
   return q + L"\"";
 }
 
-// A handle the child inherits: a file created for writing, or the null device to read.
+// A handle to a new file that the child inherits.
 HANDLE inheritable(const std::wstring& name, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const HANDLE h = CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open a handle for the program's streams");
+  if (h == INVALID_HANDLE_VALUE)
+    throw std::runtime_error("cannot open " + wideText::toUtf8(name) + " for the program's streams (error " +
+                             std::to_string(GetLastError()) + ")");
   return h;
 }
 
@@ -54,7 +57,8 @@ CliRun runCli(const std::filesystem::path& workingFolder, const std::vector<std:
   std::wstring commandLine = quoted(exe.wstring());
   for (const std::string& a : args) commandLine += L" " + quoted(wide(a));
 
-  const HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
+  // An empty file as standard input: no input, without depending on the null device.
+  const HANDLE in = inheritable((capture.path() / "in").wstring(), GENERIC_READ, CREATE_ALWAYS);
   const HANDLE out = inheritable((capture.path() / "out").wstring(), GENERIC_WRITE, CREATE_ALWAYS);
   const HANDLE err = inheritable((capture.path() / "err").wstring(), GENERIC_WRITE, CREATE_ALWAYS);
   STARTUPINFOW startup{};
