@@ -19,7 +19,8 @@ namespace quorvane::platform {
 
 namespace {
 
-std::wstring wide(const std::string& utf8) { return wideText::fromUtf8(utf8).value_or(std::wstring()); }
+// Paths and the mode texts of fopen; long paths get the prefix that lets them through.
+std::wstring wide(const std::string& utf8) { return wideText::systemPath(utf8).value_or(std::wstring()); }
 
 std::optional<LocalTime> localFromFileTimeStruct(const FILETIME& utc) {
   FILETIME local{};

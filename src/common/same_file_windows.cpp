@@ -9,7 +9,7 @@
 namespace quorvane {
 
 std::optional<FileIdentity> fileIdentity(std::string_view path) {
-  const auto name = wideText::fromUtf8(path);
+  const auto name = wideText::systemPath(path);
   if (!name || name->empty()) return std::nullopt;
   const HANDLE h = CreateFileW(name->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

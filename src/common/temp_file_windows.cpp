@@ -23,12 +23,12 @@ void installTerminationHandler(void (*handler)(int)) {
 }
 
 void removeInHandler(const char* path) {
-  if (const auto name = wideText::fromUtf8(path)) _wunlink(name->c_str());
+  if (const auto name = wideText::systemPath(path)) _wunlink(name->c_str());
 }
 
 // Windows has no permission bits to give; the file is the user's like any other.
 std::FILE* createNew(const std::string& path, unsigned, TempPermissions) {
-  const auto name = wideText::fromUtf8(path);
+  const auto name = wideText::systemPath(path);
   if (!name) {
     errno = ENOENT;
     return nullptr;
