@@ -21,6 +21,7 @@ elif [ "${1:-}" = "--windows" ]; then
   dir=build-windows
   args=(-DCMAKE_TOOLCHAIN_FILE="$QUORVANE_ROOT/cmake/mingw-w64-x86_64.cmake"
         -DQUORVANE_GTEST_SOURCE_DIR=/usr/src/googletest -DQUORVANE_BENCH=OFF)
+  if command -v ccache >/dev/null; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 elif [ "${1:-}" = "--coverage" ]; then
   dir=build-cov
   coverage=1

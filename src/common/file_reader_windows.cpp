@@ -12,7 +12,7 @@
 namespace quorvane::fileReaderPlatform {
 
 int openForReading(const std::string& path, FileOpenError& why) {
-  const auto wide = wideText::fromUtf8(path);
+  const auto wide = wideText::systemPath(path);
   if (!wide) {
     why = FileOpenError::Missing;  // no file can carry a name that is not text
     return -1;

@@ -15,13 +15,7 @@ LocalStamp localStampOf(const platform::LocalTime& t) {
                     twoDigits(t.hour) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second)};
 }
 
-bool toLocalTime(std::time_t t, std::tm& out) {
-#if defined(_WIN32)
-  return localtime_s(&out, &t) == 0;
-#else
-  return localtime_r(&t, &out) != nullptr;
-#endif
-}
+bool toLocalTime(std::time_t t, std::tm& out) { return platform::localCalendarTime(t, out); }
 
 std::optional<LocalStamp> localStamp(std::time_t t) {
   std::tm tm{};

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ std::optional<LocalTime> localFromFileTime(std::uint64_t fileTime);
 // The present moment in local time, to whole seconds.
 LocalTime localNow();
 
+// The C library's local calendar time of `t`; false when it cannot convert it.
+bool localCalendarTime(std::time_t t, std::tm& out);
+
 // What the system tells about one file or folder. `attributes` are the low 8 bits of
 // the Windows attribute word (read-only 1, hidden 2, system 4, folder 16, archive 32);
 // elsewhere they are derived from the file's mode and name.
@@ -58,6 +62,14 @@ bool copyWriteTime(const std::string& from, const std::string& to);
 
 // Renames `from` to `to`, replacing a file at `to`, in one step. 0 or an errno value.
 int replaceFile(const std::string& from, const std::string& to);
+
+// Makes a new folder named `prefix` and a few characters of its own, never an existing
+// one, open to its owner only. Its path, or the empty text with errno set.
+std::string createPrivateFolder(const std::string& prefix);
+
+// When the descriptor (0 to 2) is not open, gives it the null device and says true, so
+// that no file opened later takes its number.
+bool occupyIfClosed(int fd, bool forWriting);
 
 // The computer's name; empty when the system reports none.
 std::string computerName();

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "common/basDirUtil.h"
 
@@ -55,6 +57,8 @@ std::optional<LocalTime> localFromFileTime(std::uint64_t fileTime) {
 
 LocalTime localNow() { return localFromSeconds(std::time(nullptr), 0).value_or(LocalTime{}); }
 
+bool localCalendarTime(std::time_t t, std::tm& out) { return localtime_r(&t, &out) != nullptr; }
+
 // One stat call gives kind, size, permissions and time; the scan calls this for every
 // listed file, so it is kept to that single call.
 std::optional<FileFacts> fileFacts(const std::string& path) {
@@ -87,6 +91,25 @@ bool copyWriteTime(const std::string& from, const std::string& to) {
 
 int replaceFile(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+std::string createPrivateFolder(const std::string& prefix) {
+  // mkdtemp makes a new folder (never an existing one, never through a link) with mode 0700.
+  std::vector<char> pattern(prefix.begin(), prefix.end());
+  for (char c : std::string("XXXXXX")) pattern.push_back(c);
+  pattern.push_back('\0');
+  if (!mkdtemp(pattern.data())) return {};
+  return pattern.data();
+}
+
+bool occupyIfClosed(int fd, bool forWriting) {
+  if (fcntl(fd, F_GETFD) != -1) return false;
+  const int opened = ::open("/dev/null", forWriting ? O_WRONLY : O_RDONLY);
+  if (opened >= 0 && opened != fd) {
+    dup2(opened, fd);
+    ::close(opened);
+  }
+  return true;
 }
 
 std::string computerName() {

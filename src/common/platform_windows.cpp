@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <random>
 #include <streambuf>
 
 #include "common/basDirUtil.h"
@@ -18,7 +19,8 @@ namespace quorvane::platform {
 
 namespace {
 
-std::wstring wide(const std::string& utf8) { return wideText::fromUtf8(utf8).value_or(std::wstring()); }
+// Paths and the mode texts of fopen; long paths get the prefix that lets them through.
+std::wstring wide(const std::string& utf8) { return wideText::systemPath(utf8).value_or(std::wstring()); }
 
 std::optional<LocalTime> localFromFileTimeStruct(const FILETIME& utc) {
   FILETIME local{};
@@ -104,6 +106,8 @@ std::optional<LocalTime> localFromFileTime(std::uint64_t fileTime) {
   return localFromFileTimeStruct(utc);
 }
 
+bool localCalendarTime(std::time_t t, std::tm& out) { return localtime_s(&out, &t) == 0; }
+
 LocalTime localNow() {
   SYSTEMTIME st{};
   GetLocalTime(&st);
@@ -159,6 +163,27 @@ int replaceFile(const std::string& from, const std::string& to) {
   if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
   return errnoOf(GetLastError());
 }
+
+std::string createPrivateFolder(const std::string& prefix) {
+  // The temporary folder of a Windows user is the user's own; a new name is enough.
+  std::mt19937 gen{std::random_device{}()};
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const std::string candidate = prefix + std::to_string(gen() % 1000000000u);
+    const std::wstring name = wide(candidate);
+    if (name.empty()) break;
+    if (CreateDirectoryW(name.c_str(), nullptr)) return candidate;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+      errno = errnoOf(GetLastError());
+      return {};
+    }
+  }
+  errno = EEXIST;
+  return {};
+}
+
+// A console program keeps the streams it was given; a missing one stays missing, and
+// writing to it fails.
+bool occupyIfClosed(int fd, bool) { return _get_osfhandle(fd) == -1; }
 
 std::string computerName() {
   wchar_t buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};

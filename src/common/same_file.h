@@ -13,12 +13,11 @@ namespace quorvane {
 bool sameFile(std::string_view a, std::string_view b);
 
 // What tells one file or folder from every other, after following links: device and
-// inode on POSIX; on Windows, where the standard library offers no file index, the
-// canonical path. Two names with equal identities lead to the same place.
+// inode on POSIX, volume serial number and file index on Windows. Two names with equal
+// identities lead to the same place.
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
-  std::string canonicalPath;
   auto operator<=>(const FileIdentity&) const = default;
 };
 

@@ -9,14 +9,8 @@
 #include <random>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <pthread.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "common/platform.h"
+#include "common/temp_file_platform.h"
 
 namespace quorvane {
 
@@ -36,44 +30,19 @@ struct Slot {
 std::array<Slot, kSlotCount> g_slots;
 std::mutex g_slotsMutex;  // taken by the program only, never by a handler
 
-#if defined(_WIN32)
-constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
-void removeName(const char* name) { _unlink(name); }
-#else
-constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
-void removeName(const char* name) { unlink(name); }
-#endif
-
 extern "C" void removeTempFilesAndEnd(int signalNumber) {
   for (Slot& slot : g_slots)
-    if (slot.active) removeName(slot.name);
+    if (slot.active) tempFilePlatform::removeInHandler(slot.name);
   // The signal's own action then ends the program as if we had never been here.
   std::signal(signalNumber, SIG_DFL);
   std::raise(signalNumber);
 }
 
-// Installs the handler once. A signal the program ignores (nohup) stays ignored, and a
-// handler someone else installed stays theirs: neither ends the program, so there is
-// nothing to clean up for it.
 void installHandlers() {
   static bool installed = false;
   if (installed) return;
   installed = true;
-  for (int s : kSignals) {
-#if defined(_WIN32)
-    const auto previous = std::signal(s, removeTempFilesAndEnd);
-    if (previous != SIG_DFL) std::signal(s, previous);
-#else
-    struct sigaction current {};
-    if (sigaction(s, nullptr, &current) != 0) continue;
-    if ((current.sa_flags & SA_SIGINFO) || current.sa_handler != SIG_DFL) continue;
-    struct sigaction ours {};
-    ours.sa_handler = removeTempFilesAndEnd;
-    sigemptyset(&ours.sa_mask);
-    for (int other : kSignals) sigaddset(&ours.sa_mask, other);
-    sigaction(s, &ours, nullptr);
-#endif
-  }
+  tempFilePlatform::installTerminationHandler(removeTempFilesAndEnd);
 }
 
 int takeSlot(const std::string& name) {
@@ -106,61 +75,15 @@ std::string shortName() {
   return name + ".tmp";
 }
 
-// Opens a new file only: an existing name, or a link planted under it, fails with EEXIST.
-std::FILE* createNew(const std::string& path, unsigned permissions, TempPermissions mode) {
-#if defined(_WIN32)
-  (void)permissions;
-  (void)mode;
-  return _wfopen(fs::u8path(path).c_str(), L"wbx");
-#else
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                        static_cast<mode_t>(permissions & 07777));
-  if (fd < 0) return nullptr;
-  if (mode == TempPermissions::Exact && fchmod(fd, static_cast<mode_t>(permissions & 07777)) != 0) {
-    const int e = errno;
-    ::close(fd);
-    unlink(path.c_str());
-    errno = e;
-    return nullptr;
-  }
-  std::FILE* f = fdopen(fd, "wb");
-  if (!f) {
-    const int e = errno;
-    ::close(fd);
-    unlink(path.c_str());
-    errno = e;
-  }
-  return f;
-#endif
-}
-
-// Holds SIGINT, SIGTERM and SIGHUP back while a file is created and its name recorded,
+// Holds the termination signals back while a file is created and its name recorded,
 // so that a signal finds either no file or a file it knows about.
 class SignalsHeld {
  public:
-#if defined(_WIN32)
-  SignalsHeld() = default;
-#else
-  SignalsHeld() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int s : kSignals) sigaddset(&set, s);
-    pthread_sigmask(SIG_BLOCK, &set, &m_previous);
-  }
-  ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
-
- private:
-  sigset_t m_previous{};
-#endif
+  SignalsHeld() { tempFilePlatform::holdTerminationSignals(); }
+  ~SignalsHeld() { tempFilePlatform::releaseTerminationSignals(); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
 };
-
-bool flushToDisk(std::FILE* f) {
-#if defined(_WIN32)
-  return _commit(_fileno(f)) == 0;
-#else
-  return fsync(fileno(f)) == 0;
-#endif
-}
 
 }  // namespace
 
@@ -176,10 +99,11 @@ bool TempFile::create(const std::string& folder, unsigned permissions, TempPermi
   m_error = 0;
   const fs::path base = folder.empty() ? fs::path(".") : fs::u8path(folder);
   for (int attempt = 0; attempt < 16; ++attempt) {
-    const std::string candidate = (base / shortName()).string();
+    const std::u8string name = (base / shortName()).u8string();
+    const std::string candidate(name.begin(), name.end());
     [[maybe_unused]] const SignalsHeld held;
     errno = 0;
-    m_file = createNew(candidate, permissions, mode);
+    m_file = tempFilePlatform::createNew(candidate, permissions, mode);
     if (m_file) {
       m_path = candidate;
       m_slot = takeSlot(candidate);
@@ -193,7 +117,7 @@ bool TempFile::create(const std::string& folder, unsigned permissions, TempPermi
 
 bool TempFile::placeAs(const std::string& target, bool syncToDisk) {
   if (!m_file) return fail(EBADF);
-  bool ok = std::fflush(m_file) == 0 && (!syncToDisk || flushToDisk(m_file));
+  bool ok = std::fflush(m_file) == 0 && (!syncToDisk || platform::syncFile(m_file));
   int e = ok ? 0 : errno;
   if (std::fclose(m_file) != 0 && ok) ok = false, e = errno;
   m_file = nullptr;

@@ -12,9 +12,8 @@ enum class Stream { Output, Error };
 bool isTerminal(Stream stream);
 
 // The bytes of a file the program writes (Shift_JIS, or UTF-8 after a byte-order mark)
-// as text for the terminal: UTF-8 on POSIX systems, the console's code page on Windows.
-// Bytes the file's encoding does not allow are shown as U+FFFD (or "?" where the
-// console's code page has no such character); the file itself is never changed by this.
+// as UTF-8 text for the terminal. Bytes the file's encoding does not allow are shown as
+// U+FFFD; the file itself is never changed by this.
 std::string fileTextForTerminal(std::string_view fileBytes);
 
 }  // namespace quorvane::terminal

@@ -18,6 +18,21 @@ std::optional<std::wstring> fromUtf8(std::string_view utf8) {
   return wide;
 }
 
+std::optional<std::wstring> systemPath(std::string_view utf8) {
+  auto path = fromUtf8(utf8);
+  if (!path || path->size() < MAX_PATH || path->starts_with(L"\\\\?\\")) return path;
+  // The prefix turns off the system's own clean-up of the name ("/", ".", ".."), so the
+  // full path is made first.
+  const DWORD size = GetFullPathNameW(path->c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD n = GetFullPathNameW(path->c_str(), size, full.data(), nullptr);
+  if (n == 0 || n >= size) return path;
+  full.resize(n);
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 std::string toUtf8(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int inLength = static_cast<int>(wide.size());

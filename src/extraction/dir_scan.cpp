@@ -129,7 +129,9 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
   };
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     if (!context.goOn()) return found;
-    const std::string name = it->path().filename().string();
+    // UTF-8 on every platform (string() would give Windows' ANSI code page).
+    const std::u8string utf8Name = it->path().filename().u8string();
+    const std::string name(utf8Name.begin(), utf8Name.end());
     if (name == "." || name == "..") continue;
     // The listing usually knows an entry's kind already; a file that no pattern takes is
     // then passed over without asking the file system about it.

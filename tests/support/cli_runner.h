@@ -15,7 +15,8 @@ struct CliRun {
 // Runs the built quorvane-cli with `args` (each passed as one argument, unchanged) in the
 // folder `workingFolder`, with UTC as the local time zone so dates in its output are known.
 // Where the program's standard output goes: captured into CliRun::out, closed, or a device
-// that is always full (the last two to see that a failed write is not a success).
+// that is always full (the last two to see that a failed write is not a success; POSIX
+// only, Windows has neither for a child).
 enum class CliOutput { Captured, Closed, Full };
 
 CliRun runCli(const std::filesystem::path& workingFolder, const std::vector<std::string>& args,

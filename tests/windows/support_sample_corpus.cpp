@@ -1,5 +1,8 @@
 #include "windows/support_sample_corpus.h"
 
+#include <filesystem>
+
+#include "support/files.h"
 #include "support/pe_image_builder.h"
 #include "support/szdd_writer.h"
 
@@ -73,16 +76,14 @@ std::vector<SampleFile> writeSampleCorpus(const std::string& folder) {
       {"NOTRANS.DLL", ImageFormat::Ne, withoutTranslation()},
   };
   std::vector<SampleFile> written;
-  const std::string base = folder + "/";
+  const auto at = [&folder](const std::string& name) { return std::filesystem::u8path(folder + "/" + name); };
   for (const Sample& s : samples) {
-    const auto bytes = buildImage(s.format, s.plan).bytes;
-    if (!writeFile(base + s.name, bytes)) return {};
+    writeFile(at(s.name), buildImage(s.format, s.plan).bytes);
     written.push_back({s.name, false});
   }
   // No version resource at all, and plain bytes.
-  if (!writeFile(base + "NOVER.DLL", buildImage(ImageFormat::Pe32, std::vector<std::uint8_t>{}).bytes) ||
-      !writeFile(base + "readme.txt", std::vector<std::uint8_t>(300, 'r')))
-    return {};
+  writeFile(at("NOVER.DLL"), buildImage(ImageFormat::Pe32, std::vector<std::uint8_t>{}).bytes);
+  writeFile(at("readme.txt"), std::vector<std::uint8_t>(300, 'r'));
   written.push_back({"NOVER.DLL", false});
   written.push_back({"readme.txt", false});
   // Compressed copies, as on setup media, one of each style the writer knows.
@@ -93,7 +94,7 @@ std::vector<SampleFile> writeSampleCorpus(const std::string& folder) {
       {"PLAIN.TL_", std::vector<std::uint8_t>(100, 't')},  // not compressed at all
   };
   for (const auto& [name, bytes] : packed) {
-    if (!writeFile(base + name, bytes)) return {};
+    writeFile(at(name), bytes);
     written.push_back({name, true});
   }
   return written;

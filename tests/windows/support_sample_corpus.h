@@ -15,8 +15,8 @@ struct SampleFile {
 // Writes a folder of version-carrying images (PE32, PE32+ and NE, with Japanese and
 // English string tables, several translations, a table only under the file's own key,
 // a table without a translation table, no version resource) and SZDD-compressed copies of some of them,
-// for tests that read the same files in two ways. The folder must exist. Returns the
-// files written; an empty list when one could not be written.
+// for tests that read the same files in two ways. The folder (UTF-8) must exist. Returns
+// the files written; throws std::runtime_error naming a file that could not be written.
 std::vector<SampleFile> writeSampleCorpus(const std::string& folder);
 
 }  // namespace quorvane::testsupport

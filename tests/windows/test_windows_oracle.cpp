@@ -11,8 +11,6 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,9 +18,10 @@
 #include "common/sjis.h"
 #include "common/wide_text.h"
 #include "extraction/basDecompress.h"
-#include "windows/support_sample_corpus.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 #include "version/clsFileVersion.h"
-#include "version/temp_folder.h"
+#include "windows/support_sample_corpus.h"
 
 namespace quorvane {
 namespace {
@@ -165,9 +164,9 @@ void expectSameReading(const std::string& path, const std::string& name) {
   for (std::size_t i = 0; i < mine.size(); ++i) EXPECT_EQ(mine[i], system.strings[i]) << kStringNames[i];
 }
 
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+std::string utf8(const fs::path& p) {
+  const std::u8string text = p.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 // The system's expansion: LZOpenFile, LZCopy, as setup programs call them.
@@ -198,34 +197,37 @@ bool systemReadsGenerated(const std::string& name) {
 }
 
 TEST(WindowsOracle, GeneratedImagesReadAsTheSystemReadsThem) {
-  testsupport::TempFolder folder;
-  const auto files = testsupport::writeSampleCorpus(folder.path());
+  const testsupport::TempFolder folder("oracle");
+  const std::string base = utf8(folder.path());
+  const auto files = testsupport::writeSampleCorpus(base);
   ASSERT_FALSE(files.empty());
   int compared = 0;
   for (const auto& file : files) {
     if (file.compressed || !systemReadsGenerated(file.name)) continue;
-    expectSameReading(folder.path() + "\\" + file.name, file.name);
+    expectSameReading(base + "\\" + file.name, file.name);
     ++compared;
   }
   EXPECT_EQ(compared, 5);
 }
 
 TEST(WindowsOracle, CompressedFilesExpandAsTheSystemExpandsThem) {
-  testsupport::TempFolder folder;
-  const auto files = testsupport::writeSampleCorpus(folder.path());
+  const testsupport::TempFolder folder("oracle");
+  const std::string base = utf8(folder.path());
+  const auto files = testsupport::writeSampleCorpus(base);
   ASSERT_FALSE(files.empty());
-  const std::string ours = folder.path() + "\\ours";
-  const std::string system = folder.path() + "\\system";
+  const std::string ours = base + "\\ours";
+  const std::string system = base + "\\system";
   ASSERT_TRUE(fs::create_directory(fs::u8path(system)));
   int expanded = 0;
   for (const auto& file : files) {
     if (!file.compressed) continue;
     SCOPED_TRACE(file.name);
-    const std::string source = folder.path() + "\\" + file.name;
+    const std::string source = base + "\\" + file.name;
     const std::string name = basDecompress::ExpandedFileName(file.name);
     ASSERT_EQ(basDecompress::ExpandFileChecked(source, ours, name), basDecompress::ExpandError::None);
     ASSERT_TRUE(systemExpand(source, system + "\\" + name));
-    EXPECT_EQ(slurp(fs::u8path(ours + "\\" + name)), slurp(fs::u8path(system + "\\" + name)));
+    EXPECT_EQ(testsupport::readText(fs::u8path(ours + "\\" + name)),
+              testsupport::readText(fs::u8path(system + "\\" + name)));
     ++expanded;
   }
   EXPECT_EQ(expanded, 3);

@@ -1,6 +1,7 @@
 // Writes the sample corpus into the folder named on the command line, for the script
 // that compares the Linux and the Windows program on the same files.
 #include <cstdio>
+#include <stdexcept>
 
 #include "windows/support_sample_corpus.h"
 
@@ -9,8 +10,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: write_sample_folder FOLDER\n");
     return 2;
   }
-  if (quorvane::testsupport::writeSampleCorpus(argv[1]).empty()) {
-    std::fprintf(stderr, "write_sample_folder: cannot write into %s\n", argv[1]);
+  try {
+    quorvane::testsupport::writeSampleCorpus(argv[1]);
+  } catch (const std::runtime_error& e) {
+    std::fprintf(stderr, "write_sample_folder: %s\n", e.what());
     return 1;
   }
   return 0;
