@@ -31,8 +31,11 @@ TempFolder::~TempFolder() {
   fs::remove_all(m_path, ec);
 }
 
+// UTF-8, as the program's own functions take paths; on Windows string() would give the
+// ANSI code page, which cannot hold every name.
 std::string TempFolder::at(std::string_view name) const {
-  return (m_path / fs::u8path(name)).string();
+  const auto text = (m_path / fs::u8path(name)).u8string();
+  return std::string(text.begin(), text.end());
 }
 
 std::size_t TempFolder::count() const {
@@ -44,9 +47,8 @@ std::string TempFolder::write(std::string_view name, const std::vector<std::uint
 }
 
 std::string TempFolder::write(std::string_view name, std::string_view bytes) const {
-  const std::string file = at(name);
-  writeFile(file, bytes);
-  return file;
+  writeFile(m_path / fs::u8path(name), bytes);
+  return at(name);
 }
 
 }  // namespace quorvane::testsupport
