@@ -47,8 +47,9 @@ if [ "$coverage" = 1 ]; then
   QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -E debian_package || status=$?
   cd "$QUORVANE_ROOT"
   # The full report goes beside the build: gcovr 5 deletes a file named by -o while it checks
-  # that it can write there, which would remove /dev/null itself.
-  gcovr -r . --filter src/ --object-directory "$dir" --print-summary -o "$dir/coverage.txt"
+  # that it can write there, which would remove /dev/null itself. Only the build folder is
+  # searched: the Windows build's Wine prefix links its drive Z: to the whole file system.
+  gcovr -r . --filter src/ --object-directory "$dir" --print-summary -o "$dir/coverage.txt" "$dir"
   exit "$status"
 fi
 ctest --output-on-failure -j2
