@@ -26,7 +26,7 @@ elif [ "${1:-}" = "--coverage" ]; then
   dir=build-cov
   coverage=1
   args=(-DQUORVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-        -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage)
+        "-DCMAKE_CXX_FLAGS=--coverage -fprofile-update=atomic" -DCMAKE_EXE_LINKER_FLAGS=--coverage)
   if command -v ccache >/dev/null; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 fi
 
