@@ -41,55 +41,7 @@ struct AboutFixture {
   std::vector<QString> opened;
 };
 
-QColor systemColor(int index) { return quorvane::toQColor(quorvane::systemColorValue(index)); }
-
 }  // namespace
-
-TEST(ProgramText, VersionLineAndContact) {
-  EXPECT_EQ(programText::versionLine(1, 2, 5), QStringLiteral("Version :  1.2.0.5"));
-  EXPECT_EQ(programText::versionLine(2026, 12345, 9999), QStringLiteral("Version :  2026.12345.0.9999"));
-  // Comments in, label and link out: split at the first colon, blanks trimmed.
-  const std::tuple<QString, QString, QString> cases[] = {
-      {QStringLiteral("連絡先:  mail@example.org  "), QStringLiteral("連絡先:"), QStringLiteral("mail@example.org")},
-      {QStringLiteral("Mail: a:b@example.org"), QStringLiteral("Mail:"), QStringLiteral("a:b@example.org")},
-      {QStringLiteral("  no colon here "), QString(), QStringLiteral("no colon here")},
-      {QString(), QString(), QString()},
-  };
-  for (const auto& [comments, label, link] : cases) {
-    const quorvane::ContactText c = programText::splitContact(comments);
-    EXPECT_EQ(c.label, label) << comments.toStdString();
-    EXPECT_EQ(c.link, link) << comments.toStdString();
-  }
-  EXPECT_EQ(programText::productLine(sampleIdentity()),
-            QStringLiteral("ProductName : Quorvane ファイルバージョン比較ツール\r\nCopyright (C) 2026 Someone"));
-  EXPECT_EQ(ProgramIdentity::current().title, QString::fromUtf8(quorvane::programInfo::kTitle));
-}
-
-TEST(VersionInfoForm, ShowsEveryTextOfTheIdentity) {
-  AboutFixture about;
-  frmVersionInfo& f = about.form;
-  const std::pair<QString, QString> shown[] = {
-      {f.windowTitle(), QStringLiteral("Quorvane のバージョン情報")},
-      {f.Text1[0]->toPlainText(), QStringLiteral("Quorvane")},
-      {f.Text1[1]->toPlainText(), QStringLiteral("Version :  1.2.0.15")},
-      {f.Text1[2]->toPlainText(),
-       QStringLiteral("ProductName : Quorvane ファイルバージョン比較ツール\nCopyright (C) 2026 Someone")},
-      {f.Label1[0]->text(), QStringLiteral("連絡先:")},
-      {f.Label1[1]->text(), QStringLiteral("support@example.org")},
-      {f.Label1[2]->text(), QString()},
-      {f.cmdOK->text(), QStringLiteral("OK")},
-      {f.cmdSysInfo->text(), QStringLiteral("システム情報(&S)")},
-      {f.mnupOpen->text(), QStringLiteral("開く(&O)")},
-      {f.mnupCopy->text(), QStringLiteral("ショートカットのコピー(&C)")},
-  };
-  for (const auto& [actual, expected] : shown) EXPECT_EQ(actual, expected);
-  for (QPlainTextEdit* box : f.Text1) {
-    EXPECT_TRUE(box->isReadOnly());
-    EXPECT_EQ(box->palette().color(QPalette::Base), systemColor(quorvane::SysColor::ButtonFace));
-  }
-  EXPECT_FALSE(f.picIcon->pixmap().isNull());
-  EXPECT_FALSE(f.lblDisclaimer->text().isEmpty());
-}
 
 TEST(VersionInfoForm, LeftClickMailsRightAndMiddleShowTheMenuAFailureIsReported) {
   AboutFixture about;

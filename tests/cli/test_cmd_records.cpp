@@ -40,9 +40,6 @@ std::vector<std::uint8_t> image(ImageFormat format, std::array<std::uint16_t, 4>
   return buildImage(format, testsupport::simpleVersionInfo(version, text)).bytes;
 }
 
-// Everything after the first line, which holds the time of the run.
-std::string afterFirstLine(const std::string& text) { return text.substr(text.find("\r\n") + 2); }
-
 class RecordCommands : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,25 +58,6 @@ class RecordCommands : public ::testing::Test {
   testsupport::TempFolder dir{"records_cli"};
   std::string folder = dir.str();
 };
-
-TEST_F(RecordCommands, ExtractWritesTheRecordToStandardOutputAndToAFile) {
-  const testsupport::CliRun run = cli(folder, "extract dlls");
-  ASSERT_EQ(run.status, 0);
-  const std::string rows = "a.dll\t1.0.0.0\t1.0\t " + size("dlls/a.dll") + " \t01/02/03 04:05:06\r\n" +
-                           "b.dll\t2.0.0.1\t2.0 (beta)\t " + size("dlls/B.DLL") + " \t01/02/03 04:05:06\r\n" +
-                           "x.ocx\t\t\t 300 \t01/02/03 04:05:06\r\n";
-  const std::string tail = sjis(";抽出先：") + "dlls\r\n" + sjis(";抽出ファイル種別：") + "*.DLL *.OCX *.OLB *.TLB\r\n" +
-                           sjis(";抽出ファイル数：") + " 3 \r\n;#FN,FV,SV,SZ,DTTM\r\n\r\n" + rows;
-  ASSERT_GE(run.out.size(), tail.size());
-  EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
-  EXPECT_EQ(run.out.rfind(sjis(";作成日時："), 0), 0u);
-  EXPECT_NE(run.out.find(sjis(";実行PC 名：")), std::string::npos);
-
-  const testsupport::CliRun toFile = cli(folder, "extract dlls -o record.txt");
-  ASSERT_EQ(toFile.status, 0);
-  EXPECT_EQ(toFile.out, "");
-  EXPECT_EQ(afterFirstLine(readText(folder + "/record.txt")), afterFirstLine(run.out));
-}
 
 // The result file's layout is the comparison's own (compare tests); here each option once.
 TEST_F(RecordCommands, CompareWithTheExtractionAndWithAnotherRecord) {

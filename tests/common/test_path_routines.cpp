@@ -56,15 +56,6 @@ TEST(PathText, RoutinesOverPathsAndNames) {
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].actual, cases[i].expected) << "case " << i;
 }
 
-TEST(PathText, SameFileNameFoldsSingleByteLettersOnly) {
-  EXPECT_TRUE(IsSameFileName("KERNEL32.DLL", "kernel32.dll"));
-  EXPECT_TRUE(IsSameFileName("日本A.dll", "日本a.DLL"));
-  EXPECT_FALSE(IsSameFileName("a.dll", "a.dl"));
-  EXPECT_FALSE(IsSameFileName("ＡＢ.dll", "ａｂ.dll"));  // full-width letters compare exactly
-  EXPECT_FALSE(IsSameFileName("あ.dll", "い.dll"));
-  EXPECT_FALSE(IsSingleByteText("カタカナ.dll"));  // the code page's own rule, tested with it
-}
-
 TEST(PathFolders, ExistenceAndCreation) {
   const testsupport::TempFolder dir("paths");
   const std::string root = dir.str(), file = dir.write("f.txt", "x");

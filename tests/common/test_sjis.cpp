@@ -55,12 +55,5 @@ TEST(Sjis, DecodeStrictAndLenient) {
   EXPECT_EQ(decodeLenient("plain"), "plain");
 }
 
-TEST(Sjis, SingleByteCharacters) {
-  for (char32_t cp : {char32_t{'A'}, char32_t{0xFF61}, char32_t{0xFF9F}}) EXPECT_TRUE(isSingleByteCodePoint(cp)) << static_cast<unsigned>(cp);
-  for (char32_t cp : {char32_t{0xFF60}, char32_t{0xFFA0}, char32_t{0xA5}}) EXPECT_FALSE(isSingleByteCodePoint(cp)) << static_cast<unsigned>(cp);
-  for (const char* t : {"", "KERNEL32.DLL", "abc ｱｲｳ"}) EXPECT_TRUE(isSingleByteText(t)) << t;
-  for (const char* t : {"abc ア", "Ｄ.dll", "\xC2\xA5", "é", "\xff\xfe"}) EXPECT_FALSE(isSingleByteText(t)) << t;
-}
-
 }  // namespace
 }  // namespace quorvane::sjis

@@ -35,20 +35,5 @@ TEST(Utf8, MalformedSequencesAdvanceOneByte) {
   EXPECT_TRUE(isValid("日本 \xEF\xBF\xBD"));  // a real replacement character
 }
 
-TEST(Utf8, CharacterPositions) {
-  EXPECT_EQ(length(""), 0u);
-  EXPECT_EQ(length("日本語"), 3u);
-  EXPECT_EQ(length("\xE6\x97"), 2u);  // a cut sequence counts byte by byte
-  const std::size_t offsets[] = {0, 1, 4, 5, 5};
-  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(byteOffset("a日b", i == 4 ? 99 : i), offsets[i]) << i;
-  const std::string text = "C:\\日本\\a.dll";
-  EXPECT_EQ(mid(text, 4), "日本\\a.dll");
-  EXPECT_EQ(mid(text, 4, 2), "日本");
-  EXPECT_EQ(mid(text, 1, 0), "");
-  EXPECT_EQ(mid(text, 0, 2), "C:");
-  EXPECT_EQ(mid(text, 50), "");
-  EXPECT_EQ(mid(text, 9, 50), "dll");
-}
-
 }  // namespace
 }  // namespace quorvane::utf8

@@ -149,35 +149,6 @@ TEST(CompareVersionRecords, OpenErrorsAndViewMode) {
   EXPECT_EQ(summary(view.Result), "");
 }
 
-// The extraction is compared in storage order under its display names; identical names
-// pair in the order its record lists them (display order).
-TEST(CompareVersionRecords, WithTheExtraction) {
-  testsupport::TempFolder dir;
-  auto extraction = makeExtraction({makeEntry("new.dll", "1", "1", 1, "98/05/11", "12:00:00"),
-                                    makeEntry("a.dll", "2", "1", 1, "98/05/11", "12:00:00"),
-                                    makeEntry("b.dll", "1", "1", 1, "98/05/11", "12:00:00"),
-                                    makeEntry("b.dll", "2", "1", 1, "98/05/11", "12:00:00")},
-                                   {1, 3, 2, 0});
-  ASSERT_TRUE(OutputVersionRecord(extraction, dir.at("rec.txt")).ok());
-  const auto same = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
-  EXPECT_EQ(summary(same.Result), " =a.dll =b.dll =b.dll =new.dll");
-  EXPECT_EQ(same.Result.SecondCount, 4);
-  extraction.Entries[1].FixedVersion = "3";
-  for (const char* name : {"zz.dll", "aa.dll"}) {
-    extraction.Entries.push_back(makeEntry(std::string("C:\\TEST\\") + name, "", "", 0, "", ""));
-    extraction.DisplayNames.push_back(name);
-  }
-  extraction.LastIndex = 5;
-  extraction.Order = {1, 3, 2, 0, 5, 4};  // the added list still follows storage order
-  const auto run = CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {});
-  EXPECT_EQ(summary(run.Result), " +zz.dll +aa.dll ~a.dll =b.dll =b.dll =new.dll");
-  EXPECT_EQ(run.Result.SecondCount, 6);
-  // An order that does not cover every entry says nothing: identical names pair in storage order.
-  extraction.Order.resize(4);
-  EXPECT_EQ(summary(CompareVersionRecords(dir.at("rec.txt"), SecondSide::extraction(extraction), {}).Result),
-            " +zz.dll +aa.dll ~a.dll ~b.dll ~b.dll =new.dll");
-}
-
 TEST(IsEntryChanged, UsesEightCharacterFields) {
   auto a = makeEntry("a", "", "", 1, "98/05/11", "12:00:00");
   auto b = makeEntry("a", "", "", 1, "98/05/11  ", "12:00:00");

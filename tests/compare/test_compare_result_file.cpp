@@ -64,11 +64,6 @@ std::string headerBytes(const std::string& target2, const std::string& total2) {
          "\r\n\r\n";
 }
 
-// Three empty lists, then the unchanged ones.
-std::string emptyLists(const std::string& unchanged) {
-  return kAdded + " 0\r\n\r\n" + kUpdated + " 0\r\n\r\n" + kDeleted + " 0\r\n\r\n" + kUnchanged + unchanged;
-}
-
 TEST(CompareResultFile, WholeFileByteForByte) {
   const std::string expected =
       headerBytes("C:\\new.txt", "3") + kAdded + " 1\r\nnew file.dll\r\n\r\n" + kUpdated + " 1\r\n" +
@@ -81,22 +76,6 @@ TEST(CompareResultFile, WholeFileByteForByte) {
   EXPECT_EQ(status.Encoding, FileTextEncoding::ShiftJis);
   EXPECT_EQ(readText(dir.at("result.txt")), expected);
   EXPECT_EQ(dir.count(), 1u);
-}
-
-// Empty categories write 0 and no lines; view mode writes the header and no lists, even
-// when an earlier run left lists behind.
-TEST(CompareResultFile, EmptyListsAndViewMode) {
-  ComparisonResult r = example();
-  r.Added.clear();
-  r.Updated.clear();
-  r.Deleted.clear();
-  r.SecondCount = 1;
-  ResultFileHeader h = header();
-  EXPECT_EQ(FormatCompareResult(r, h), headerBytes("C:\\new.txt", "1") + emptyLists(" 1\r\nsame.dll\r\n"));
-  r = example();
-  r.ViewMode = true;
-  h.Target2 = "";
-  EXPECT_EQ(FormatCompareResult(r, h), headerBytes("", "0") + emptyLists(" 0\r\n"));
 }
 
 TEST(CompareResultFile, TextShiftJisCannotHoldMakesAUtf8File) {
@@ -127,14 +106,6 @@ TEST(CompareResultFile, OpenFailuresPickTheirMessages) {
   EXPECT_EQ(ro.FileError, fileError::kReadOnly);
   EXPECT_STREQ(resultWriteMessage(ro), "指定されたファイルは書き込み保護属性になっています");
   EXPECT_EQ(readText(readOnly), "keep");
-}
-
-TEST(CompareResultFile, HeaderNowHasTheDateAndTimeForms) {
-  const auto h = ResultFileHeader::now("a", "b");
-  EXPECT_TRUE(h.CreatedDate.size() == 8 && h.CreatedDate[2] == '/' && h.CreatedDate[5] == '/') << h.CreatedDate;
-  EXPECT_TRUE(h.CreatedTime.size() == 8 && h.CreatedTime[2] == ':' && h.CreatedTime[5] == ':') << h.CreatedTime;
-  EXPECT_EQ(h.Target1, "a");
-  EXPECT_EQ(h.Target2, "b");
 }
 
 }  // namespace

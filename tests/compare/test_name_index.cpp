@@ -9,12 +9,6 @@
 namespace quorvane {
 namespace {
 
-std::vector<FileVersionEntry> table(std::initializer_list<const char*> names) {
-  std::vector<FileVersionEntry> t;
-  for (const char* n : names) t.push_back(testsupport::makeEntry(n, "", "", 0, "", ""));
-  return t;
-}
-
 // The lookup rules written out as plain walks over the record.
 std::int32_t referenceFind(const std::vector<FileVersionEntry>& t, const std::string& name) {
   bool allSingle = true;
@@ -25,33 +19,6 @@ std::int32_t referenceFind(const std::vector<FileVersionEntry>& t, const std::st
     if (!allSingle && basDirUtil::IsSameFileName(t[i].FullPath, name)) return static_cast<std::int32_t>(i);
   }
   return found;
-}
-
-// Index mode (every name single-byte, half-width katakana included) matches exactly and
-// finds the last of identical names; one double-byte name switches to scanning for the
-// first same file name, where full-width letters keep their case.
-TEST(NameIndex, FindsByTheRulesOfItsMode) {
-  const struct {
-    std::initializer_list<const char*> names;
-    LookupMode mode;
-    std::vector<std::pair<const char*, std::int32_t>> finds;
-  } cases[] = {
-      {{"abc.dll", "b.dll", "ABC.DLL"},
-       LookupMode::Index,
-       {{"abc.dll", 0}, {"ABC.DLL", 2}, {"Abc.dll", -1}, {"b.dll", 1}, {"c.dll", -1}, {"", -1}}},
-      {{"a.dll", "x.dll", "a.dll", "A.DLL"}, LookupMode::Index, {{"a.dll", 2}}},
-      {{"ﾌｧｲﾙ.dll", "A.DLL"}, LookupMode::Index, {{"a.dll", -1}}},
-      {{"ABC.DLL", "日本.dll", "abc.dll"},
-       LookupMode::Scan,
-       {{"abc.dll", 0}, {"Abc.Dll", 0}, {"日本.DLL", 1}, {"日本.dl", -1}}},
-      {{"ＡＢ.dll"}, LookupMode::Scan, {{"ａｂ.dll", -1}}},
-  };
-  for (const auto& c : cases) {
-    const auto t = table(c.names);
-    NameIndex index(t);
-    EXPECT_EQ(index.mode(), c.mode) << *c.names.begin();
-    for (const auto& [name, at] : c.finds) EXPECT_EQ(index.find(name), at) << name;
-  }
 }
 
 TEST(NameIndex, AgreesWithTheRulesOnRandomRecords) {
@@ -76,23 +43,6 @@ TEST(NameIndex, AgreesWithTheRulesOnRandomRecords) {
       const std::string name = randomName();
       ASSERT_EQ(index.find(name), referenceFind(t, name)) << "round " << round << " name " << name;
     }
-  }
-}
-
-TEST(NameIndex, AgreesWithTheRulesOnALargeRecord) {
-  for (const bool withDoubleByte : {false, true}) {
-    std::vector<FileVersionEntry> t;
-    for (int i = 0; i < 5000; ++i) {
-      std::string name = "F" + std::to_string(i % 3000) + (i % 7 == 0 ? ".DLL" : ".dll");
-      t.push_back(testsupport::makeEntry(name, "", "", 0, "", ""));
-    }
-    if (withDoubleByte) t.push_back(testsupport::makeEntry("日本.dll", "", "", 0, "", ""));
-    NameIndex index(t);
-    for (int i = 0; i < 3100; i += 7)
-      for (const char* ext : {".dll", ".DLL", ".Dll"}) {
-        const std::string name = "F" + std::to_string(i) + ext;
-        ASSERT_EQ(index.find(name), referenceFind(t, name)) << name;
-      }
   }
 }
 

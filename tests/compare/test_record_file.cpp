@@ -69,20 +69,6 @@ std::string rows(const RecordReadResult& r) {
   return s;
 }
 
-// A TAB anywhere makes a data row, whatever the first character; ";#" must come first.
-TEST(RecordFormat, LineKindsAndColumnHeaders) {
-  for (const auto& [line, kind] : std::vector<std::pair<const char*, int>>{
-           {"", kIgnoreLine}, {"    ", kIgnoreLine}, {";抽出先：C:\\TEST", kIgnoreLine}, {"plain text", kIgnoreLine},
-           {";#FN,FV,SV,SZ,DTTM", kColumnHeader}, {";#anything", kColumnHeader}, {" ;#FN", kIgnoreLine},
-           {";a\tb", kDataRow}, {";#FN\tFV", kDataRow}, {"\t", kDataRow}})
-    EXPECT_EQ(CheckComment(line), kind) << line;
-  // A column header names a layout only as a whole line, exactly.
-  EXPECT_EQ(CheckColumnHeader(";#FN,FV,SV,SZ,DTTM"), RecordLayout::FiveColumn);
-  EXPECT_EQ(CheckColumnHeader(";#FN,FV,SZ,DTTM"), RecordLayout::FourColumn);
-  for (const char* other : {";#FN,FV,SV,SZ,DTTM ", ";#fn,fv,sv,sz,dttm", ";#"})
-    EXPECT_EQ(CheckColumnHeader(other), RecordLayout::Unrecognised) << other;
-}
-
 // Rows split by layout. Four-column and unrecognised layouts store the second column as
 // the string version; date and time are cut or padded to eight characters (characters, not
 // bytes); the time takes the rest of the line, tabs included; fields filled before a
@@ -131,14 +117,6 @@ TEST(ParseRecordLine, Rows) {
     EXPECT_EQ(e.Date, c.date);
     EXPECT_EQ(e.Time, c.time);
   }
-}
-
-TEST(ParseSize, DecimalWithSurroundingSpacesIn64Bits) {
-  for (const auto& [text, size] : std::vector<std::pair<const char*, std::optional<std::int64_t>>>{
-           {" 2048 ", 2048}, {"0", 0}, {"4294967296", 4294967296LL}, {"-1", -1}, {"", std::nullopt},
-           {"   ", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt}, {"+5", std::nullopt},
-           {"&H10", std::nullopt}, {"99999999999999999999", std::nullopt}})
-    EXPECT_EQ(parseSize(text), size) << text;
 }
 
 TEST(RecordWriter, WorkedExampleByteForByteAndAFailingSink) {

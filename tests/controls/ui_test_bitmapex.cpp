@@ -60,30 +60,6 @@ TEST_F(BitMapExTest, EachKindOnAKnownPicture) {
   for (int unknown : {5, -1}) EXPECT_EQ(drawn(unknown), g + g + g + g + g + "|" + g + g + g + g + g);
 }
 
-TEST_F(BitMapExTest, DisabledLookIsWhiteShadowUnderAGreySilhouette) {
-  canvas.setBackColor(kFace);
-  canvas.Cls();
-  bmp.Draw(4, 1, 1);
-  bmp.Draw(3, 0, 0);
-  const QImage i = canvas.Image();
-  EXPECT_EQ(rowString(i, 1, 0, 6) + rowString(i, 2, 0, 6) + rowString(i, 3, 0, 6), "FFSSFF" "FFSSWF" "FFFWWF");
-}
-
-TEST_F(BitMapExTest, APictureWithoutTheKeyIsOpaque) {
-  QImage solid(2, 2, QImage::Format_RGB32);
-  solid.fill(toQRgb(kRed));
-  bmp.setSrcPic(solid);
-  // Setting SrcPic alone keeps the old masks; the owner rebuilds them.
-  EXPECT_EQ(bmp.MaskPic().size(), QSize(3, 2));
-  bmp.setMaskColor(bmp.MaskColor());
-  bmp.setMonoForeColor(bmp.MonoForeColor());
-  canvas.Cls();
-  bmp.Draw(1);
-  EXPECT_TRUE(allPixels(canvas.Image(), 1, 1, 3, 3, kRed));
-  bmp.Draw(3);
-  EXPECT_TRUE(allPixels(canvas.Image(), 1, 1, 3, 3, kShadow));
-}
-
 TEST_F(BitMapExTest, PositionIsKeptInPixelsAndNothingIsDrawnWithoutCanvasOrPicture) {
   bmp.setLeft(23);
   EXPECT_EQ(bmp.leftPixels(), 2);

@@ -104,20 +104,6 @@ TEST_F(Border3DTest, ClientStylesUseTheClientGeometry) {
   EXPECT_EQ(pixelAt(canvas.Image(), 19, 13), kBlack);
 }
 
-TEST_F(Border3DTest, TwipsAreRoundedAndDrawRestoresTheScaleMode) {
-  canvas.setScaleMode(ScaleUnit::Pixels);
-  // 22 twips / 15 = 1.47 -> 1; 37 / 15 = 2.47 -> 2; right (22 + 53) / 15 = 5, bottom 90 / 15 = 6.
-  border.setStyle3D(12);
-  border.setLeft(22);
-  border.setTop(37);
-  border.setWidth(53);
-  border.setHeight(53);
-  border.Draw();
-  EXPECT_EQ(canvas.ScaleMode(), ScaleUnit::Pixels);
-  EXPECT_EQ(pixelAt(canvas.Image(), 1, 2), kWhite);
-  EXPECT_EQ(pixelAt(canvas.Image(), 4, 5), kBlack);
-}
-
 TEST_F(Border3DTest, SettersIgnoreBadValuesAndContainerStylesOnlyAdoptTheContainer) {
   border.setBevelInner(3);
   border.setBevelOuter(-1);

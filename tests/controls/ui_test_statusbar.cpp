@@ -33,29 +33,6 @@ struct StatusBarTest : ::testing::Test {
   clsStatusBar bar;
 };
 
-TEST_F(StatusBarTest, SimpleStyleShowsTheFrameTheGripAndTheTextAtTheLeft) {
-  bar.setBarStyle(1);
-  bar.setSimpleText(QString());
-  const QImage i = img();
-  // An inset one-pixel frame, no text.
-  EXPECT_EQ(rowString(i, 0, 0, 1) + rowString(i, 0, 200, 201) + rowString(i, 21, 200, 201) + rowString(i, 10, 399, 400),
-            "SSWW");
-  EXPECT_TRUE(allPixels(i, 2, 2, 300, 20, kFace));
-  EXPECT_EQ(grip(), LoadResPicture(QStringLiteral("STATUSBAR")));
-  bar.setSimpleText(QStringLiteral("ファイル出力完了"));
-  EXPECT_EQ(bar.SimpleText(), QStringLiteral("ファイル出力完了"));
-  EXPECT_GT(ink(1, 380), 10);
-  EXPECT_LE(ink(1, 380), int(canvas->TextWidth(bar.SimpleText()) / 15) + clsStatusBar::kSimpleTextMargin + 1);
-  EXPECT_EQ(ink(1, clsStatusBar::kSimpleTextMargin), -1);  // the margin stays clear
-  bar.setSimpleText(QString());
-  EXPECT_EQ(ink(1, 380), -1);
-  // The grip keeps its light grey on a surface of another colour.
-  canvas->setBackColor(kWhite);
-  bar.Show();
-  EXPECT_EQ(pixelAt(img(), 400 - 17, 22 - 13), kFace);
-  EXPECT_EQ(pixelAt(img(), 100, 10), kWhite);
-}
-
 TEST_F(StatusBarTest, AutoSizePanelsShareTheRoomBeforeTheGrip) {
   const double room = 6000 - 16 * 15 - 15;  // 400 pixels less the grip less one pixel
   bar.AddPanel();
@@ -77,34 +54,6 @@ TEST_F(StatusBarTest, AutoSizePanelsShareTheRoomBeforeTheGrip) {
   EXPECT_EQ(bar.panel(1).Width, room - 1440);
   EXPECT_EQ(bar.panel(2).Width, 0);
   EXPECT_EQ(grip(), LoadResPicture(QStringLiteral("STATUSBAR")));
-}
-
-TEST_F(StatusBarTest, PanelFramesAndTextStartTwoPixelsIn) {
-  bar.AddPanel();
-  bar.AddPanel();
-  bar.setBevel(0, 2);
-  bar.setText(0, QString());
-  // A raised panel frame over the bar's inset frame, the panel's right line at 96 - 1, then the bar's frame.
-  EXPECT_EQ(rowString(img(), 0, 0, 1) + rowString(img(), 0, 95, 97) + rowString(img(), 21, 96, 97), "WSSW");
-  bar.setText(1, QStringLiteral("|"));  // panel 1 has no frame of its own; its text starts at 96 + 2
-  EXPECT_GE(ink(96, 120, false), 98);
-  EXPECT_LT(ink(96, 120, false), 104);
-}
-
-TEST_F(StatusBarTest, LongTextStopsAtACharacterBoundary) {
-  bar.AddPanel();
-  bar.setText(0, QString(40, QLatin1Char('W')));
-  // Whole characters only, each ending before the panel's last column (95): from 2 pixels in, as many as
-  // fit completely.
-  const int cw = int(canvas->TextWidth("W") / 15);
-  ASSERT_GT(cw, 0);
-  const int printed = (95 - 2) / cw;
-  EXPECT_GT(ink(1, 380), 2 + (printed - 1) * cw);
-  EXPECT_LT(ink(1, 380), std::min(95, 2 + printed * cw));
-  // A framed panel's right line is not covered either.
-  bar.setBevel(0, 1);
-  bar.setText(0, QString(40, QChar(0x6F22)));
-  EXPECT_EQ(columnString(img(), 95, 1, 21), std::string(20, 'W'));
 }
 
 TEST_F(StatusBarTest, FieldSettersWaitForTheNextRepaintResizeRepaintsBadIndexesThrow) {

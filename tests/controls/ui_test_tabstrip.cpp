@@ -43,36 +43,6 @@ TEST_F(TabStripTest, TabGeometryFollowsTheLabelTextAndTheClientAreaIsInTwips) {
   EXPECT_EQ(strip.Height(), 3000);
 }
 
-TEST_F(TabStripTest, BaselineOpensUnderTheSelectedTab) {
-  const auto &t0 = tab(0), &t1 = tab(1);
-  const int base = t0.top + t0.height + 1;
-  QImage i = img();
-  EXPECT_TRUE(allPixels(i, t0.left, base, t0.left + t0.width + 1, base + 1, kFace));  // open into the page
-  // Right neighbour: the selected tab's shadow and dark shadow reach down to the baseline row, and the
-  // neighbour's baseline starts at L+2 and goes on to the page frame's right edge.
-  EXPECT_EQ(rowString(i, base, t1.left, t1.left + 3), "SKW");
-  EXPECT_TRUE(allPixels(i, t1.left + 2, base, 399, base + 1, kWhite));
-  EXPECT_EQ(pixelAt(i, 399, base), kBlack);
-  // The selected tab: highlight at T-2 from L to L+W, dark shadow at L+W+2.
-  EXPECT_EQ(rowString(i, 0, t0.left, t0.left + 2), "WW");
-  const int right = t0.left + t0.width;
-  EXPECT_EQ(rowString(i, 10, t0.left - 2, t0.left - 1) + rowString(i, 10, right + 1, right + 3), "WSK");
-  // Page frame: white left edge, dark shadow then shadow at the bottom and right.
-  EXPECT_EQ(pixelAt(i, 0, 100), kWhite);
-  EXPECT_EQ(columnString(i, 200, 196, 200) + rowString(i, 100, 396, 400), "FFSKFFSK");
-  // The label is drawn inside its tab, after the text margin.
-  bool ink = false;
-  for (int y = 4; y < t0.top + t0.height; ++y)
-    for (int x = t0.left + 10; x < t0.left + t0.width - 10; ++x) ink |= pixelAt(i, x, y) == kBlack;
-  EXPECT_TRUE(ink);
-  EXPECT_TRUE(allPixels(i, t0.left + 1, t0.top + 1, t0.left + 9, t0.top + 4, kFace));
-  // Selecting the second tab moves the opening.
-  strip.setSelectedIndex(1);
-  i = img();
-  EXPECT_TRUE(allPixels(i, t0.left, base, t0.left + t0.width, base + 1, kWhite));
-  EXPECT_TRUE(allPixels(i, t1.left, base, t1.left + t1.width, base + 1, kFace));
-}
-
 TEST_F(TabStripTest, FocusDotsAppearAndAreErased) {
   const auto& t = tab(0);
   picture->setFocus();

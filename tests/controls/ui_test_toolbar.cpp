@@ -64,16 +64,6 @@ TEST(ToolBar, LaysOutButtonsAndSeparatorsFromTheLeftMargin) {
   EXPECT_EQ(rig.canvas->Width(), bar.MinimumWidth());
 }
 
-TEST(ToolBar, PaintsFrameSeparatorsAndEndLine) {
-  ToolbarRig rig;
-  const QImage i = rig.canvas->Image();
-  EXPECT_EQ(rowString(i, 0, 0, 1) + rowString(i, 25, 299, 300), "WS");  // raised frame of the whole bar
-  EXPECT_EQ(rowString(i, 5, 42, 44), "SW");                            // etched separator at 44
-  EXPECT_EQ(columnString(i, 42, 0, 26), "WF" + std::string(20, 'S') + "FFFS");
-  EXPECT_EQ(rowString(i, 10, 196, 198), "SW");  // end line at the content width 198
-  EXPECT_EQ(pixelAt(i, 10, 2), kFace);          // idle cool-bar buttons have no border
-}
-
 // The border and picture looks are clsBorder3D's and clsBitMapEx's; here only that they reach the button.
 TEST(ToolBar, ClassicButtonsAreRaisedDisabledOnesEmbossedAndTheCoolBarTimerIsOptIn) {
   ToolbarRig rig(false);
@@ -101,24 +91,6 @@ TEST(ToolBar, ClassicButtonsAreRaisedDisabledOnesEmbossedAndTheCoolBarTimerIsOpt
   EXPECT_FALSE(rig.timer.isActive());
 }
 
-// Click positions in, button ids out: the hit test excludes the right and bottom edges.
-TEST(ToolBar, ClickRaisesButtonClickWithTheId) {
-  ToolbarRig rig;
-  QSignalSpy clicks(&rig.bar, &clsToolBar::ButtonClick);
-  const std::pair<QPoint, int> cases[] = {
-      {centreOf(rig.bar, 30), 30}, {{34, 12}, 0}, {{33, 12}, 50}, {{20, 24}, 0}, {{20, 2}, 50}};
-  for (const auto& [point, id] : cases) {
-    clicks.clear();
-    clickAt(rig.canvas, point);
-    ASSERT_EQ(clicks.count(), id ? 1 : 0) << point.x() << "," << point.y();
-    if (id == 0) continue;
-    EXPECT_EQ(clicks[0][0].toInt(), id);
-    EXPECT_EQ(clicks[0][1].value<clsToolButton*>(), rig.bar.Item(id));
-    EXPECT_FALSE(rig.bar.Value(id));  // push buttons reset
-    EXPECT_EQ(rig.bar.pressedIndex(), -1);
-  }
-}
-
 TEST(ToolBar, DragOffIsNoClickAndTheRightButtonOnlyReportsThePosition) {
   ToolbarRig rig;
   QSignalSpy clicks(&rig.bar, &clsToolBar::ButtonClick);
@@ -142,21 +114,6 @@ TEST(ToolBar, DragOffIsNoClickAndTheRightButtonOnlyReportsThePosition) {
   sendMouse(rig.canvas, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {30, 20});
   sendMouse(rig.canvas, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {30, 20});
   EXPECT_EQ(clicks.count(), 1);
-}
-
-TEST(ToolBar, CheckButtonsToggleAndShowDitheredWhenDown) {
-  ToolbarRig rig(false, false);
-  rig.bar.AddButton(LoadResPicture(41), 41, clsToolButton::Check, QString());
-  rig.bar.Show();
-  clickAt(rig.canvas, centreOf(rig.bar, 41));
-  EXPECT_TRUE(rig.bar.Value(41));
-  // Sunken (dark shadow outside) and the face dithered with white from the brush origin.
-  const QImage i = rig.canvas->Image();
-  EXPECT_EQ(pixelAt(i, 10, 2), kBlack);
-  EXPECT_EQ(rowString(i, 4, 12, 14) + rowString(i, 5, 12, 14), "WFFW");
-  clickAt(rig.canvas, centreOf(rig.bar, 41));
-  EXPECT_FALSE(rig.bar.Value(41));
-  EXPECT_EQ(rowString(rig.canvas->Image(), 4, 12, 14), "FF");
 }
 
 TEST(ToolBar, GroupsKeepExactlyOneButtonDownUnlessNoneIsAllowed) {

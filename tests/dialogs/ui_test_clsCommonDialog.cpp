@@ -67,23 +67,6 @@ TEST(CommonDialogProperties, FilterDefaultsAndErrorTexts) {
   EXPECT_EQ(d.ErrDescription(), QStringLiteral("未知のｴﾗｰです。"));  // no error yet
 }
 
-TEST(FileFilter, PairsBecomeQtNameFiltersKeepingTheDescription) {
-  const std::pair<QString, QStringList> cases[] = {
-      {"Text Files (*.Txt)" + kNul + "*.Txt" + kNul + "All Files (*.*)" + kNul + "*.*" + kNul,
-       {"Text Files (*.Txt) (*.Txt)", "All Files (*.*) (*)"}},
-      {"HTM" + kNul + "*.HTM;*.HTML" + kNul, {"HTM (*.HTM *.HTML)"}},
-      // An odd last part has no pattern and is dropped; nothing usable leaves "every file".
-      {"A" + kNul + "*.a" + kNul + "B" + kNul, {"A (*.a)"}},
-      {kNul, {"* (*)"}},
-      // A double NUL ends the list, as in the folder picker's filter.
-      {"All(*.*)" + kNul + "*.*" + kNul + kNul + "X" + kNul + "*.x" + kNul, {"All(*.*) (*)"}},
-  };
-  for (const auto& [stored, filters] : cases) EXPECT_EQ(fileFilter::toNameFilters(stored), filters);
-  // An index outside the list selects the first pair.
-  const std::pair<int, int> positions[] = {{0, 0}, {1, 0}, {2, 1}, {3, 0}, {-1, 0}};
-  for (const auto& [index, position] : positions) EXPECT_EQ(fileFilter::nameFilterPosition(index, 2), position);
-}
-
 // The dialog shows the caller's settings and returns the chosen file; a cancel empties the
 // proposed name.
 TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndCancelEmptiesTheName) {
@@ -199,28 +182,4 @@ TEST(FileNameRules, NamesWithoutAnExtensionAreCompleted) {
   EXPECT_EQ(fileNameRules::filterExtension(filters[0], filters), QStringLiteral("Txt"));
   EXPECT_EQ(fileNameRules::filterExtension(filters[2], filters), QStringLiteral("Txt"));
   EXPECT_EQ(fileNameRules::filterExtension(filters[1], filters.mid(1)), QString());
-}
-
-TEST_F(CommonDialogTest, NamesTypedWithoutAnExtensionGetTheFiltersOneWithAllFilesShown) {
-  touch(m_dir.filePath("noext"));
-  touch(m_dir.filePath("rec.TXT"));
-  m_dialog.setFilter(QStringLiteral("Text Files (*.Txt)|*.Txt|All Files (*.*)|*.*"));
-  m_dialog.setFilterIndex(2);
-  DialogScript script;
-  script.then<QFileDialog>([](QFileDialog* d) { accept(d, QStringLiteral("report")); })
-      .then<QFileDialog>([](QFileDialog* d) {
-        // "All files" shows a file without an extension.
-        QStringList shown;
-        auto* model = d->findChild<QFileSystemModel*>();
-        const QModelIndex root = model->index(d->directory().absolutePath());
-        // The model lists the folder in the background.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) >= 2; }));
-        for (int i = 0; i < model->rowCount(root); ++i) shown << model->index(i, 0, root).data().toString();
-        EXPECT_TRUE(shown.contains(QStringLiteral("noext"))) << shown.join(u',').toStdString();
-        accept(d, QStringLiteral("rec"));
-      });
-  m_dialog.ShowSave();
-  EXPECT_EQ(m_dialog.FileName(), path("report.txt"));
-  m_dialog.ShowOpen();
-  EXPECT_EQ(m_dialog.FileName(), path("rec.TXT"));
 }

@@ -98,16 +98,3 @@ TEST_F(FolderPickerTest, DetachedDialogDisablesTheFormAndOpensAtTheRequestedPlac
   EXPECT_EQ(m_picker.OpenDialog(), 1);
   EXPECT_TRUE(m_form.isEnabled());
 }
-
-TEST(FolderPicker, WorksWithoutAPictureBoxAndAMissingStartFolderFallsBack) {
-  QTemporaryDir dir;
-  clsSelDirCmnDialog picker;
-  for (const QString& start : {dir.filePath(QStringLiteral("gone")), dir.path()}) {
-    picker.setInitDir(start);
-    DialogScript script;
-    script.then<QFileDialog>([](QFileDialog* d) { accept(d); });
-    EXPECT_EQ(picker.OpenDialog(), 1);
-    EXPECT_EQ(picker.DirPath(), start == dir.path() ? QDir::toNativeSeparators(dir.path())
-                                                    : quorvane::lastFolder::fallbackFolder());
-  }
-}

@@ -24,7 +24,6 @@ namespace {
 constexpr QRgb kNavy = qRgb(0, 0, 128) & 0xFFFFFF;
 constexpr QRgb kWhite = qRgb(255, 255, 255) & 0xFFFFFF;
 
-QRgb pixel(const PictureBox* box, int x, int y) { return box->Image().pixel(x, y) & 0xFFFFFF; }
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // Replaces the window's clock for one test, so stalls take no real time.
@@ -74,48 +73,6 @@ TEST(ProgressBarText, PercentAndWidth) {
   const std::pair<float, int> widths[] = {{nan, 0}, {2.0f, 300}, {-1.0f, 0}, {0.999f, 299}};
   for (const auto& [fraction, width] : widths) EXPECT_EQ(progressBar::filledWidth(fraction, 300), width) << fraction;
   EXPECT_EQ(progressBar::filledWidth(0.5f, 0), 0);
-}
-
-TEST(ProgressBarDrawing, BarIsNavyAndTheLabelIsInvertedWhereTheBarCoversIt) {
-  PictureBox box;
-  box.resize(300, 20);
-  progressBar::draw(box, 0.5f, false);
-  EXPECT_EQ(pixel(&box, 2, 1), kNavy);
-  EXPECT_EQ(pixel(&box, 149, 18), kNavy);
-  EXPECT_EQ(pixel(&box, 150, 18), kWhite);
-  EXPECT_EQ(pixel(&box, 297, 1), kWhite);
-  // "50%" straddles the bar's end: its left part shows light on navy, its right part dark on white.
-  const QImage img = box.Image();
-  int lightOnBar = 0, darkOffBar = 0;
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 120; x < 150; ++x) lightOnBar += qBlue(img.pixel(x, y)) > 200 && qRed(img.pixel(x, y)) > 100;
-    for (int x = 150; x < 180; ++x) darkOffBar += qRed(img.pixel(x, y)) < 100;
-  }
-  EXPECT_GT(lightOnBar, 5);
-  EXPECT_GT(darkOffBar, 5);
-}
-
-// The first update shows the window over the disabled owner; an update that keeps the
-// bar's width repaints only the text; the status text blinks red and black.
-TEST_F(ProgressTest, UpdatesShowTheWindowAndRepaintTheBarOnlyWhenItGrows) {
-  ASSERT_TRUE(m_progress->UpdateStatus(0.5f, QStringLiteral("バージョン情報抽出中 "), true));
-  frmProgress* w = frmProgress::shared();
-  ASSERT_NE(w, nullptr);
-  EXPECT_TRUE(w->isVisible() && w->isEnabled() && w->Timer1.isActive());
-  EXPECT_FALSE(m_owner.isEnabled());
-  EXPECT_EQ(w->Label1->text(), QStringLiteral("バージョン情報抽出中 "));
-  EXPECT_EQ(w->Command1->text(), QStringLiteral("キャンセル(&C)"));
-  EXPECT_EQ(pixel(w->Picture1, 1, 1), kNavy);
-  w->Picture1->PSet(299, 19, quorvane::rgbColor(255, 0, 0));  // a marker a repaint would erase
-  m_progress->UpdateStatus(0.501f, QStringLiteral("b"), true);  // 150.3 px: same width
-  EXPECT_EQ(pixel(w->Picture1, 299, 19), qRgb(255, 0, 0) & 0xFFFFFF);
-  EXPECT_EQ(w->Label1->text(), QStringLiteral("b"));
-  m_progress->UpdateStatus(0.51f, QStringLiteral("c"), true);  // 153 px
-  EXPECT_EQ(pixel(w->Picture1, 299, 19), kWhite);
-  w->Timer1_Timer();
-  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-  w->Timer1_Timer();
-  EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
 // In finished mode the end shows OK and waits for it; otherwise, or beyond one, the window

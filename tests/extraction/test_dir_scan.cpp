@@ -83,25 +83,6 @@ TEST_F(ScanTest, PatternsAndResults) {
   }
 }
 
-// The fields of a file's entry (the date and time are the local last-write time); a
-// folder named with or without a trailing separator lists the same.
-TEST_F(ScanTest, EntryFieldsOfAFile) {
-  std::tm when{};
-  when.tm_year = 98, when.tm_mon = 6, when.tm_mday = 15;  // 1998-07-15
-  when.tm_hour = 13, when.tm_min = 5, when.tm_sec = 9, when.tm_isdst = -1;
-  const auto sys = std::chrono::system_clock::from_time_t(std::mktime(&when));
-  fs::last_write_time(dir.path() / "README", std::chrono::file_clock::from_sys(sys));
-  for (const std::string& folder : {dir.str(), dir.str() + sep}) {
-    ASSERT_EQ(ScanFolder(folder, {"readme."}, entries, kListFiles), ScanResult::Found);
-    ASSERT_EQ(entries.size(), 1u);
-    const FileVersionEntry& e = entries[0];
-    EXPECT_EQ(e.FullPath, dir.str() + sep + "README");
-    EXPECT_EQ(e.NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
-    EXPECT_EQ(std::tie(e.Ext, e.Size, e.Attributes, e.Date, e.Time, e.FixedVersion, e.StringVersion),
-              std::tuple("REA", 6, kAttrArchive, "98/07/15", "13:05:09", "", ""));
-  }
-}
-
 TEST_F(ScanTest, AllSixModes) {
   const std::pair<std::int16_t, std::set<std::string>> cases[] = {
       {1, {"sub"}},
@@ -128,16 +109,6 @@ TEST_F(ScanTest, AllSixModes) {
   EXPECT_EQ(entries[2].FullPath, dir.str() + sep + "sub" + sep + "INNER.DLL");
   EXPECT_EQ(entries[3].FullPath, dir.str() + sep + "sub" + sep + "deeper" + sep + "DEEP.DLL");
   EXPECT_EQ(entries[3].NamePos, static_cast<std::int32_t>(dir.str().size() + 13));
-}
-
-TEST_F(ScanTest, ScanFolderLevelAppendsAndTellsWhetherItFound) {
-  entries.resize(1);
-  EXPECT_TRUE(ScanFolderLevel(dir.str(), {"*.dll"}, entries, kListFiles));
-  EXPECT_EQ(entries.size(), 3u);
-  EXPECT_FALSE(ScanFolderLevel(dir.str(), {"*.zzz"}, entries, kListFiles));
-  EXPECT_EQ(entries.size(), 3u);
-  // A level below that finds something counts.
-  EXPECT_TRUE(ScanFolderLevel(dir.str(), {"deep.dll"}, entries, kListFilesDeep));
 }
 
 #if !defined(_WIN32)
@@ -195,14 +166,6 @@ TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
                                              {"KERNEL32.DLL", kAttrArchive}}));
 }
 
-TEST_F(ScanTest, UnreadableFolderIsDeniedNotMissing) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
-  fs::permissions(dir.path() / "sub", fs::perms::owner_all, fs::perm_options::remove);
-  EXPECT_EQ(ScanFolder(dir.at("sub"), {"*.*"}, entries, kListFiles), ScanResult::FolderDenied);
-  // In a descending scan an unreadable subfolder is passed over.
-  EXPECT_EQ(ScanFolder(dir.str(), {"*.DLL"}, entries, kListFilesDeep), ScanResult::Found);
-  EXPECT_EQ(entries.size(), 2u);
-}
 #endif
 
 TEST_F(ScanTest, FilesOfTwoGibibytesAndMoreKeepTheirSize) {
@@ -213,22 +176,6 @@ TEST_F(ScanTest, FilesOfTwoGibibytesAndMoreKeepTheirSize) {
   if (ec) GTEST_SKIP() << "cannot make a large sparse file here: " << ec.message();
   ASSERT_EQ(ScanFolder(dir.str(), {"big.dll"}, entries, kListFiles), ScanResult::Found);
   EXPECT_EQ(entries[0].Size, (std::int64_t{3} << 30) + 5);
-}
-
-TEST_F(ScanTest, DoubleByteNames) {
-  writeFile(dir.path() / fs::u8path("日本語ＡＢ.DLL"), "jp");
-  ASSERT_EQ(ScanFolder(dir.str(), {"日本*.dll"}, entries, kListFiles), ScanResult::Found);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].FullPath, dir.str() + sep + "日本語ＡＢ.DLL");
-  EXPECT_EQ(entries[0].NamePos, static_cast<std::int32_t>(dir.str().size() + 2));
-  // A full-width letter is not a single-byte letter: its case matters.
-  EXPECT_EQ(ScanFolder(dir.str(), {"日本語ａｂ.dll"}, entries, kListFiles), ScanResult::NothingMatched);
-}
-
-TEST(ExtField, FirstThreeCharactersPadded) {
-  const std::pair<const char*, const char*> cases[] = {{"README", "REA"}, {"A.DLL", "DLL"}, {"A.HTML", "HTM"},
-                                                       {"A.C", "C  "},   {"A.", "   "},     {"A.日本語ファイル", "日本語"}};
-  for (const auto& [name, ext] : cases) EXPECT_EQ(ExtField(name), ext) << name;
 }
 
 }  // namespace

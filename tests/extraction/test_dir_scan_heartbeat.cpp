@@ -52,29 +52,5 @@ TEST(Heartbeat, ATurnEveryStrideOfEntriesAndAStopLeavesTheEntriesAlone) {
   EXPECT_EQ(paths(entries), std::vector<std::string>{"/earlier/run/OLD.DLL"});
 }
 
-// Many small subfolders: the entries are counted across levels, so a turn comes even
-// though no single folder holds a stride of entries; and a stop ends the whole descent.
-TEST(Heartbeat, TurnsCountAcrossSubfoldersAndAStopEndsTheDescent) {
-  testsupport::TempFolder deep{"heartbeat-deep"};
-  constexpr int kFolders = 30, kPerFolder = 5;
-  static_assert(kPerFolder + 1 < kHeartbeatStride, "each folder alone must stay below one stride");
-  for (int f = 0; f < kFolders; ++f) {
-    std::filesystem::create_directories(deep.path() / ("SUB" + std::to_string(f)));
-    for (int i = 0; i < kPerFolder; ++i) deep.write("SUB" + std::to_string(f) + "/L" + std::to_string(i) + ".DLL", "x");
-  }
-  int turns = 0;
-  std::vector<FileVersionEntry> entries, appended;
-  ASSERT_EQ(ScanFolder(deep.str(), {"*.DLL"}, entries, kListFilesDeep, counting(turns)), ScanResult::Found);
-  EXPECT_EQ(entries.size(), static_cast<std::size_t>(kFolders * kPerFolder));
-  EXPECT_EQ(turns, (kFolders + kFolders * kPerFolder) / kHeartbeatStride);
-
-  turns = 0;
-  bool stopped = false;
-  ScanFolderLevel(deep.str(), {"*.dll"}, appended, kListFilesDeep, counting(turns, 2), &stopped);
-  EXPECT_TRUE(stopped);
-  EXPECT_EQ(turns, 2);
-  EXPECT_LT(appended.size(), entries.size());
-}
-
 }  // namespace
 }  // namespace quorvane::basDirUtil

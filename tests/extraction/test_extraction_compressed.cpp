@@ -81,29 +81,6 @@ TEST_F(CompressedRunTest, EntriesDescribeTheExpandedCopies) {
   EXPECT_EQ(testsupport::readFile(out.path() / "BROKEN.DLL"), older);
 }
 
-// An empty expansion folder fails every file without writing elsewhere; a cancelled run
-// stops expanding; expanding into the listed folder is refused before anything is written.
-TEST_F(CompressedRunTest, RunsThatExpandNothingOrLess) {
-  ExtractionRunReport report = ExtractVersionInfo(requestFor(media.str(), kCompressed, ""), result, reader, {});
-  EXPECT_EQ(report.Outcome, RunOutcome::Completed);
-  EXPECT_EQ(report.ExpansionFailures.size(), 3u);
-  for (const FileVersionEntry& e : result.Entries) EXPECT_EQ(e.FixedVersion, "");
-
-  testsupport::RunRecorder rec;
-  rec.cancelAtQuery = 1;
-  ExtractVersionInfo(requestFor(media.str(), kCompressed, out.str()), result, reader, rec.callbacks());
-  EXPECT_EQ(out.count(), 1u);  // the first file was expanded before the cancel was seen; no other was
-
-  writeDll(media, "COMMDLG.DLL", {9, 0, 0, 0}, "9.0");  // what expanding commdlg.dl_ there would overwrite
-  const auto before = testsupport::readFile(media.path() / "COMMDLG.DLL");
-  const ExtractionResult previous = result;
-  report = ExtractVersionInfo(requestFor(media.str(), kCompressed, media.str() + "/./"), result, reader, {});
-  EXPECT_EQ(report.Outcome, RunOutcome::Refused);
-  EXPECT_EQ(testsupport::readFile(media.path() / "COMMDLG.DLL"), before);
-  EXPECT_EQ(media.count(), 5u);
-  testsupport::expectSameResult(result, previous);
-}
-
 // Double-byte names: any processed path with a character that takes two bytes in code
 // page 932 (or none at all) sets the flag, and nothing clears it; half-width katakana are
 // single bytes, and a file never reached by a cancelled run does not count.

@@ -65,33 +65,6 @@ TEST(ExtractionOrder, EveryIndexOnceWhateverTheListingOrderOrLocale) {
   }
 }
 
-// Names start at NamePos; display names lower single-byte letters only, and the strict
-// order changes the order only, never the names shown. A LastIndex beyond the entries
-// orders only the entries there are.
-TEST(ExtractionOrder, DisplayNames) {
-  ExtractionResult r;
-  for (const auto& [path, pos] : std::vector<std::pair<std::string, int>>{
-           {"/z/KERNEL32.DLL", 4}, {"/a/ＡＢＣ.DLL", 4}, {"/日本/ｶﾅ.DLL", 5}}) {
-    r.Entries.push_back({});
-    r.Entries.back().FullPath = path;
-    r.Entries.back().NamePos = pos;
-  }
-  r.LastIndex = 2;
-  for (const bool strict : {false, true}) {
-    UpadateList(r, strict);
-    EXPECT_EQ(r.DisplayNames, (std::vector<std::string>{"kernel32.dll", "ＡＢＣ.dll", "ｶﾅ.dll"}));
-    EXPECT_EQ(r.Order, (std::vector<std::int32_t>{0, 1, 2}));  // by name, not by folder
-  }
-  r = {};
-  UpadateList(r, false);
-  EXPECT_TRUE(r.Order.empty());
-  EXPECT_TRUE(r.DisplayNames.empty());
-  r = resultOf({"b", "a"});
-  r.LastIndex = 5;
-  UpadateList(r, true);
-  EXPECT_EQ(r.Order, (std::vector<std::int32_t>{1, 0}));
-}
-
 // The comparison page lists its names with nameListOrder: on names that a locale collator
 // and code points put differently it must give the extraction page's order exactly.
 TEST(ExtractionOrder, BothPagesListTrickyNamesInTheSameOrder) {

@@ -56,34 +56,6 @@ class ExtractionRunTest : public ::testing::Test {
   RunRecorder rec;
 };
 
-TEST_F(ExtractionRunTest, CompletedRunReadsEveryFileOfTheKind) {
-  const ExtractionRunReport report = ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, reader, {});
-  EXPECT_EQ(report.Scan, ScanResult::Found);
-  EXPECT_EQ(report.Outcome, RunOutcome::Completed);
-  EXPECT_FALSE(report.incomplete());
-  ASSERT_EQ(result.Entries.size(), 4u);
-  EXPECT_EQ(result.LastIndex, 3);
-  EXPECT_TRUE(result.ExtractionDone);
-  const FileVersionEntry& comctl = entryNamed(result, "COMCTL32.DLL");
-  EXPECT_EQ(comctl.FixedVersion + " " + comctl.StringVersion, "5.80.2614.3600 5.80");
-  EXPECT_EQ(entryNamed(result, "msvbvm60.dll").FixedVersion, "6.0.97.82");
-  EXPECT_EQ(entryNamed(result, "Grid.OCX").StringVersion, "1, 2, 3, 4");
-  // A file without version information stays in the result, with empty versions.
-  const FileVersionEntry& notes = entryNamed(result, "NOTES.TLB");
-  EXPECT_EQ(notes.FixedVersion + notes.StringVersion, "");
-  EXPECT_EQ(notes.Size, 19);
-  // Display names are lower-cased and ordered without regard to case.
-  EXPECT_EQ(namesInOrder(result), (std::vector<std::string>{"COMCTL32.DLL", "Grid.OCX", "msvbvm60.dll", "NOTES.TLB"}));
-  std::vector<std::string> shown;
-  for (const std::int32_t i : result.Order) shown.push_back(result.DisplayNames.at(static_cast<std::size_t>(i)));
-  EXPECT_EQ(shown, (std::vector<std::string>{"comctl32.dll", "grid.ocx", "msvbvm60.dll", "notes.tlb"}));
-  EXPECT_TRUE(std::regex_match(result.RunDate, std::regex(R"(\d\d/\d\d/\d\d)"))) << result.RunDate;
-  EXPECT_TRUE(std::regex_match(result.RunTime, std::regex(R"(\d\d:\d\d:\d\d)"))) << result.RunTime;
-  EXPECT_EQ(result.RunFolder, dir.str());
-  EXPECT_EQ(result.RunKind, kLibraries);
-  EXPECT_FALSE(result.HasDoubleByteNames);
-}
-
 // Each way a run can end, after a completed run of another kind: what the front end was
 // told, and what is left of the previous result. A scan that stops the run leaves it
 // whole; a cancel (seen before the first file, between files or after the last) or a
@@ -155,17 +127,6 @@ TEST_F(ExtractionRunTest, Outcomes) {
     EXPECT_EQ(std::tie(result.RunDate, result.RunTime, result.RunFolder, result.RunKind),
               std::tie(before.RunDate, before.RunTime, before.RunFolder, before.RunKind));
   }
-}
-
-// A second run replaces the versions of the first (here with a reader of its own and no
-// callbacks).
-TEST_F(ExtractionRunTest, NewRunReplacesVersionsOfAnEarlierOne) {
-  result = completedRun(dir.str(), kLibraries);
-  writeDll(dir, "COMCTL32.DLL", {5, 81, 0, 0}, "5.81");
-  dir.write("Grid.OCX", "no longer an image");
-  EXPECT_EQ(ExtractVersionInfo(requestFor(dir.str(), kLibraries), result, {}).Outcome, RunOutcome::Completed);
-  EXPECT_EQ(entryNamed(result, "COMCTL32.DLL").FixedVersion, "5.81.0.0");
-  EXPECT_EQ(entryNamed(result, "Grid.OCX").FixedVersion + entryNamed(result, "Grid.OCX").StringVersion, "");
 }
 
 #if !defined(_WIN32)

@@ -20,51 +20,6 @@ std::vector<Op> opsOf(const Rendered& r, Kind kind, Color color = 0) {
 }
 }  // namespace
 
-TEST(HelpLayout, ListItemsAndTheirContinuationLines) {
-  Rendered r;
-  // The bullet at the indent (300 twips), then the text right after it.
-  ASSERT_TRUE(r.render("<BODY><UL><LI>item</UL>").ok);
-  const auto texts = opsOf(r, Kind::Text);
-  ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(std::make_tuple(texts[0].text, texts[0].x, texts[1].text, texts[1].x),
-            std::make_tuple(std::string("\u30FB"), 300, std::string("item"), 580));
-  // Depth 1: two invisible fill bullets (560 twips) after the indent on the second line.
-  ASSERT_TRUE(r.render("<BODY><UL><LI>" + std::string(60, 'w') + "</UL>").ok);
-  const auto fills = opsOf(r, Kind::Text, 0xFFFFFF);
-  ASSERT_FALSE(fills.empty());
-  EXPECT_EQ(std::make_tuple(fills.back().text, fills.back().x), std::make_tuple(std::string("\u30FB\u30FB"), 300));
-  EXPECT_EQ(opsOf(r, Kind::Text).back().x, 860);
-}
-
-TEST(HelpLayout, LinkRegions) {
-  Rendered r;
-  const std::string label = "あいうえおかきくけこ";  // Japanese breaks between any two characters
-  ASSERT_TRUE(r.render("<BODY>" + std::string(35, 'a') + "<A HREF=\"#t\">" + label + "</A>").ok);
-  // A wrapped link has two regions.
-  ASSERT_EQ(r.links.size(), 2u);
-  const auto box = [](const LinkRegion& l) { return std::make_tuple(l.Target, l.X1, l.Y1, l.X2, l.Y2); };
-  EXPECT_EQ(box(r.links[0]), std::make_tuple(std::string("#t"), 4900, 0, 4900 + 2 * 280, 350));
-  EXPECT_EQ(box(r.links[1]), std::make_tuple(std::string("#t"), 0, 350, 280 + 8 * 280, 700));
-  EXPECT_EQ(r.links[0].Text, label);
-  // Links in centred text cannot be clicked.
-  ASSERT_TRUE(r.render("<BODY><CENTER><A HREF=x.htm>go</A></CENTER><P>after").ok);
-  ASSERT_EQ(r.links.size(), 1u);
-  EXPECT_EQ(std::make_pair(r.links[0].X2, r.links[0].Y2), std::make_pair(0, 0));
-}
-
-TEST(HelpLayout, AlignedLinesAreCopiedOnceAndNeverLost) {
-  // Copied when left text arrives; still pending at the end; closing CENTER then P changes
-  // the alignment twice, and the line keeps its centring.
-  for (const char* source : {"<BODY><H2 ALIGN=CENTER>Title</H2>text", "<BODY><CENTER>only",
-                             "<BODY><P><CENTER>mid</CENTER></P>next"}) {
-    Rendered r;
-    ASSERT_TRUE(r.render(source).ok);
-    const auto copied = opsOf(r, Kind::Copy);
-    ASSERT_EQ(copied.size(), 1u) << source;
-    EXPECT_GT(copied[0].x, 0) << source;
-  }
-}
-
 TEST(HelpLayout, RulesImagesAndTheCanvasHeight) {
   Rendered r;
   ASSERT_TRUE(r.render("<BODY><HR>x").ok);  // a rule at the top follows an empty line
@@ -155,20 +110,5 @@ TEST(HelpLayout, DefinitionListsReturnToTheirIndent) {
       ASSERT_NE(op, texts.end()) << row.body << " " << text;
       EXPECT_EQ(op->x, x) << row.body << " " << text;
     }
-  }
-}
-
-TEST(HelpLayout, HeadingsAreNeverSmallerThanTheBodyText) {
-  for (int n = 1; n <= 7; ++n) {
-    Rendered r;
-    const std::string h = "H" + std::to_string(n);
-    ASSERT_TRUE(r.render("<BODY><" + h + ">t</" + h + ">b").ok);
-    double title = 0, body = 0;
-    for (const Op& op : opsOf(r, Kind::Text)) {
-      if (op.text == "t") title = op.font.points;
-      if (op.text == "b") body = op.font.points;
-    }
-    EXPECT_EQ(body, 14) << h;
-    EXPECT_GE(title, body) << h;
   }
 }

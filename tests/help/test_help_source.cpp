@@ -22,11 +22,3 @@ TEST(HelpSource, CodePage932AndUtf8WithByteOrderMark) {
   EXPECT_EQ(lenient.front(), U'a');
   EXPECT_EQ(lenient.substr(lenient.size() - 2), U"b ");
 }
-
-TEST(HelpSource, MissingFileIsAnError) {
-  const auto r = loadHelpSource("/nonexistent/quorvane/help.htm");
-  EXPECT_EQ(r.error, quorvane::ReadFileError::CannotOpen);
-  const auto ok = loadHelpSource(quorvane::help::testing::writeHelpFile("help_source_test.htm", "<BODY>x\n"));
-  ASSERT_TRUE(ok.ok());
-  EXPECT_EQ(ok.text, U"<BODY>x ");
-}

@@ -87,35 +87,3 @@ TEST(RenderPass, FailuresStopThePass) {
     EXPECT_TRUE(result.plainText.empty()) << source;
   }
 }
-
-TEST(RenderPass, TopicsThroughTheAnchorTable) {
-  Rendered r;
-  const std::string first = "<BODY><A NAME=one></A>1st<!--zqHTML.EndOfTopic-->";
-  const std::string file = first +
-                           "<A NAME=two></A>2nd<!--zqHTML.EndOfTopic-->"
-                           "<A NAME=three></A>3rd<!--ZQHTML.ENDOFTOPIC--></BODY>";
-  r.settings.topicName = "three";
-  ASSERT_TRUE(r.render(file).ok);
-  EXPECT_EQ(r.result.plainText, "3rd");
-  ASSERT_EQ(r.anchors.upperIndex(), 2);
-  EXPECT_EQ(r.anchors.at(2).Name, "three");
-  EXPECT_EQ(r.anchors.at(1).Position, static_cast<std::int32_t>(first.size()) + 1);
-  // The second pass starts at the anchor before the topic and finds it again.
-  r.settings.topicName = "two";
-  ASSERT_TRUE(r.render(file).ok);
-  EXPECT_EQ(r.result.plainText, "2nd");
-  // Names are case-sensitive; an unknown topic shows nothing.
-  r.settings.topicName = "TWO";
-  ASSERT_TRUE(r.render(file).ok);
-  EXPECT_EQ(r.result.plainText, "");
-  EXPECT_EQ(r.anchors.upperIndex(), 2);
-  r.settings.topicName.clear();
-  r.settings.enableDispEnd = false;
-  ASSERT_TRUE(r.render(file).ok);
-  EXPECT_EQ(r.result.plainText, "1st2nd3rd");
-  // Anchor names are cut at spaces and keep their first position.
-  r.anchors = AnchorTable{};
-  ASSERT_TRUE(r.render("<BODY><A NAME=\"x y\">a</A><A NAME=x>b</A><A NAME=>c</A>").ok);
-  ASSERT_EQ(r.anchors.upperIndex(), 0);
-  EXPECT_EQ(std::make_pair(r.anchors.at(0).Name, r.anchors.at(0).Position), std::make_pair(std::string("x"), std::int32_t{7}));
-}

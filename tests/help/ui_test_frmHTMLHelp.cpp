@@ -74,21 +74,6 @@ QString mainFile() {
 
 }  // namespace
 
-TEST(frmHTMLHelp, LoadsTheFirstTopicWithCaptionsAndDisabledButtons) {
-  Window w;
-  ASSERT_TRUE(w.load(mainFile()));
-  EXPECT_TRUE(w.text().contains("目次"));
-  EXPECT_FALSE(w.text().contains("二番目の項目"));
-  QStringList captions{w.form.windowTitle()};
-  QString enabled;
-  for (int i = 0; i < 7; ++i) {
-    captions << w.form.button(i)->text();
-    enabled += w.form.button(i)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-  }
-  EXPECT_EQ(captions.join('|'), "Quorvane ヘルプ|目次(&C)|検索(&S)|戻る(&B)|<<(&<)|>>(&>)|オプション(&O)|終了(&X)");
-  EXPECT_EQ(enabled, "1010001");
-}
-
 TEST(frmHTMLHelp, MouseOverAndOnLinks) {
   Window w;
   const QString file = mainFile();

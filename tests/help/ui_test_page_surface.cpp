@@ -99,23 +99,6 @@ TEST(PageSurface, DrawsEveryPixelAsABackingImageWould) {
   EXPECT_EQ(operations.box.Point(0, 5 * operations.box.Height()), -1);
 }
 
-TEST(PageSurface, APageTallerThanAnyBackingImageKeepsItsLastLine) {
-  std::string page = "<BODY>\n";
-  for (int i = 0; i < 7000; ++i) page += "行 " + std::to_string(i) + "<BR>\n";
-  page += "<FONT COLOR=\"#FF0000\">最後</FONT></BODY>\n";
-  Canvas c(true);
-  ASSERT_TRUE(c.render(page, {}).ok);
-  const int pageHeight = c.surface->scaleHeight() / TwipsPerPixelY();
-  ASSERT_GT(pageHeight, PictureSurface::kMaxPixelHeight);
-  // The red text sits a few lines above the end of the page.
-  QImage tail(kWidthPixels, 120, QImage::Format_RGB32);
-  c.box.render(&tail, QPoint(), QRegion(0, pageHeight - 120, kWidthPixels, 120));
-  int red = 0;
-  for (int y = 0; y < tail.height(); ++y)
-    for (int x = 0; x < tail.width(); ++x) red += qRed(tail.pixel(x, y)) > 200 && qGreen(tail.pixel(x, y)) < 80;
-  EXPECT_GT(red, 10);
-}
-
 TEST(PageDrawing, BandsShownAreKeptUntilDrawnOnAndBounded) {
   PageDrawing drawing(100000);
   drawing.clear(qRgb(255, 255, 255));

@@ -25,22 +25,6 @@ TEST(ExtractionPageSetUp, InitialStatesAndSavingWithoutADestination) {
   EXPECT_EQ(f.seen->beeps, 1);
 }
 
-TEST(ExtractionPageKinds, CompressedKindBringsBackTheExpansionFolder) {
-  test::MainWindowFixture f;
-  ExtractionPage& p = *f.window().extractionPage();
-  EXPECT_FALSE(p.ExpandCompressed);
-  p.Combo1->setCurrentIndex(5);  // the compressed kinds
-  EXPECT_TRUE(p.ExpandCompressed && p.Text1[1]->isEnabled());
-  EXPECT_EQ(p.Text1[1]->text().toStdString(), basDecompress::TempFolder());
-  p.Text1[1]->setText(QStringLiteral("/tmp/expanded here"));
-  p.Combo1->setCurrentIndex(6);
-  EXPECT_FALSE(p.ExpandCompressed);
-  EXPECT_TRUE(p.Text1[1]->text().isEmpty() && !p.Text1[1]->isEnabled());
-  p.Combo1->setCurrentIndex(0);
-  p.Combo1->setCurrentIndex(5);
-  EXPECT_EQ(p.Text1[1]->text(), QStringLiteral("/tmp/expanded here"));
-}
-
 // Each box's choose dialog, from the page's button or the toolbar's: its title, kind and
 // start folder (the nearest existing one, or for an empty box the one its last choice
 // left); a choice fills the box, a cancel leaves it, and the focus returns to it.

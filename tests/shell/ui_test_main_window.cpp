@@ -159,53 +159,6 @@ TEST(MainWindowToolbar, HidingAndShowingMovesThePagesAndResizesTheWindow) {
   EXPECT_EQ(w.Picture1[0]->y(), pageTopWith);
 }
 
-TEST(MainWindowStatus, RapidTextsAllBecomeTheStatusAndTheLastOneIsPainted) {
-  MainWindowFixture f;
-  frmMain& w = f.window();
-  for (int i = 1; i <= 500; ++i) {
-    w.setStatusText(QStringLiteral("%1/500").arg(i));
-    EXPECT_EQ(w.statusText(), QStringLiteral("%1/500").arg(i));
-  }
-  // The last text is painted once its short delay has run; a loaded machine may take longer.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.paintedStatusText() == QStringLiteral("500/500"); }, 5000));
-  w.setStatusText(QString());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.paintedStatusText().isEmpty(); }, 5000));
-}
-
-// Where the window was left is where the next one opens; a minimised window does not
-// overwrite that place, and unreadable or unreachable places leave the window centred.
-TEST(MainWindowSettings, PositionIsSavedAtUnloadAndRestoredAtLoad) {
-  setPlacement({}, {});
-  QPoint centred, placed;
-  {
-    MainWindowFixture f;
-    centred = f.window().pos();
-    f.window().move(45, 60);
-    placed = f.window().pos();
-    f.window().close();
-  }
-  const QString left = QString::number(placed.x() * twipsPerPixel());
-  EXPECT_EQ(store().value(QStringLiteral("Settings/MainLeft")).toString(), left);
-  const QString top = store().value(QStringLiteral("Settings/MainTop")).toString();
-  EXPECT_GT(top.toInt(), 0);
-  {
-    MainWindowFixture again;
-    EXPECT_EQ(again.window().pos(), placed);
-    again.window().move(200, 200);
-    again.window().setWindowState(Qt::WindowMinimized);
-    ASSERT_TRUE(again.window().isMinimized());
-    again.window().close();
-  }
-  EXPECT_EQ(store().value(QStringLiteral("Settings/MainLeft")).toString(), left);
-  EXPECT_EQ(store().value(QStringLiteral("Settings/MainTop")).toString(), top);
-  for (const auto& [x, y] : {std::pair{"0", "abc"}, std::pair{"99999999", "-30"}}) {
-    setPlacement(QString::fromLatin1(x), QString::fromLatin1(y));
-    MainWindowFixture f;
-    EXPECT_EQ(f.window().pos(), centred) << x << " " << y;
-  }
-  setPlacement({}, {});
-}
-
 // A grown window comes back at its size; a maximised one comes back maximised, keeping the
 // size it returns to.
 TEST(MainWindowSettings, SizeAndMaximisedStateAreSavedBesideThePosition) {
@@ -281,50 +234,6 @@ TEST(MainWindowLayout, ListAndDetailsGrowWithTheWindowAndButtonsKeepTheRightEdge
   QApplication::processEvents();
   EXPECT_EQ(e->List1->geometry(), pages[0].listAtDefault);
   EXPECT_EQ(w.minimumSize(), before);
-}
-
-TEST(MainWindowSettings, HelpFileDefaultsToTheProgramsFolderAndFollowsTheSetting) {
-  setPlacement({}, {});
-  {
-    MainWindowFixture f;
-    EXPECT_EQ(f.window().helpFileName(), help::defaultHelpFile());
-    EXPECT_TRUE(f.window().helpFileName().endsWith(QStringLiteral("/QUORVANE.HTM")));
-  }
-  store().setValue(QStringLiteral("Settings/HTMLHelpFile"), QStringLiteral("/opt/help/Q.HTM"));
-  MainWindowFixture f;
-  EXPECT_EQ(f.window().helpFileName(), QStringLiteral("/opt/help/Q.HTM"));
-  setPlacement({}, {});
-}
-
-// Every box that the next start finds again, with its settings key; the kind box is a
-// compressed kind so that the expansion folder is in use.
-TEST(MainWindowSettings, BoxesAreSavedAtUnloadAndRestoredAtLoad) {
-  setPlacement({}, {});
-  testsupport::TempFolder dir;
-  const QString base = test::qpath(dir);
-  const char* keys[] = {"ExtractFolder", "ExpandFolder", "FileKind", "RecordFile", "RecordFile1", "RecordFile2", "ResultFile"};
-  const QStringList texts = {base,          base + "/x",     QString::fromUtf8(kExtractionKinds[5]), base + "/rec.txt",
-                             base + "/a.txt", base + "/b 2.txt", QStringLiteral("結果.txt")};
-  auto shown = [](frmMain& w) {
-    const ExtractionPage* e = w.extractionPage();
-    const ComparisonPage* c = w.comparisonPage();
-    return QStringList{e->Text1[0]->text(), e->Text1[1]->text(), e->Combo1->currentText(),
-                       e->Text1[2]->text(), c->Text4[0]->text(), c->Text4[1]->text(), c->Text4[2]->text()};
-  };
-  MainWindowFixture first;  // kept until the second has loaded: going, it forgets the boxes
-  ExtractionPage* e = first.window().extractionPage();
-  e->Combo1->setCurrentIndex(5);
-  e->Text1[0]->setText(texts[0]);
-  e->Text1[1]->setText(texts[1]);
-  e->Text1[2]->setText(texts[3]);
-  for (int i = 0; i < 3; ++i) first.window().comparisonPage()->Text4[i]->setText(texts[4 + i]);
-  ASSERT_EQ(shown(first.window()), texts);
-  first.window().close();
-  const QSettings s = store();
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(s.value(QStringLiteral("Settings/") + keys[i]).toString(), texts[i]) << keys[i];
-  MainWindowFixture second;
-  EXPECT_EQ(shown(second.window()), texts);
-  EXPECT_TRUE(second.window().extractionPage()->Text1[1]->isEnabled());
 }
 
 // With every control enabled, Tab visits each page's controls row by row, left to right;

@@ -17,18 +17,6 @@
 namespace quorvane {
 namespace {
 
-TEST(Splash, ShowsVersionProductAndCopyright) {
-  EXPECT_EQ(frmSplash::versionLine(1, 2, 5), QStringLiteral("Version :  1.2.0.5"));
-  EXPECT_EQ(frmSplash::versionLine(10, 0, 123), QStringLiteral("Version :  10.0.0.123"));
-  frmSplash splash;
-  EXPECT_EQ(splash.lblVersion->text(),
-            frmSplash::versionLine(programInfo::kMajor, programInfo::kMinor, programInfo::kRevision));
-  EXPECT_EQ(splash.lblProductName->text(), QString::fromUtf8(programInfo::kProductName));
-  EXPECT_EQ(splash.Label1->text(), QString::fromUtf8(programInfo::kProductName));
-  EXPECT_EQ(splash.lblCopyright->text(), QString::fromUtf8(programInfo::kLegalCopyright));
-  ASSERT_NE(splash.Image1->pixmap().isNull(), true);
-}
-
 // A normal start shows the main window and closes the splash; a window that unloads itself
 // is not shown; an unexpected error returns 1 and leaves the splash. The cursor is restored.
 TEST(StartUp, ShowMainWithSplashForEachWayALoadEnds) {
@@ -67,20 +55,6 @@ TEST(StartUp, TheRealMainWindowLoadsAndShows) {
   EXPECT_TRUE(main.isLoaded());
   EXPECT_FALSE(splash.isVisible());
   main.close();
-}
-
-TEST(WindowRoutines, CenterFormCentresOrRefusesATooLargeWindow) {
-  QWidget w;
-  w.resize(200, 100);
-  const QRect screen = QApplication::primaryScreen()->geometry();
-  ASSERT_TRUE(CenterForm(&w, nullptr));
-  EXPECT_NEAR(w.frameGeometry().center().x(), screen.center().x(), 2);
-  EXPECT_NEAR(w.frameGeometry().center().y(), screen.center().y(), 2);
-  QWidget big;
-  big.move(7, 9);
-  big.resize(screen.width() + 50, 100);
-  EXPECT_FALSE(CenterForm(&big, nullptr));
-  EXPECT_EQ(big.pos(), QPoint(7, 9));
 }
 
 TEST(WindowRoutines, SetControlsPropertyMatchesTypeNamesInUpperCase) {

@@ -44,20 +44,5 @@ TEST(PageCachedSource, GivesTheSameBytesAsTheSourceForEveryRange) {
   }
 }
 
-TEST(PageCachedSource, SmallReadsOnTwoPagesReachTheSourceTwice) {
-  const auto data = pattern(64 * 1024);
-  CountingSource inner(data);
-  PageCachedSource cached(inner);
-  std::vector<std::uint8_t> got;
-  for (int round = 0; round < 3; ++round) {
-    for (std::size_t off : {0u, 64u, 200u, 1000u}) ASSERT_TRUE(cached.readAt(off, 16, got));
-    for (std::size_t off : {40000u, 40100u, 41000u}) ASSERT_TRUE(cached.readAt(off, 40, got));
-  }
-  EXPECT_EQ(inner.reads, 2);
-  cached.reset();
-  ASSERT_TRUE(cached.readAt(0, 16, got));
-  EXPECT_EQ(inner.reads, 3);
-}
-
 }  // namespace
 }  // namespace quorvane

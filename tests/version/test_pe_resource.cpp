@@ -48,22 +48,6 @@ BuiltImage simpleImage(ImageFormat format, const ImageOptions& options = {}) {
 
 class LocatorFormats : public ::testing::TestWithParam<ImageFormat> {};
 
-TEST_P(LocatorFormats, FindsTheBlockOrSaysThereIsNone) {
-  const BuiltImage img = simpleImage(GetParam());
-  const LocateResult r = locate(img.bytes);
-  ASSERT_TRUE(r.ok()) << describeFault(r.fault);
-  EXPECT_EQ(r.resource.offset, img.at.versionBlock);
-  EXPECT_EQ(r.resource.kind, GetParam() == ImageFormat::Pe32       ? ImageKind::Pe32
-                             : GetParam() == ImageFormat::Pe32Plus ? ImageKind::Pe32Plus
-                                                                   : ImageKind::Ne);
-  EXPECT_EQ(fileVersionOf(img.bytes), "1.0");
-  EXPECT_EQ(locate(buildImage(GetParam(), Image{}).bytes).fault.error, VersionError::NoVersionResource);
-  ImageOptions bare;
-  bare.extraResources = false;
-  const VersionError e = locate(buildImage(GetParam(), Image{}, bare).bytes).fault.error;
-  EXPECT_TRUE(e == VersionError::NoVersionResource || e == VersionError::NoResources) << static_cast<int>(e);
-}
-
 // Every truncation before the end of the block's fixed part fails; every byte of the
 // headers and tables set to 0x00, 0xFF and 0x80 in turn either still gives a block inside
 // the file or an error, never a read outside.
