@@ -6,7 +6,7 @@
 #include "help/frmHTMLHelp.h"
 #include "support/pe_image_builder.h"
 #include "support/private_configuration.h"
-#include "support_main_window.h"
+#include "shell/support_main_window.h"
 
 namespace quorvane {
 namespace {
