@@ -56,26 +56,5 @@ TEST(PathText, RoutinesOverPathsAndNames) {
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].actual, cases[i].expected) << "case " << i;
 }
 
-TEST(PathFolders, ExistenceAndCreation) {
-  const testsupport::TempFolder dir("paths");
-  const std::string root = dir.str(), file = dir.write("f.txt", "x");
-  EXPECT_TRUE(PathExists("", true) && PathExists("", false));
-  EXPECT_TRUE(PathExists(root, true) && PathExists(AddOrRemoveSlash(root, 1), true));
-  EXPECT_TRUE(PathExists(std::string(1, kSeparator), true));
-  EXPECT_TRUE(PathExists(file, false));
-  EXPECT_FALSE(PathExists(root, false) || PathExists(file, true));
-  EXPECT_FALSE(PathExists(dir.at("missing"), true) || PathExists(dir.at("missing"), false));
-
-  const std::string deep = AddOrRemoveSlash(root, 1) + P("a\\b\\c\\");
-  EXPECT_TRUE(MakeFolderPath(deep));
-  EXPECT_TRUE(fs::is_directory(dir.path() / "a" / "b" / "c"));
-  EXPECT_TRUE(MakeFolderPath(deep));  // already there
-  EXPECT_TRUE(MakeFolderPath(AddOrRemoveSlash(root, 1) + P("日本語\\フォルダ")));
-  EXPECT_TRUE(fs::is_directory(dir.path() / fs::u8path("日本語") / fs::u8path("フォルダ")));
-  EXPECT_FALSE(MakeFolderPath(file + P("\\sub")));
-  EXPECT_FALSE(MakeFolderPath(file));
-  EXPECT_FALSE(MakeFolderPath(""));
-}
-
 }  // namespace
 }  // namespace quorvane::basDirUtil

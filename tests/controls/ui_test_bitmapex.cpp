@@ -60,33 +60,5 @@ TEST_F(BitMapExTest, EachKindOnAKnownPicture) {
   for (int unknown : {5, -1}) EXPECT_EQ(drawn(unknown), g + g + g + g + g + "|" + g + g + g + g + g);
 }
 
-TEST_F(BitMapExTest, PositionIsKeptInPixelsAndNothingIsDrawnWithoutCanvasOrPicture) {
-  bmp.setLeft(23);
-  EXPECT_EQ(bmp.leftPixels(), 2);
-  bmp.setTop(22);  // 1.47 pixels
-  EXPECT_EQ(QRect(bmp.Left(), bmp.Top(), bmp.Width(), bmp.Height()), QRect(30, 15, 45, 30));
-  // Nothing is drawn without a canvas or a picture.
-  clsBitMapEx empty;
-  empty.Draw(0);  // no canvas
-  empty.setCanvas(&canvas);
-  EXPECT_EQ(empty.WorkCanvas(), &canvas);
-  canvas.Cls();
-  empty.Draw(1);
-  EXPECT_TRUE(allPixels(canvas.Image(), 0, 0, 8, 6, kGreen));
-}
-
-TEST(PictureCopy, CopyIntoPictureAndSizes) {
-  QImage dst;
-  CopyIntoPicture(dst, 1, 0, 2, 2, knownPicture(), 1, 0, raster::SRCCOPY);
-  ASSERT_EQ(dst.size(), QSize(2, 2));
-  EXPECT_EQ(rowString(dst, 0, 0, 2), "K<0000FF>");  // only the red column lands inside
-  int w = 0, h = 0;
-  GetPictureSize(knownPicture(), w, h);
-  EXPECT_EQ(QSize(w, h), QSize(45, 30));
-  const QImage two = MakeTwoColourPicture(knownPicture(), kRed, kBlue, kBlack);
-  EXPECT_EQ(rowString(two, 0, 0, 3), "<FF0000>K<FF0000>");
-  EXPECT_TRUE(MakeTwoColourPicture(QImage(), kRed).isNull());
-}
-
 }  // namespace
 }  // namespace quorvane::testing

@@ -30,20 +30,5 @@ struct ChaseFocusTest : ::testing::Test {
   clsChaseFocus chaser;
 };
 
-TEST_F(ChaseFocusTest, TheTimerDrivesThePolling) {
-  QTimer timer;
-  timer.setInterval(1);
-  chaser.setTimer(&timer);
-  chaser.setTimer(nullptr);  // ignored
-  chaser.setHook(true);
-  QSignalSpy spy(&chaser, &clsChaseFocus::ChangeFocus);
-  timer.start();
-  EXPECT_TRUE(spy.wait(1000));
-  second->setFocus();
-  EXPECT_TRUE(spy.wait(1000));
-  timer.stop();
-  EXPECT_EQ(chaser.LastActiveControl(), first);
-}
-
 }  // namespace
 }  // namespace quorvane

@@ -43,23 +43,6 @@ TEST_F(TabStripTest, TabGeometryFollowsTheLabelTextAndTheClientAreaIsInTwips) {
   EXPECT_EQ(strip.Height(), 3000);
 }
 
-TEST_F(TabStripTest, FocusDotsAppearAndAreErased) {
-  const auto& t = tab(0);
-  picture->setFocus();
-  QApplication::processEvents();
-  ASSERT_TRUE(picture->hasFocus());
-  QImage i = img();
-  EXPECT_EQ(rowString(i, t.top, t.left + 2, t.left + 6), "KFKF");
-  EXPECT_EQ(rowString(i, t.top + t.height - 2, t.left + 2, t.left + 6), "KFKF");
-  EXPECT_EQ(columnString(i, t.left + 1, t.top, t.top + 4), "KFKF");
-  EXPECT_EQ(pixelAt(i, t.left + t.width - 1, t.top + 2), kBlack);
-  picture->clearFocus();
-  QApplication::processEvents();
-  i = img();
-  EXPECT_TRUE(allPixels(i, t.left + 1, t.top, t.left + t.width, t.top + 1, kFace));
-  EXPECT_TRUE(allPixels(i, t.left + 1, t.top, t.left + 2, t.top + t.height - 1, kFace));
-}
-
 TEST_F(TabStripTest, ArrowKeysAndCtrlTabWrapAndEveryKeyIsPassedOn) {
   QSignalSpy changed(&strip, &clsTabStrip::TabChanged);
   QSignalSpy keys(&strip, &clsTabStrip::KeyDown);

@@ -146,29 +146,6 @@ TEST(ToolBar, GroupsKeepExactlyOneButtonDownUnlessNoneIsAllowed) {
   EXPECT_TRUE(other.bar.Value(50));
 }
 
-TEST(ToolBar, CoolBarHoverRaisesAndTheTimerLowers) {
-  ToolbarRig rig;
-  rig.canvas->setToolTip(QString());
-  sendMouse(rig.canvas, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, centreOf(rig.bar, 30));
-  EXPECT_TRUE(rig.bar.Item(30)->hot());
-  EXPECT_EQ(rig.canvas->toolTip(), QStringLiteral("実行"));
-  EXPECT_EQ(rowString(rig.canvas->Image(), 2, 69, 70) + rowString(rig.canvas->Image(), 23, 92, 93), "WS");
-  sendMouse(rig.canvas, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, centreOf(rig.bar, 3));
-  EXPECT_FALSE(rig.bar.Item(30)->hot());
-  EXPECT_TRUE(rig.bar.Item(3)->hot());
-  EXPECT_EQ(pixelAt(rig.canvas->Image(), 69, 2), kFace);
-  // The cursor is somewhere else: the next tick lowers the hot button.
-  QCursor::setPos(rig.form.mapToGlobal(QPoint(390, 110)));
-  rig.bar.TimerTick();
-  EXPECT_FALSE(rig.bar.Item(3)->hot());
-  EXPECT_EQ(rig.bar.hotIndex(), -1);
-  EXPECT_EQ(rig.canvas->toolTip(), QString());
-  EXPECT_EQ(pixelAt(rig.canvas->Image(), 93, 2), kFace);
-  rig.bar.setEnabled(41, false);  // disabled buttons do not rise
-  sendMouse(rig.canvas, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, centreOf(rig.bar, 41));
-  EXPECT_FALSE(rig.bar.Item(41)->hot());
-}
-
 TEST(ToolBar, HiddenButtonsRemovedItemsAndForeignControls) {
   ToolbarRig rig(false);
   rig.bar.setVisible(30, false);

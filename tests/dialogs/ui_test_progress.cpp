@@ -59,22 +59,6 @@ class ProgressTest : public ::testing::Test {
 
 }  // namespace
 
-// Fraction in, percent and filled width (of 300 pixels) out: the ends are never claimed
-// early and hostile fractions stay in range.
-TEST(ProgressBarText, PercentAndWidth) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const std::tuple<float, bool, int> percents[] = {
-      {0.004f, false, 1}, {0.996f, false, 99}, {1.0f, true, 100}, {1.0f, false, 99}, {0.0f, true, 0},
-      {0.0f, false, 1},   {0.425f, false, 43}, {nan, true, 0},    {std::numeric_limits<float>::infinity(), true, 100},
-      {-5.0f, true, 0},   {1e30f, false, 99}};
-  for (const auto& [fraction, completed, percent] : percents)
-    EXPECT_EQ(progressBar::percent(fraction, completed), percent) << fraction;
-  EXPECT_EQ(progressBar::label(0.5f, true), QStringLiteral("50%"));
-  const std::pair<float, int> widths[] = {{nan, 0}, {2.0f, 300}, {-1.0f, 0}, {0.999f, 299}};
-  for (const auto& [fraction, width] : widths) EXPECT_EQ(progressBar::filledWidth(fraction, 300), width) << fraction;
-  EXPECT_EQ(progressBar::filledWidth(0.5f, 0), 0);
-}
-
 // In finished mode the end shows OK and waits for it; otherwise, or beyond one, the window
 // closes at once. Releasing the progress object closes a window still open.
 TEST_F(ProgressTest, CompletionClosesAtOnceOrShowsOkAndWaitsForIt) {

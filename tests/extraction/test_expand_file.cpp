@@ -152,26 +152,6 @@ class ScopedEnv {
   std::optional<std::string> m_old;
 };
 
-TEST(Folders, TempFolderFollowsTmpdirAndSystemFolderPrefersTheWinePrefix) {
-  for (const char* tmpdir : {"/var/tmp", "/var/tmp/"}) {
-    ScopedEnv env("TMPDIR", tmpdir);
-    EXPECT_EQ(TempFolder(), "/var/tmp/");
-  }
-  ScopedEnv env("TMPDIR", nullptr);
-  EXPECT_EQ(TempFolder(), "/tmp/");
-
-  testsupport::TempFolder home("home");
-  ScopedEnv h("HOME", home.str().c_str());
-  ScopedEnv w("WINEPREFIX", nullptr);
-  EXPECT_EQ(SystemFolder(), home.str() + "/");
-  fs::create_directories(home.path() / ".wine" / "drive_c" / "windows" / "system32");
-  EXPECT_EQ(SystemFolder(), home.str() + "/.wine/drive_c/windows/system32/");
-  const std::string prefix = home.at("other");
-  ScopedEnv w2("WINEPREFIX", prefix.c_str());
-  EXPECT_EQ(SystemFolder(), home.str() + "/");  // the named prefix has no system32
-  fs::create_directories(home.path() / "other" / "drive_c" / "windows" / "system32");
-  EXPECT_EQ(SystemFolder(), prefix + "/drive_c/windows/system32/");
-}
 #endif
 
 }  // namespace

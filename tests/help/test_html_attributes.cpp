@@ -18,12 +18,6 @@ TEST(ColorFromHtml, NamesHexadecimalAndWhatIsNotAColor) {
   EXPECT_EQ(ColorFromHtml(std::string_view("purple")), ColorFromHtml(std::string_view("fuchsia")));
 }
 
-TEST(HtmlFontPoints, TableEndsAndOutside) {
-  const std::tuple<int, bool, int> cases[] = {{1, false, 8}, {7, false, 32}, {1, true, 20}, {6, true, 7},
-                                              {7, true, 0},  {0, false, 0},  {8, false, 0}, {-1, true, 0}};
-  for (const auto& [index, heading, points] : cases) EXPECT_EQ(HtmlFontPoints(index, heading), points) << index;
-}
-
 TEST(AttributeValue, RunsToTheNextSpaceInclusiveAndQuotesAreStrippedOnce) {
   const std::tuple<const char*, int, const char*> values[] = {
       {"A NAME=x y", 1, "x "},        {"A NAME=\"x y\"", 1, "\"x "},  {"FONT COLOR=red", 1, "red"},

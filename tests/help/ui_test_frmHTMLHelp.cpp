@@ -222,13 +222,6 @@ TEST(frmHTMLHelp, OptionsStayOnTopFontSizeAndVersion) {
                                     "Quorvane ファイルバージョン比較ツール ヘルプ\n( " + file + " )"}));
 }
 
-TEST(HelpSettings, DefaultRuleFindsBuildAndInstalledLayouts) {
-  const QString build = QUORVANE_BINARY_DIR, copy = build + "/share/quorvane/QUORVANE.HTM";
-  EXPECT_EQ(defaultHelpFile(build + "/src/shell"), copy);  // the build's own copy
-  EXPECT_EQ(defaultHelpFile(build + "/bin"), copy);         // an installed layout: prefix/bin
-  EXPECT_EQ(defaultHelpFile("/nonexistent/bin"), "/nonexistent/bin/QUORVANE.HTM");  // nowhere: the window asks
-}
-
 // A long page beside its owner: the whole frame shows, and the bar, the keys (from any
 // control) and the wheel (over the page) scroll it within its ends.
 TEST(frmHTMLHelp, LongPageBesideItsOwnerScrollsByBarKeysAndWheel) {

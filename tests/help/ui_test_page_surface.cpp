@@ -98,32 +98,3 @@ TEST(PageSurface, DrawsEveryPixelAsABackingImageWould) {
   EXPECT_EQ(operations.box.Point(-5 * TwipsPerPixelX(), 0), -1);
   EXPECT_EQ(operations.box.Point(0, 5 * operations.box.Height()), -1);
 }
-
-TEST(PageDrawing, BandsShownAreKeptUntilDrawnOnAndBounded) {
-  PageDrawing drawing(100000);
-  drawing.clear(qRgb(255, 255, 255));
-  QImage target(50, PageDrawing::kBandHeight * 40, QImage::Format_RGB32);
-  QPainter painter(&target);
-  drawing.addRect({0, 10, 5, 20}, rgbColor(255, 0, 0), 13);
-  drawing.paint(painter, QRect(0, 0, 50, 30), 50);
-  EXPECT_EQ(drawing.cachedBandCount(), 1u);
-  // Drawing on a band shown before makes it drawn again with the new operation.
-  drawing.addRect({0, 25, 5, 26}, rgbColor(0, 0, 255), 13);
-  EXPECT_EQ(drawing.cachedBandCount(), 0u);
-  drawing.paint(painter, QRect(0, 0, 50, 30), 50);
-  painter.end();
-  EXPECT_EQ(target.pixel(2, 15) & 0xFFFFFF, 0xFF0000u);
-  EXPECT_EQ(target.pixel(2, 25) & 0xFFFFFF, 0x0000FFu);
-  EXPECT_EQ(target.pixel(2, 26) & 0xFFFFFF, 0xFFFFFFu);
-
-  // Showing the whole page keeps at most the bounded number of bands.
-  for (int b = 0; b < 40; ++b) drawing.addRect({0, b * PageDrawing::kBandHeight, 1, b * PageDrawing::kBandHeight + 1}, 0, 13);
-  QPainter again(&target);
-  drawing.paint(again, target.rect(), 50);
-  EXPECT_LE(drawing.cachedBandCount(), PageDrawing::kCachedBands);
-  // Operations below the height limit, or wholly above the page, are not kept.
-  const auto kept = drawing.operationCount();
-  drawing.addRect({0, 100000, 5, 100010}, 0, 13);
-  drawing.addLine(QPoint(0, -50), QPoint(10, -40), 0, 13);
-  EXPECT_EQ(drawing.operationCount(), kept);
-}

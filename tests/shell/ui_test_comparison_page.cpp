@@ -146,30 +146,5 @@ TEST_F(ComparisonPageTest, SavingWritesTheResultFileAndAsksBeforeReplacingAnothe
   EXPECT_EQ(f.seen->messages.back(), kBadName);
 }
 
-// Against the extraction, the second box is set aside and comes back when the option goes.
-TEST_F(ComparisonPageTest, CompareWithExtractionKeepsTheSecondNameAside) {
-  ComparisonPage& p = page();
-  p.Text4[1]->setText(QStringLiteral("/some where/second.txt"));
-  f.window().extractionRunEnded(true);
-  EXPECT_TRUE(p.Check1[0]->isEnabled() && p.Check1[0]->isChecked());
-  EXPECT_TRUE(p.Text4[1]->text().isEmpty());
-  EXPECT_FALSE(p.Text4[1]->isEnabled());
-
-  p.Text4[0]->setText(first);
-  p.Command5[1]->click();
-  ASSERT_TRUE(f.seen->messages.empty());
-  EXPECT_EQ(p.List2->count(), 0);  // nothing added to the (empty) extraction
-  EXPECT_TRUE(p.Text4Detail->toPlainText().isEmpty());
-  p.Option1[2]->click();
-  EXPECT_EQ(p.List2->count(), 3);  // but every file is gone
-
-  p.Check1[0]->click();
-  EXPECT_EQ(p.Text4[1]->text(), QStringLiteral("/some where/second.txt"));
-  EXPECT_TRUE(p.Text4[1]->isEnabled());
-  f.window().extractionRunEnded(false);
-  EXPECT_FALSE(p.Check1[0]->isEnabled() || p.Check1[0]->isChecked());
-  EXPECT_EQ(p.Text4[1]->text(), QStringLiteral("/some where/second.txt"));
-}
-
 }  // namespace
 }  // namespace quorvane

@@ -8,23 +8,6 @@
 namespace quorvane {
 namespace {
 
-TEST(ExtractionPageSetUp, InitialStatesAndSavingWithoutADestination) {
-  test::MainWindowFixture f;
-  ExtractionPage& p = *f.window().extractionPage();
-  EXPECT_EQ(p.Text1[0]->text().toStdString(), basDecompress::SystemFolder());
-  EXPECT_TRUE(p.Text1[0]->text().endsWith(QLatin1Char(basDirUtil::kSeparator)));
-  EXPECT_TRUE(p.Text1[1]->text().isEmpty() && !p.Text1[1]->isEnabled());
-  EXPECT_TRUE(p.Text1[2]->text().isEmpty());
-  EXPECT_TRUE(p.Text1Detail->toPlainText().isEmpty() && !p.Text1Detail->isEnabled() && p.Text1Detail->isReadOnly());
-  EXPECT_EQ(p.Combo1->currentText(), QStringLiteral("*.DLL *.OCX *.OLB *.TLB"));
-  EXPECT_FALSE(p.Check2->isChecked() || p.Check2->isEnabled());
-  EXPECT_FALSE(p.List1->isEnabled() || p.Command1[2]->isEnabled() || p.Command1[3]->isEnabled());
-  EXPECT_EQ(p.Command1[0]->focusPolicy() & Qt::TabFocus, 0);
-  p.OutputVersionRecord();
-  EXPECT_EQ(f.seen->messages, std::vector<QString>{QStringLiteral("保存先ファイルが指定されていません")});
-  EXPECT_EQ(f.seen->beeps, 1);
-}
-
 // Each box's choose dialog, from the page's button or the toolbar's: its title, kind and
 // start folder (the nearest existing one, or for an empty box the one its last choice
 // left); a choice fills the box, a cancel leaves it, and the focus returns to it.

@@ -117,62 +117,6 @@ TEST(ExtractionRunOutcomes, EachOutcomeReachesItsControlState) {
   }
 }
 
-// The list is sorted and shows the details of the selected file; a double-byte name offers
-// the strict sort, which rebuilds the whole list and stays offered.
-TEST_F(ExtractionRunTest, TheListShowsTheSelectedFilesDetailsAndCanBeSortedStrictly) {
-  run();
-  ExtractionPage& p = page();
-  EXPECT_EQ(test::listLines(p.List1), (QStringList{"b.ocx", "kernel32.dll", "noversion.dll"}));
-  EXPECT_EQ(p.List1->currentRow(), 0);
-  const QFileInfo ocx(qpath(dir, "b.ocx"));
-  EXPECT_EQ(p.detailBoxText(), QStringLiteral("No : 1 / 3\r\nFile : b.ocx\r\nFixedVersion : 2.0.0.0\r\n"
-                                              "StringVersion : 2.00 (Build)\r\nSize : %1\r\nDate : %2")
-                                   .arg(ocx.size())
-                                   .arg(ocx.lastModified().toString(QStringLiteral("yy/MM/dd HH:mm:ss"))));
-  p.List1->setCurrentRow(2);
-  EXPECT_TRUE(p.detailBoxText().startsWith(
-      QStringLiteral("No : 3 / 3\r\nFile : noversion.dll\r\nFixedVersion : \r\nStringVersion : \r\nSize : 300\r\n")));
-  EXPECT_FLOAT_EQ(f.seen->progressFractions.back(), 1.0f);
-  EXPECT_FALSE(p.Check2->isEnabled());
-
-  putDll(dir, "日本語.dll", {9, 9, 9, 9}, "9.9");
-  run();
-  ASSERT_TRUE(p.Check2->isEnabled());
-  QStringList before = test::listLines(p.List1);
-  p.Check2->click();
-  ASSERT_TRUE(p.Check2->isChecked());
-  QStringList after = test::listLines(p.List1);
-  EXPECT_TRUE(p.detailBoxText().startsWith(QStringLiteral("No : 1 / 4\r\nFile : ") + p.List1->item(0)->text()));
-  before.sort();
-  after.sort();
-  EXPECT_EQ(before, after);  // every file once, whatever the order
-  QFile::remove(qpath(dir, "日本語.dll"));
-  run();
-  EXPECT_TRUE(p.Check2->isEnabledTo(&p));
-}
-
-// The shared temporary folder is never expanded into directly: the run gets an owner-only
-// folder inside it, which goes when the next run starts.
-TEST_F(ExtractionRunTest, TheTemporaryFolderGetsAFolderOfTheRunsOwnUntilTheNextRun) {
-  const testsupport::TempFolder media, temp;
-  const QByteArray oldTmp = qgetenv("TMPDIR");
-  qputenv("TMPDIR", temp.str().c_str());
-  media.write("SETUP.EX_", testsupport::compressSzdd(std::string("MZ")));
-  ExtractionPage& p = page();
-  p.Text1[0]->setText(qpath(media));
-  p.Combo1->setCurrentIndex(5);
-  p.Text1[1]->setText(qpath(temp));
-  run();
-  const QFileInfoList own = QDir(qpath(temp)).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-  ASSERT_EQ(own.size(), 1);
-  EXPECT_TRUE(QFileInfo::exists(own[0].filePath() + QStringLiteral("/SETUP.EXE")));
-  EXPECT_EQ(test::listLines(p.List1), QStringList{QStringLiteral("setup.exe")});
-  p.Text1[1]->setText(qpath(media) + "/");
-  run();  // refused
-  oldTmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTmp);
-  EXPECT_TRUE(QDir(qpath(temp)).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-}
-
 TEST_F(ExtractionRunTest, SavingAsksBeforeReplacingAFileThisWindowDidNotWriteWithThisResult) {
   run();
   ExtractionPage& p = page();
