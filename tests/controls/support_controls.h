@@ -39,7 +39,6 @@ inline std::string pixelString(const QImage& image, bool row, int at, int from, 
   return s;
 }
 inline std::string rowString(const QImage& i, int y, int x0, int x1) { return pixelString(i, true, y, x0, x1); }
-inline std::string columnString(const QImage& i, int x, int y0, int y1) { return pixelString(i, false, x, y0, y1); }
 
 // True when every pixel of [x0, x1) x [y0, y1) has the colour.
 inline bool allPixels(const QImage& image, int x0, int y0, int x1, int y1, OleColor color) {
@@ -47,12 +46,6 @@ inline bool allPixels(const QImage& image, int x0, int y0, int x1, int y1, OleCo
     for (int x = x0; x < x1; ++x)
       if (pixelAt(image, x, y) != color) return false;
   return true;
-}
-
-inline QImage solidImage(int width, int height, OleColor color) {
-  QImage img(width, height, QImage::Format_RGB32);
-  img.fill(toQRgb(color));
-  return img;
 }
 
 // Sends one mouse event to a widget, with an explicit button state.

@@ -16,12 +16,4 @@ RenderResult Rendered::render(const std::string& utf8Source) {
   return result;
 }
 
-std::vector<std::string> Rendered::visibleTexts() const {
-  std::vector<std::string> out;
-  for (const auto& op : canvas.ops())
-    if (op.kind == FixedMetricsSurface::DrawOp::Kind::Text && op.color != settings.colors.background)
-      out.push_back(op.text);
-  return out;
-}
-
 }  // namespace quorvane::help::testing

@@ -19,8 +19,6 @@ struct Rendered {
   RenderResult result;
 
   RenderResult render(const std::string& utf8Source);
-  // The texts printed in the visible text colour, in order (fill characters excluded).
-  std::vector<std::string> visibleTexts() const;
 };
 
 }  // namespace quorvane::help::testing
