@@ -1,6 +1,8 @@
 // The image half of the test image builder: a DOS stub, then either a PE header with two
 // sections (.text and .rsrc, at virtual addresses that differ from their file offsets) or
-// an NE header with a resource table.
+// an NE header with a resource table. The PE images are ones the Windows loader accepts,
+// so that the system's own version functions, which map the file as an image, can read
+// them too.
 #include "support/pe_image_builder.h"
 
 #include <algorithm>
@@ -16,6 +18,10 @@ constexpr std::uint32_t kTextRva = 0x1000;
 constexpr std::uint32_t kRsrcRva = 0x3000;
 constexpr std::size_t kTextOffset = 0x400;
 constexpr std::size_t kRsrcOffset = 0x600;
+// The loader maps each section with the access its flags give: without "readable" the
+// resource directory would be mapped without any access at all.
+constexpr std::uint32_t kTextFlags = 0x60000020;  // code, executable, readable
+constexpr std::uint32_t kRsrcFlags = 0x40000040;  // initialized data, readable
 constexpr std::uint8_t kIconData[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 
 void setBytes(std::vector<std::uint8_t>& b, std::size_t at, const std::uint8_t* data, std::size_t n) {
@@ -87,12 +93,13 @@ std::vector<std::uint8_t> resourceSection(const std::vector<std::uint8_t>& block
 }
 
 void section(std::vector<std::uint8_t>& b, std::size_t at, const char* name, std::uint32_t rva,
-             std::uint32_t virtualSize, std::uint32_t rawSize, std::uint32_t rawPointer) {
+             std::uint32_t virtualSize, std::uint32_t rawSize, std::uint32_t rawPointer, std::uint32_t flags) {
   for (std::size_t i = 0; name[i] && i < 8; ++i) b[at + i] = static_cast<std::uint8_t>(name[i]);
   putLe32(b, at + 8, virtualSize);
   putLe32(b, at + 12, rva);
   putLe32(b, at + 16, rawSize);
   putLe32(b, at + 20, rawPointer);
+  putLe32(b, at + 36, flags);
 }
 
 BuiltImage buildPe(bool plus, const std::vector<std::uint8_t>& block, const ImageOptions& o) {
@@ -108,12 +115,23 @@ BuiltImage buildPe(bool plus, const std::vector<std::uint8_t>& block, const Imag
   putLe16(b, coff, plus ? 0x8664 : 0x14C);
   putLe16(b, coff + 2, 2);
   putLe16(b, coff + 16, optionalSize);
-  putLe16(b, coff + 18, 0x2102);  // executable, 32-bit machine, DLL
+  putLe16(b, coff + 18, plus ? 0x2022 : 0x2102);  // executable, large addresses or 32-bit machine, DLL
   const std::size_t opt = coff + 20;
   img.at.optionalHeader = opt;
   putLe16(b, opt, plus ? 0x20B : 0x10B);
+  // The image base: a 32-bit field in PE32, where PE32+ has a 64-bit one 4 bytes earlier.
+  if (plus) {
+    putLe32(b, opt + 24, 0x80000000u);
+    putLe32(b, opt + 28, 0x1);  // 0x180000000
+  } else {
+    putLe32(b, opt + 28, 0x10000000);
+  }
   putLe32(b, opt + 32, 0x1000);  // section alignment
   putLe32(b, opt + 36, 0x200);   // file alignment
+  putLe16(b, opt + 40, plus ? 5 : 4);  // operating system version, 4.0 or 5.2
+  putLe16(b, opt + 42, plus ? 2 : 0);
+  putLe16(b, opt + 48, plus ? 5 : 4);  // subsystem version, the same
+  putLe16(b, opt + 50, plus ? 2 : 0);
   putLe32(b, opt + 60, kTextOffset);  // size of headers
   putLe16(b, opt + 68, 2);       // Windows GUI
   const std::size_t count = plus ? 108 : 92;
@@ -127,8 +145,10 @@ BuiltImage buildPe(bool plus, const std::vector<std::uint8_t>& block, const Imag
 
   img.at.sectionTable = opt + optionalSize;
   const auto rawSize = static_cast<std::uint32_t>(alignUp(rsrc.size(), 0x200));
-  section(b, img.at.sectionTable, ".text", kTextRva, 0x10, 0x200, kTextOffset);
-  section(b, img.at.sectionTable + 40, ".rsrc", kRsrcRva, static_cast<std::uint32_t>(rsrc.size()), rawSize, kRsrcOffset);
+  // The loader wants the sections one after the other in memory, so .text reaches to .rsrc.
+  section(b, img.at.sectionTable, ".text", kTextRva, kRsrcRva - kTextRva, 0x200, kTextOffset, kTextFlags);
+  section(b, img.at.sectionTable + 40, ".rsrc", kRsrcRva, static_cast<std::uint32_t>(rsrc.size()), rawSize, kRsrcOffset,
+          kRsrcFlags);
   b.resize(kRsrcOffset, 0xCC);  // the .text section: filler that is not zero
   b.insert(b.end(), rsrc.begin(), rsrc.end());
   b.resize(kRsrcOffset + rawSize, 0);

@@ -14,6 +14,7 @@ struct Sample {
   const char* name;
   ImageFormat format;
   VersionInfoPlan plan;
+  ImageOptions options{};
 };
 
 VersionInfoPlan japanese() {
@@ -65,12 +66,18 @@ std::vector<SampleFile> writeSampleCorpus(const std::string& folder) {
   auto english16 = simpleVersionInfo({3, 10, 0, 103}, "3.10");
   english16.translations = {{0x0409, 0x04E4}};
   english16.tables[0].key = "040904E4";
+  // Version resources in the files' own languages rather than US English, one of them
+  // 2 bytes off the 4-byte grid in the file.
+  ImageOptions german, frenchMisaligned;
+  german.language = 0x0407;
+  frenchMisaligned.language = 0x040C;
+  frenchMisaligned.misalignBlock = true;
   const std::vector<Sample> samples = {
       {"JAPANESE.DLL", ImageFormat::Pe32, japanese()},
       {"japanese64.dll", ImageFormat::Pe32Plus, japanese()},
       {"ENGLISH.EXE", ImageFormat::Pe32, simpleVersionInfo({1, 2, 3, 4}, "1.2.3.4")},
-      {"FALLBACK.OCX", ImageFormat::Pe32, fallbackKey()},
-      {"OWNKEY.DLL", ImageFormat::Pe32Plus, ownKeyOnly()},
+      {"FALLBACK.OCX", ImageFormat::Pe32, fallbackKey(), german},
+      {"OWNKEY.DLL", ImageFormat::Pe32Plus, ownKeyOnly(), frenchMisaligned},
       {"OLD16.DLL", ImageFormat::Ne, english16},
       {"JAPAN16.DRV", ImageFormat::Ne, japanese()},
       {"NOTRANS.DLL", ImageFormat::Ne, withoutTranslation()},
@@ -78,7 +85,7 @@ std::vector<SampleFile> writeSampleCorpus(const std::string& folder) {
   std::vector<SampleFile> written;
   const auto at = [&folder](const std::string& name) { return std::filesystem::u8path(folder + "/" + name); };
   for (const Sample& s : samples) {
-    writeFile(at(s.name), buildImage(s.format, s.plan).bytes);
+    writeFile(at(s.name), buildImage(s.format, s.plan, s.options).bytes);
     written.push_back({s.name, false});
   }
   // No version resource at all, and plain bytes.
