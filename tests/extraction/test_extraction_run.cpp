@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <chrono>
 #include <set>
 #include <string>
 #include <tuple>
@@ -11,10 +11,14 @@
 #endif
 
 #include "common/basDirUtil.h"
+#include "common/utf8.h"
+#include "extraction/extraction_kinds.h"
 #include "extraction/extraction_run.h"
 #include "extraction/extraction_texts.h"
+#include "extraction/run_report_text.h"
 #include "extraction/support_run_folder.h"
-#include "extraction/support_run_recorder.h"
+#include "support/files.h"
+#include "support/szdd_writer.h"
 #include "support/temp_folder.h"
 #include "version/clsFileVersion.h"
 
@@ -22,7 +26,10 @@ namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using basDirUtil::ScanResult;
+using testsupport::compressSzdd;
+using testsupport::dllImage;
 using testsupport::entryNamed;
 using testsupport::namesInOrder;
 using testsupport::requestFor;
@@ -161,6 +168,145 @@ TEST_F(ExtractionRunTest, UnreadableFilesAndUnwritableNamesAreLeftOutAndReported
   EXPECT_EQ(result.LastIndex, 3);
 }
 #endif
+
+// Setup media: compressed files, one that is not compressed at all, one that is damaged.
+// The entries describe the expanded copies (date and size too); the damaged file is
+// reported and kept as it is, without versions, and an older expansion of its name
+// neither passes for the new one nor is destroyed.
+TEST(CompressedRunTest, EntriesDescribeTheExpandedCopies) {
+  testsupport::TempFolder media{"media"}, out{"expanded"};
+  const std::vector<std::uint8_t> setupImage = dllImage({3, 10, 0, 1}, "3.10.001");
+  media.write("SETUP.EX_", compressSzdd(setupImage));
+  media.write("commdlg.dl_", compressSzdd(dllImage({3, 1, 0, 103}, "3.10")));
+  media.write("A.B.OC_", dllImage({2, 0, 0, 0}, "2.0"));  // stored uncompressed
+  media.write("IGNORED.DLL", dllImage({1, 0, 0, 0}, "1.0"));
+  fs::last_write_time(media.path() / "SETUP.EX_", fs::file_time_type::clock::now() - std::chrono::hours(24 * 800));
+  std::vector<std::uint8_t> broken = compressSzdd(dllImage({7, 0, 0, 0}, "7.0"));
+  broken.resize(broken.size() / 2);
+  const std::string brokenPath = media.write("BROKEN.DL_", broken);
+  writeDll(out, "BROKEN.DLL", {6, 0, 0, 0}, "6.0");
+  const auto older = testsupport::readFile(out.path() / "BROKEN.DLL");
+  clsFileVersion reader;
+  ExtractionResult result;
+  const ExtractionRunReport report =
+      ExtractVersionInfo(requestFor(media.str(), "*.DL_ *.OC_ *.OL_ *.TL_ *.EX_", out.str()), result, reader, {});
+  ASSERT_EQ(report.Outcome, RunOutcome::Completed);
+  EXPECT_EQ(report.ExpansionFailures, std::vector<std::string>{brokenPath});
+  EXPECT_EQ(namesInOrder(result), (std::vector<std::string>{"A.B.OCX", "BROKEN.DL_", "commdlg.DLL", "SETUP.EXE"}));
+  EXPECT_EQ(result.DisplayNames[static_cast<std::size_t>(result.Order[2])], "commdlg.dll");
+
+  const FileVersionEntry& setup = entryNamed(result, "SETUP.EXE");
+  const auto stamp = basDirUtil::ReadFileStamp(out.at("SETUP.EXE"));
+  ASSERT_TRUE(stamp.has_value());
+  EXPECT_EQ(std::tie(setup.FullPath, setup.Ext, setup.FixedVersion, setup.StringVersion, setup.Date, setup.Time),
+            std::tuple(out.at("SETUP.EXE"), "EXE", "3.10.0.1", "3.10.001", stamp->date, stamp->time));
+  EXPECT_EQ(static_cast<std::size_t>(setup.NamePos), utf8::length(out.str()) + 2);
+  EXPECT_EQ(setup.Size, static_cast<std::int64_t>(setupImage.size()));
+  EXPECT_EQ(testsupport::readFile(out.path() / "SETUP.EXE"), setupImage);
+  EXPECT_EQ(entryNamed(result, "commdlg.DLL").FixedVersion, "3.1.0.103");
+  EXPECT_EQ(entryNamed(result, "A.B.OCX").StringVersion, "2.0");
+
+  const FileVersionEntry& e = entryNamed(result, "BROKEN.DL_");
+  EXPECT_EQ(e.FullPath, brokenPath);
+  EXPECT_EQ(e.Size, static_cast<std::int64_t>(broken.size()));
+  EXPECT_EQ(e.Date.size(), 8u);
+  EXPECT_EQ(e.FixedVersion + e.StringVersion, "");
+  EXPECT_EQ(testsupport::readFile(out.path() / "BROKEN.DLL"), older);
+}
+
+// Double-byte names: any processed path with a character that takes two bytes in code
+// page 932 (or none at all) sets the flag, and nothing clears it; half-width katakana are
+// single bytes, and a file never reached by a cancelled run does not count.
+TEST(ExtractionRunNames, DoubleByteNamesSetTheFlagForGood) {
+  testsupport::TempFolder plain{"plain"}, japanese{"japanese"}, kana{"kana"}, accent{"accent"};
+  writeDll(plain, "PLAIN.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(japanese, "日本語.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(kana, "ｶﾅ.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(accent, "café.DLL", {1, 0, 0, 0}, "1.0");
+  const struct {
+    const testsupport::TempFolder& folder;
+    bool fresh;  // a new result, else the one of the row above
+    int cancelAt;
+    bool flag;
+  } cases[] = {{kana, true, 0, false},      {japanese, true, 1, false}, {plain, true, 0, false},
+               {japanese, false, 0, true}, {plain, false, 0, true},    {accent, true, 0, true}};
+  clsFileVersion reader;
+  ExtractionResult result;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder.str());
+    if (c.fresh) result = {};
+    testsupport::RunRecorder rec;
+    rec.cancelAtQuery = c.cancelAt;
+    ExtractVersionInfo(requestFor(c.folder.str(), "*.DLL"), result, reader, rec.callbacks());
+    EXPECT_EQ(result.HasDoubleByteNames, c.flag);
+  }
+  ExtractVersionInfo(requestFor(japanese.str(), "*.DLL"), result, reader, {});
+  EXPECT_EQ(result.DisplayNames, (std::vector<std::string>{"日本語.dll"}));
+  EXPECT_EQ(entryNamed(result, "日本語.DLL").FixedVersion, "1.0.0.0");
+}
+
+// What the run adds to the scan's heartbeat: the listing status during the turns, and a
+// cancel given in one of them. The heartbeat's own timing is tested in the scan's tests.
+// A turn at every look at the clock; each notes the status it sees, the second cancels.
+// The cancelled run applies nothing of the unfinished listing: the previous run's entries
+// and stamp stay, but it is not done and not shown. The next run starts afresh.
+TEST(ListingTurns, ACancelWhileListingEndsTheRunAsCancelledWithoutTakingTheListing) {
+  constexpr int kFiles = 200;
+  testsupport::TempFolder big{"listing-big"}, small{"listing-small"};
+  for (int i = 0; i < kFiles; ++i) big.write("N" + std::to_string(i) + ".DLL", "x");
+  testsupport::writeDll(small, "ONE.DLL", {1, 0, 0, 0}, "1.0");
+  clsFileVersion reader;
+  ExtractionResult result;
+  ASSERT_EQ(ExtractVersionInfo(requestFor(small.str(), "*.DLL"), result, reader, {}).Outcome, RunOutcome::Completed);
+  ExtractionResult expected = result;
+  expected.ExtractionDone = false;
+  expected.DisplayNames.clear();
+  expected.Order.clear();
+
+  RunRecorder rec;
+  std::vector<std::string> statusAtTurn;
+  ExtractionCallbacks cb = rec.callbacks();
+  cb.listingInterval = 0ms;
+  cb.listing = [&] {
+    statusAtTurn.push_back(rec.statuses.empty() ? std::string() : rec.statuses.back());
+    return statusAtTurn.size() < 2;
+  };
+  const ExtractionRunReport report = ExtractVersionInfo(requestFor(big.str(), "*.DLL"), result, reader, cb);
+  EXPECT_EQ(report.Scan, ScanResult::Stopped);
+  EXPECT_EQ(report.Outcome, RunOutcome::Cancelled);
+  EXPECT_EQ(statusAtTurn, (std::vector<std::string>{extractionText::kListing, extractionText::kListing}));
+  EXPECT_TRUE(rec.fractions.empty());  // no file was started
+  EXPECT_EQ(rec.statuses, (std::vector<std::string>{extractionText::kListing, "", extractionText::kCancelled}));
+  testsupport::expectSameResult(result, expected);
+
+  EXPECT_EQ(ExtractVersionInfo(requestFor(big.str(), "*.DLL"), result, reader, {}).Outcome, RunOutcome::Completed);
+  EXPECT_TRUE(result.ExtractionDone);
+  EXPECT_EQ(result.Order.size(), static_cast<std::size_t>(kFiles));
+}
+
+TEST(ExtractionTexts, ScanMessages) {
+  using basDirUtil::ScanResult;
+  EXPECT_STREQ(extractionText::scanMessage(ScanResult::FolderMissing), "指定されたフォルダーは存在しません");
+  EXPECT_STREQ(extractionText::scanMessage(ScanResult::NoFolder), "フォルダーが指定されていません");
+  EXPECT_STREQ(extractionText::scanMessage(ScanResult::NothingMatched), "対象となるファイルは有りませんでした");
+  EXPECT_EQ(extractionText::scanMessage(ScanResult::NoPatterns), nullptr);
+  EXPECT_EQ(extractionText::scanMessage(ScanResult::Found), nullptr);
+}
+
+TEST(RunReportText, NamesTheFirstTwentyFilesAndCountsTheRest) {
+  ExtractionRunReport report;
+  report.ExpansionFailures = {"/m/a.dl_"};
+  for (int i = 0; i < 21; ++i) report.Skipped.push_back({"/m/" + std::to_string(i) + ".dll", SkipReason::NotAFile});
+  const std::string text = incompleteMessage(report);
+  EXPECT_EQ(text.substr(0, text.find('\n')),
+            "抽出は完了しましたが、次の 22 件のファイルは記録に含めなかったか、展開できませんでした。");
+  EXPECT_NE(text.find("\n展開できませんでした: /m/a.dl_ (圧縮されたファイルのまま記録します)\n"), std::string::npos);
+  EXPECT_NE(text.find("\n記録に含めませんでした: /m/18.dll ("), std::string::npos);
+  EXPECT_EQ(text.find("/m/19.dll"), std::string::npos);
+  EXPECT_EQ(text.substr(text.rfind('\n')), "\nほか 2 件");
+  report.Skipped.resize(1);
+  EXPECT_EQ(incompleteMessage(report).find("ほか"), std::string::npos);
+}
 
 }  // namespace
 }  // namespace quorvane
