@@ -21,32 +21,18 @@ using testsupport::TempFolder;
 using testsupport::writeDll;
 
 // A tree of three levels, a link back to the top, and a file that is not compressed (which
-// is all an expansion into the same subfolders needs: it is copied as it is).
-class RecursiveRunTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    fs::create_directories(dir.path() / "Sub" / "Deep");
-    writeDll(dir, "TOP.DLL", {1, 0, 0, 0}, "1.0");
-    writeDll(dir, "Sub/Mid.DLL", {2, 0, 0, 0}, "2.0");
-    writeDll(dir, "Sub/Deep/LOW.dll", {3, 0, 0, 0}, "3.0");
-    writeDll(dir, "Sub/Deep/PACKED.DL_", {4, 0, 0, 0}, "4.0");
-    fs::create_directory_symlink(dir.path(), dir.path() / "Sub" / "Loop");
-  }
-
-  ExtractionRunReport run(bool recurse, const std::string& kind = "*.DLL", const std::string& expandTo = {}) {
-    ExtractionRequest request = requestFor(dir.str(), kind, expandTo);
-    request.Recurse = recurse;
-    return ExtractVersionInfo(request, result, {});
-  }
-
+// is all an expansion into the same subfolders needs: it is copied as it is). Each folder
+// is listed once, under the first name the scan meets it by; a recursive run names files
+// by their paths below the top, with backslashes, and a flat run by the file name alone.
+// Compressed files expand into the same subfolders.
+TEST(RecursiveRunTest, NamesArePathsBelowTheTopWithBackslashes) {
   TempFolder dir{"recurse"}, out{"recurse-out"};
-  ExtractionResult result;
-};
-
-// Each folder is listed once, under the first name the scan meets it by; a recursive run
-// names files by their paths below the top, with backslashes, and a flat run by the file
-// name alone. Compressed files expand into the same subfolders.
-TEST_F(RecursiveRunTest, NamesArePathsBelowTheTopWithBackslashes) {
+  fs::create_directories(dir.path() / "Sub" / "Deep");
+  writeDll(dir, "TOP.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(dir, "Sub/Mid.DLL", {2, 0, 0, 0}, "2.0");
+  writeDll(dir, "Sub/Deep/LOW.dll", {3, 0, 0, 0}, "3.0");
+  writeDll(dir, "Sub/Deep/PACKED.DL_", {4, 0, 0, 0}, "4.0");
+  fs::create_directory_symlink(dir.path(), dir.path() / "Sub" / "Loop");
   using Listed = std::vector<std::tuple<std::string, std::string, std::string>>;
   const struct {
     bool recurse;
@@ -62,9 +48,12 @@ TEST_F(RecursiveRunTest, NamesArePathsBelowTheTopWithBackslashes) {
         {"top.dll", dir.at("TOP.DLL"), "1.0.0.0"}}},
       {true, "*.DL_", out.str(), {{"sub\\deep\\packed.dll", out.at("Sub/Deep/PACKED.DLL"), "4.0.0.0"}}},
   };
+  ExtractionResult result;  // one for every row, as a front end keeps it
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind + (c.recurse ? " recursive" : " flat"));
-    const ExtractionRunReport report = run(c.recurse, c.kind, c.expandTo);
+    ExtractionRequest request = requestFor(dir.str(), c.kind, c.expandTo);
+    request.Recurse = c.recurse;
+    const ExtractionRunReport report = ExtractVersionInfo(request, result, {});
     ASSERT_EQ(report.Outcome, RunOutcome::Completed);
     EXPECT_TRUE(report.Skipped.empty());
     Listed listed;
