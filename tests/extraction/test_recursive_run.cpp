@@ -8,16 +8,62 @@
 
 #include "extraction/extraction_run.h"
 #include "extraction/support_run_folder.h"
-#include "extraction/support_run_recorder.h"
 #include "support/temp_folder.h"
 #include "version/clsFileVersion.h"
 
 namespace quorvane {
 namespace {
 
+namespace fs = std::filesystem;
 using testsupport::requestFor;
 using testsupport::RunRecorder;
 using testsupport::TempFolder;
+using testsupport::writeDll;
+
+// A tree of three levels, a link back to the top, and a file that is not compressed (which
+// is all an expansion into the same subfolders needs: it is copied as it is). Each folder
+// is listed once, under the first name the scan meets it by; a recursive run names files
+// by their paths below the top, with backslashes, and a flat run by the file name alone.
+// Compressed files expand into the same subfolders.
+TEST(RecursiveRunTest, NamesArePathsBelowTheTopWithBackslashes) {
+  TempFolder dir{"recurse"}, out{"recurse-out"};
+  fs::create_directories(dir.path() / "Sub" / "Deep");
+  writeDll(dir, "TOP.DLL", {1, 0, 0, 0}, "1.0");
+  writeDll(dir, "Sub/Mid.DLL", {2, 0, 0, 0}, "2.0");
+  writeDll(dir, "Sub/Deep/LOW.dll", {3, 0, 0, 0}, "3.0");
+  writeDll(dir, "Sub/Deep/PACKED.DL_", {4, 0, 0, 0}, "4.0");
+  fs::create_directory_symlink(dir.path(), dir.path() / "Sub" / "Loop");
+  using Listed = std::vector<std::tuple<std::string, std::string, std::string>>;
+  const struct {
+    bool recurse;
+    std::string kind, expandTo;
+    Listed expected;  // display name, full path and fixed version, in display order
+  } cases[] = {
+      {false, "*.DLL", "", {{"top.dll", dir.at("TOP.DLL"), "1.0.0.0"}}},
+      {true,
+       "*.DLL",
+       "",
+       {{"sub\\deep\\low.dll", dir.at("Sub/Deep/LOW.dll"), "3.0.0.0"},
+        {"sub\\mid.dll", dir.at("Sub/Mid.DLL"), "2.0.0.0"},
+        {"top.dll", dir.at("TOP.DLL"), "1.0.0.0"}}},
+      {true, "*.DL_", out.str(), {{"sub\\deep\\packed.dll", out.at("Sub/Deep/PACKED.DLL"), "4.0.0.0"}}},
+  };
+  ExtractionResult result;  // one for every row, as a front end keeps it
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind + (c.recurse ? " recursive" : " flat"));
+    ExtractionRequest request = requestFor(dir.str(), c.kind, c.expandTo);
+    request.Recurse = c.recurse;
+    const ExtractionRunReport report = ExtractVersionInfo(request, result, {});
+    ASSERT_EQ(report.Outcome, RunOutcome::Completed);
+    EXPECT_TRUE(report.Skipped.empty());
+    Listed listed;
+    for (const std::int32_t i : result.Order) {
+      const FileVersionEntry& e = result.Entries.at(static_cast<std::size_t>(i));
+      listed.emplace_back(result.DisplayNames.at(static_cast<std::size_t>(i)), e.FullPath, e.FixedVersion);
+    }
+    EXPECT_EQ(listed, c.expected);
+  }
+}
 
 // Everything a run shows a front end, with the thread each callback came from.
 struct RunTrace {
@@ -58,13 +104,13 @@ struct RunTrace {
 // one thread shows, all on the caller's thread, whether the run completes or is cancelled.
 TEST(ParallelRun, PoolShowsWhatOneThreadShows) {
   TempFolder dir{"parallel"};
-  std::filesystem::create_directories(dir.path() / "sub");
+  fs::create_directories(dir.path() / "sub");
   for (std::uint16_t n = 0; n < 40; ++n) {
     const std::string name = (n % 3 == 0 ? "sub/" : "") + std::string("LIB") + std::to_string(n) + ".DLL";
-    testsupport::writeDll(dir, name, {1, n, 0, static_cast<std::uint16_t>(n * 7)}, std::to_string(n));
+    writeDll(dir, name, {1, n, 0, static_cast<std::uint16_t>(n * 7)}, std::to_string(n));
     if (n % 5 == 0) dir.write("PLAIN" + std::to_string(n) + ".TXT", std::string(n, 'x'));
   }
-  testsupport::writeDll(dir, "TAB\tNAME.DLL", {9, 9, 9, 9}, "9");
+  writeDll(dir, "TAB\tNAME.DLL", {9, 9, 9, 9}, "9");
   for (const auto& [cancelAt, outcome] : {std::pair(0, RunOutcome::Completed), std::pair(17, RunOutcome::Cancelled)}) {
     SCOPED_TRACE(cancelAt);
     RunTrace single(dir.str(), 1, cancelAt);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,21 +9,24 @@
 #include "support/fifo.h"
 #include "support/files.h"
 #include "support/pe_image_builder.h"
+#include "support/szdd_writer.h"
 #include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 using testsupport::buildImage;
+using testsupport::compressSzdd;
 using testsupport::ImageFormat;
 using testsupport::readText;
+using testsupport::runCli;
 
 // Runs the built quorvane-cli in `folder` with the blank-separated `args`.
 testsupport::CliRun cli(const std::string& folder, const std::string& args) {
   std::vector<std::string> words;
   std::istringstream in(args);
   for (std::string w; in >> w;) words.push_back(w);
-  return testsupport::runCli(folder, words);
+  return runCli(folder, words);
 }
 
 class InfoCommand : public ::testing::Test {
@@ -41,7 +45,6 @@ class InfoCommand : public ::testing::Test {
     dir.write("old16.dll", buildImage(ImageFormat::Ne, testsupport::simpleVersionInfo({3, 10, 0, 103}, "3.10")).bytes);
     dir.write("plain.txt", std::vector<std::uint8_t>(200, 'x'));
   }
-
 
   testsupport::TempFolder dir{"info_cli"};
   std::string folder = dir.str();
@@ -107,6 +110,39 @@ TEST_F(InfoCommand, UsageErrorsAndHelp) {
   const testsupport::CliRun dash = cli(folder, "info -- -dash.dll");
   EXPECT_EQ(dash.status, 0);
   EXPECT_NE(dash.out.find("FixedVersion : 1.0.0.0\n"), std::string::npos);
+}
+
+// What the expand command adds to the expansion itself (tested in the extraction tests):
+// the expanded names under --to, the list it prints, going on after a failure, usage.
+TEST(CmdExpand, ExpandsUnderTheExpandedNamesGoesOnAfterAFailureAndChecksUsage) {
+  testsupport::TempFolder dir{"cli_expand"};
+  const std::string setup = dir.write("SETUP.EX_", compressSzdd(std::string("setup")));
+  const std::string plain = dir.write("README.TXT", "plain");
+  auto cut = compressSzdd(std::string(500, 'x') + "0123456789");
+  cut.resize(cut.size() - 3);
+  const std::string bad = dir.write("BAD.DL_", cut), out = dir.at("out");
+
+  const auto ok = runCli(dir.path(), {"expand", setup, plain, "--to", out});
+  EXPECT_EQ(ok.status, 0) << ok.err;
+  EXPECT_EQ(readText(out + "/SETUP.EXE"), "setup");
+  EXPECT_EQ(readText(out + "/README.TXT"), "plain");
+  EXPECT_NE(ok.out.find(out + "/SETUP.EXE"), std::string::npos) << ok.out;
+  EXPECT_EQ(ok.err, "");
+
+  // One failure gives exit status 1; the files after it are still expanded.
+  const auto partly = runCli(dir.path(), {"expand", "--to=" + out, bad, dir.at("MISSING.TL_"), setup});
+  EXPECT_EQ(partly.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(out + "/BAD.DLL"));
+  EXPECT_NE(partly.err.find("BAD.DL_"), std::string::npos) << partly.err;
+  EXPECT_NE(partly.err.find("MISSING.TL_"), std::string::npos) << partly.err;
+  EXPECT_NE(partly.out.find(out + "/SETUP.EXE"), std::string::npos) << partly.out;
+
+  // No --to, no file, --to without a folder, an unknown option.
+  for (const char* args : {"expand x.DL_", "expand --to out", "expand x.DL_ --to", "expand --bogus x --to o"})
+    EXPECT_EQ(cli(dir.str(), args).status, 2) << args;
+  const auto help = runCli(dir.path(), {"expand", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("使い方: quorvane-cli expand"), std::string::npos);
 }
 
 }  // namespace
