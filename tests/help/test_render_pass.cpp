@@ -1,9 +1,88 @@
+// A pass over html: the attribute and text helpers it uses, the tag rules, and the layout
+// it draws, on fixed-metrics surfaces that record every drawing operation.
 #include <gtest/gtest.h>
 
-#include "support_render.h"
+#include "help/fixed_surface.h"
+#include "help/help_render.h"
+#include "help/html_attributes.h"
+#include "help/html_text.h"
 
 using namespace quorvane::help;
-using quorvane::help::testing::Rendered;
+using Op = FixedMetricsSurface::DrawOp;
+using Kind = Op::Kind;
+
+namespace {
+
+// A pass over a source text on a canvas 6000 by 3000 twips (15 twips per pixel), keeping
+// what it drew. Fixed metrics at 14 points: single-byte characters 140 twips wide, others
+// 280; a line is 350 twips high. Text must stay left of 5700.
+struct Rendered {
+  FixedMetricsSurface canvas{6000, 3000};
+  FixedMetricsSurface work{6000, 3000};
+  RenderSettings settings;
+  AnchorTable anchors;
+  std::vector<LinkRegion> links;
+  RenderResult result;
+
+  RenderResult render(const std::string& utf8Source) {
+    links.clear();
+    settings.colors = PageColors{};
+    settings.baseSizeIndex = 4;
+    canvas.cls();
+    canvas.setHeight(3000);
+    canvas.clearOps();
+    const Text source = toText(utf8Source);
+    return result = RenderPage(source, settings, anchors, links, canvas, work);
+  }
+};
+
+// The drawing operations of one kind; for text, those in the colour `color` only.
+std::vector<Op> opsOf(const Rendered& r, Kind kind, Color color = 0) {
+  std::vector<Op> out;
+  for (const Op& op : r.canvas.ops())
+    if (op.kind == kind && (kind != Kind::Text || op.color == color)) out.push_back(op);
+  return out;
+}
+
+}  // namespace
+
+TEST(ColorFromHtml, NamesHexadecimalAndWhatIsNotAColor) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"red", 0x0000FF},    {"BLUE", 0xFF0000},  // red is the lowest byte
+      {"gray", 0xC0C0C0},   {"orange", 0x0055FF}, {"pink", 0xCBC0FF},
+      {"#00FF00", 0x00FF00}, {"#FF0000", 0x0000FF}, {"0000ff", 0xFF0000}, {"#123456", 0x563412},
+      {"", -1}, {"#", -1}, {"reddish", -1}, {"#12345G", -1}, {"123456789", -1},
+  };
+  for (const auto& [text, color] : cases) EXPECT_EQ(ColorFromHtml(std::string_view(text)), color) << text;
+  // The format's own table names some colours twice.
+  EXPECT_EQ(ColorFromHtml(std::string_view("green")), ColorFromHtml(std::string_view("lime")));
+  EXPECT_EQ(ColorFromHtml(std::string_view("purple")), ColorFromHtml(std::string_view("fuchsia")));
+}
+
+TEST(AttributeValue, RunsToTheNextSpaceInclusiveAndQuotesAreStrippedOnce) {
+  const std::tuple<const char*, int, const char*> values[] = {
+      {"A NAME=x y", 1, "x "},        {"A NAME=\"x y\"", 1, "\"x "},  {"FONT COLOR=red", 1, "red"},
+      {"FONT COLOR=red SIZE=2", 12, "2"}, {"FONT COLOR", 1, ""},      {"X=", 1, ""},
+      {"X=1", 99, ""},                {"名前=値 次", 1, "値 "},
+  };
+  for (const auto& [tag, from, value] : values) EXPECT_EQ(AttributeValue(std::string_view(tag), from), value) << tag;
+  const std::pair<const char*, const char*> quoted[] = {{"\"abc\"", "abc"}, {"\"abc", "abc"}, {"abc\"", "abc"},
+                                                        {"\"\"x\"\"", "\"x\""}, {"\"", ""}, {"", ""}};
+  for (const auto& [in, out] : quoted) EXPECT_EQ(StripQuotes(std::string_view(in)), out) << in;
+}
+
+TEST(HtmlText, NumberValueAndPatterns) {
+  const std::pair<Text, std::int32_t> numbers[] = {{U"12", 12}, {U"+1", 1},      {U"-3", -3}, {U"2.5", 2},
+                                                   {U"3.5", 4}, {U"12px", 0},    {U"", 0},
+                                                   {U"99999999999999", 2147483647}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(numberValue(text), value);
+  EXPECT_TRUE(wildMatch(U"H1 ALIGN=CENTER", U"H# *"));
+  EXPECT_FALSE(wildMatch(U"HR", U"H#"));
+  EXPECT_TRUE(wildMatch(U"!--", U"!--*"));
+  EXPECT_FALSE(wildMatch(U"A", U"A *"));
+  EXPECT_EQ(trimSpaces(U"  a b  "), U"a b");
+  EXPECT_EQ(upperAscii(U"abcあ"), U"ABCあ");
+}
 
 // Html in, plain text out: the tag rules of a pass.
 TEST(RenderPass, TagsGiveThePlainText) {
@@ -85,5 +164,98 @@ TEST(RenderPass, FailuresStopThePass) {
     EXPECT_FALSE(result.ok) << source;
     EXPECT_EQ(result.failure, failure) << source;
     EXPECT_TRUE(result.plainText.empty()) << source;
+  }
+}
+
+TEST(HelpLayout, RulesImagesAndTheCanvasHeight) {
+  Rendered r;
+  ASSERT_TRUE(r.render("<BODY><HR>x").ok);  // a rule at the top follows an empty line
+  const auto lines = opsOf(r, Kind::Line);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(std::make_tuple(lines[0].y, lines[0].y2, lines[0].x2), std::make_tuple(350, 350, 6000));
+  // A missing image: a placeholder when it has a size, else nothing.
+  ASSERT_TRUE(r.render("<BODY><IMG SRC=\"missing.bmp\" WIDTH=20 HEIGHT=10>").ok);
+  EXPECT_EQ(std::make_pair(opsOf(r, Kind::Box).size(), opsOf(r, Kind::Line).size()), std::make_pair(std::size_t{1}, std::size_t{2}));
+  ASSERT_TRUE(r.render("<BODY><IMG SRC=missing.bmp>").ok);
+  EXPECT_TRUE(opsOf(r, Kind::Box).empty());
+  // A loaded image is stretched to WIDTH x HEIGHT at the current position.
+  r.settings.helpFolder = "/help";
+  std::string asked;
+  r.work.setPictureProbe([&](const std::string& p) {
+    asked = p;
+    return std::optional<std::pair<int, int>>({40, 30});
+  });
+  ASSERT_TRUE(r.render("<BODY><img src=\"pic.png\" width=\"80\" height=\"60\">").ok);
+  EXPECT_EQ(asked, "/help/pic.png");
+  const auto copies = opsOf(r, Kind::Copy);
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(std::make_tuple(copies[0].x2, copies[0].y2, copies[0].text), std::make_tuple(80, 60, std::string("0,0,40,30")));
+  // The canvas grows, and is trimmed at the end: 30 breaks and two final line ends.
+  std::string body = "<BODY>";
+  for (int i = 0; i < 30; ++i) body += "line<BR>";
+  ASSERT_TRUE(r.render(body).ok);
+  EXPECT_EQ(r.canvas.scaleHeight(), 32 * 350);
+  for (const Op& op : opsOf(r, Kind::Text)) EXPECT_LT(op.y, r.canvas.scaleHeight());
+}
+
+// The lines a text breaks into on a canvas 3101 twips wide (text stays left of 2801):
+// the first line holds ten double-byte or twenty single-byte characters, a later line
+// one double-byte character less (it starts after the invisible fill bullet).
+TEST(HelpLayout, LinesBreakByJapaneseRulesAndKeepWordsWhole) {
+  struct Row {
+    const char* body;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"あいうえおかきくけこさしす", {"あいうえおかきくけこ", "さしす"}},
+      {"あいうえおかきくけこ。さしす", {"あいうえおかきくけ", "こ。さしす"}},       // 。 never starts a line
+      {"あいうえおかきくけこ、」さ", {"あいうえおかきくけ", "こ、」さ"}},           // nor 、 and closing brackets
+      {"あいうえおかきくけコーヒー", {"あいうえおかきくけ", "コーヒー"}},           // nor ー
+      {"あいうえおかきくけチョコ", {"あいうえおかきくけ", "チョコ"}},               // nor small kana
+      {"あいうえおかきくけ「こ」", {"あいうえおかきくけ", "「こ」"}},               // 「 never ends one
+      {"あいうえおかきく *.OLB", {"あいうえおかきく ", "*.OLB"}},                   // a pattern stays whole
+      {"aaaa bbbb cccc dddddd eeee", {"aaaa bbbb cccc ", "dddddd eeee"}},         // so do words
+      {"abcdefghijklmnopqrstuvwxy", {"abcdefghijklmnopqrst", "uvwxy"}},           // unless wider than the line
+      {"あいうえおかきくけこ<B>」</B>さ", {"あいうえおかきくけこ」", "さ"}},       // drawn before: hangs in the margin
+      {"aaaaaaaaaaaaaaaaaaaa   b", {"aaaaaaaaaaaaaaaaaaaa", "   b"}},             // a wrapped run keeps its spaces
+      {"x<P>  y</P>", {"x", "y"}},                                                 // after a break they go
+  };
+  for (const Row& row : rows) {
+    Rendered r;
+    r.canvas.setWidth(3101);
+    ASSERT_TRUE(r.render(std::string("<BODY>") + row.body + "<BR>").ok) << row.body;
+    std::vector<std::string> lines;
+    int lastY = -1;
+    for (const Op& op : opsOf(r, Kind::Text)) {
+      if (op.y != lastY) lines.emplace_back();
+      lastY = op.y;
+      lines.back() += op.text;
+    }
+    EXPECT_EQ(lines, row.lines) << row.body;
+  }
+}
+
+// Where the first text of each line starts.
+TEST(HelpLayout, DefinitionListsReturnToTheirIndent) {
+  struct Row {
+    std::string body;
+    std::vector<std::pair<std::string, int>> starts;
+  };
+  const std::vector<std::pair<std::string, int>> flat = {{"a", 280}, {"b", 580}, {"c", 280}, {"d", 580}, {"e", 280}};
+  const Row rows[] = {
+      {"<DL><DT>a<DD>b<DT>c<DD>d</DL>e", flat},
+      {"<DL><DT>a<DD>b</DD><DT>c<DD>d</DD></DL><P>e", flat},
+      {"<DL><DT>a<DD><DL><DT>b<DD>c</DL><DT>d</DL>e", {{"a", 280}, {"b", 580}, {"c", 880}, {"d", 280}, {"e", 280}}},
+      {"<UL><LI>u<DL><DT>a<DD>b</DL></UL><P>e", {{"a", 860}, {"b", 1160}, {"e", 280}}},  // after two fill bullets
+  };
+  for (const Row& row : rows) {
+    Rendered r;
+    ASSERT_TRUE(r.render("<BODY>" + row.body).ok) << row.body;
+    for (const auto& [text, x] : row.starts) {
+      const auto texts = opsOf(r, Kind::Text);
+      auto op = std::find_if(texts.begin(), texts.end(), [&](const Op& o) { return o.text == text; });
+      ASSERT_NE(op, texts.end()) << row.body << " " << text;
+      EXPECT_EQ(op->x, x) << row.body << " " << text;
+    }
   }
 }

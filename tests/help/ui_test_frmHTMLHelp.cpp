@@ -10,18 +10,31 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <stdexcept>
+
+#include "common/sjis.h"
 #include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"
 #include "help/help_settings.h"
-#include "support_help_files.h"
+#include "support/temp_folder.h"
 
 using namespace quorvane;
 using namespace quorvane::help;
-using quorvane::help::testing::writeHelpFile;
 
 namespace {
+
+// Writes a help file (UTF-8 text, stored as code page 932 with CR LF) into the process's
+// own folder and returns its path.
+QString writeHelpFile(const std::string& name, const std::string& utf8Text) {
+  static const testsupport::TempFolder folder("help");
+  std::string crlf;
+  for (char c : utf8Text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const auto bytes = sjis::encode(crlf);
+  if (!bytes.ok()) throw std::runtime_error("not representable in code page 932: " + name);
+  return QString::fromStdString(folder.write(name, *bytes.bytes));
+}
 
 const char* const kMain =
     "<HTML><BODY>\n<A NAME=\"context\"></A><H2>目次</H2>\n<A HREF=\"#second\">二番目</A><BR>\n"
@@ -69,7 +82,7 @@ struct Window {
 
 QString mainFile() {
   writeHelpFile("other.htm", "<BODY>別のファイルです。</BODY>");
-  return QString::fromStdString(writeHelpFile("main.htm", kMain));
+  return writeHelpFile("main.htm", kMain);
 }
 
 }  // namespace
@@ -158,7 +171,7 @@ TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
   EXPECT_EQ(done.count(), 0);
   // A file without BODY is read but fails its pass: DispDone all the same, and the
   // canvas, lower than the frame, takes the frame's height.
-  w.form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("nobody.htm", "<HTML>x</HTML>")));
+  w.form.mcHTML_LinkClick(writeHelpFile("nobody.htm", "<HTML>x</HTML>"));
   EXPECT_EQ(done.count(), 1);
   EXPECT_EQ(w.form.canvas()->height(), w.form.canvas()->parentWidget()->height());
 }
@@ -184,7 +197,7 @@ TEST(frmHTMLHelp, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
 
 TEST(frmHTMLHelp, MissingOrUnreadableHelpFile) {
   const QString chosen = mainFile();
-  const QString bad = QString::fromStdString(writeHelpFile("bad.htm", "<HTML>no body</HTML>"));
+  const QString bad = writeHelpFile("bad.htm", "<HTML>no body</HTML>");
   const QString ask = "HTML ヘルプファイル名の選択", filter = "HTM Files (*.HTM)|*.HTM|HTML Files (*.HTML)|*.HTML";
   {
     Window w;
@@ -233,7 +246,7 @@ TEST(frmHTMLHelp, LongPageBesideItsOwnerScrollsByBarKeysAndWheel) {
   Recorder rec;
   frmHTMLHelp form(&owner, rec.services());
   form.setWindowFlag(Qt::Window);
-  form.setHTMLHelpFile(QString::fromStdString(writeHelpFile("keys.htm", page)));
+  form.setHTMLHelpFile(writeHelpFile("keys.htm", page));
   ASSERT_TRUE(form.Form_Load());
   form.resize(680, 560);
   form.show();
@@ -306,7 +319,7 @@ TEST(frmHTMLHelp, LongPageBesideItsOwnerScrollsByBarKeysAndWheel) {
   form.mnuOpen_Click();
   ASSERT_EQ(rec.log.size(), 3);
   EXPECT_TRUE(rec.log[2].contains("起動できませんでした")) << rec.log[2].toStdString();
-  form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("short.htm", "<BODY>短いページ</BODY>")));
+  form.mcHTML_LinkClick(writeHelpFile("short.htm", "<BODY>短いページ</BODY>"));
   EXPECT_EQ(html.PlaneText(), "短いページ");
   EXPECT_FALSE(scroll->isEnabled());
 }
