@@ -85,12 +85,16 @@ QString mainFile() {
   return writeHelpFile("main.htm", kMain);
 }
 
-}  // namespace
-
-TEST(frmHTMLHelp, MouseOverAndOnLinks) {
+// A window showing the main file.
+struct HelpWindow : ::testing::Test {
   Window w;
   const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
+  void SetUp() override { ASSERT_TRUE(w.load(file)); }
+};
+
+}  // namespace
+
+TEST_F(HelpWindow, MouseOverAndOnLinks) {
   clsHTML& html = *w.form.renderer();
   const LinkRegion link = html.document().links().at(0);
   ASSERT_EQ(link.Target, "#second");
@@ -122,9 +126,7 @@ TEST(frmHTMLHelp, MouseOverAndOnLinks) {
   EXPECT_EQ(down.count(), 1);
 }
 
-TEST(frmHTMLHelp, AnchorJumpsBackNextAndContents) {
-  Window w;
-  ASSERT_TRUE(w.load(mainFile()));
+TEST_F(HelpWindow, AnchorJumpsBackNextAndContents) {
   w.form.mcHTML_LinkClick("#second");
   EXPECT_EQ(w.text(), "二番目の項目です。");
   EXPECT_EQ(w.form.previousLocation(), "#");
@@ -150,10 +152,7 @@ TEST(frmHTMLHelp, AnchorJumpsBackNextAndContents) {
   EXPECT_EQ(w.form.canvas()->width(), width + 40);
 }
 
-TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
+TEST_F(HelpWindow, FileJumpsAndFilesThatCannotBeShown) {
   w.form.resize(680, 560);
   w.form.show();
   w.form.mcHTML_LinkClick("other.htm");
@@ -176,10 +175,7 @@ TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
   EXPECT_EQ(w.form.canvas()->height(), w.form.canvas()->parentWidget()->height());
 }
 
-TEST(frmHTMLHelp, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
+TEST_F(HelpWindow, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
   QSignalSpy done(w.form.renderer(), &clsHTML::DispDone);
   w.form.mcHTML_LinkClick("http://example.org/");
   EXPECT_EQ(w.rec.log,
@@ -217,18 +213,13 @@ TEST(frmHTMLHelp, MissingOrUnreadableHelpFile) {
   EXPECT_EQ(configuredHelpFile(), chosen);
 }
 
-TEST(frmHTMLHelp, OptionsStayOnTopFontSizeAndVersion) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
-  w.form.mnuOpDisp_Click(1);
-  EXPECT_TRUE(w.form.isStayOnTop());
-  w.form.mnuOpDisp_Click(2);
-  EXPECT_FALSE(w.form.isStayOnTop());
-  w.form.mnuOpFont_Click(2);
-  EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 1.3);
-  w.form.mnuOpFont_Click(0);
-  EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 0.8);
+TEST_F(HelpWindow, OptionsStayOnTopFontSizeAndVersion) {
+  for (const auto& [entry, onTop, font, scale] : {std::tuple{1, true, 2, 1.3}, {2, false, 0, 0.8}}) {
+    w.form.mnuOpDisp_Click(entry);
+    EXPECT_EQ(w.form.isStayOnTop(), onTop);
+    w.form.mnuOpFont_Click(font);
+    EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), scale);
+  }
   w.form.mnuVer_Click();
   EXPECT_EQ(w.rec.log, QStringList({"information", "zqHTMLHelp",
                                     "zqHTMLHelp\nThis Version Of zqHTML.DLL Is embedded In Application\n\n"
