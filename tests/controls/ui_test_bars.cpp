@@ -112,8 +112,7 @@ TEST_F(TabStripTest, TabGeometryFollowsTheLabelTextAndTheClientAreaIsInTwips) {
   const int bar = 12 + int(picture->TextHeight(QStringLiteral("|")));
   EXPECT_EQ(QRect(strip.ClientLeft(), strip.ClientTop(), strip.ClientWidth(), strip.ClientHeight()),
             QRect(150 + 15, 300 + (bar - 1) * 15, (400 - 3) * 15, 200 * 15 - (bar + 1) * 15));
-  EXPECT_EQ(strip.Top(), 300);
-  EXPECT_EQ(strip.Height(), 3000);
+  EXPECT_EQ(std::make_pair(strip.Top(), strip.Height()), std::make_pair(300, 3000));
 }
 
 TEST_F(TabStripTest, ArrowKeysAndCtrlTabWrapAndEveryKeyIsPassedOn) {
@@ -316,8 +315,7 @@ TEST(ToolBar, GroupsKeepExactlyOneButtonDownUnlessNoneIsAllowed) {
   ToolbarRig rig;
   clsToolBar& bar = rig.bar;
   bar.Group(40, 41, false);
-  EXPECT_TRUE(bar.Value(40));
-  EXPECT_FALSE(bar.Value(41));
+  EXPECT_TRUE(bar.Value(40) && !bar.Value(41));
   EXPECT_EQ(bar.Item(41)->Mode(), clsToolButton::Check);
   EXPECT_EQ(bar.Item(30)->Mode(), clsToolButton::Push);  // IDs outside 40..41 stay out
   clickAt(rig.canvas, centreOf(bar, 41));
