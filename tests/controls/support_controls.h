@@ -1,6 +1,5 @@
 #pragma once
-// Pixel and mouse helpers for the control tests, and a form with the main window's toolbar.
-#include "controls/clsToolBar.h"
+// Pixel and mouse helpers for the control tests.
 #include "controls/picture_box.h"
 #include "controls/resources.h"
 #include "controls/system_colors.h"
@@ -58,31 +57,5 @@ inline void clickAt(QWidget* widget, QPoint pos) {
   sendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, pos);
   sendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, pos);
 }
-
-// A form with the main window's toolbar: buttons 50 | 40 30 3 | 41 | 51, end line.
-struct ToolbarRig {
-  explicit ToolbarRig(bool coolBar = true, bool addButtons = true) {
-    form.resize(400, 120);
-    canvas->setGeometry(0, 0, 300, 40);
-    bar.setAutoWidth(false);
-    bar.setDrawEndline(true);
-    bar.setCanvas(canvas);
-    bar.setWorkCanvas(work);
-    bar.setTimerForMouse(&timer);
-    bar.setCoolBar(coolBar);
-    bar.Initialize();
-    for (int id : {50, 0, 40, 30, 3, 0, 41, 0, 51}) {
-      if (addButtons && id) bar.AddButton(LoadResPicture(id), id, 0, LoadResString(id));
-      if (addButtons && !id) bar.AddSeparator();
-    }
-    form.show();
-    bar.Show();
-  }
-  QWidget form;
-  PictureBox* canvas = new PictureBox(&form);
-  PictureBox* work = new PictureBox(&form);
-  QTimer timer;
-  clsToolBar bar;
-};
 
 }  // namespace quorvane::testing

@@ -109,10 +109,8 @@ TEST_F(Border3DTest, SettersIgnoreBadValuesAndContainerStylesOnlyAdoptTheContain
   border.setBevelOuter(-1);
   border.setLeft(-1);
   border.setBevelWidth(-3);
-  EXPECT_EQ(border.BevelInner(), clsBorder3D::None);
-  EXPECT_EQ(border.BevelOuter(), clsBorder3D::Raised);
-  EXPECT_EQ(border.Left(), 0);
-  EXPECT_EQ(border.BevelWidth(), 1);
+  EXPECT_EQ(std::vector<int>({border.BevelInner(), border.BevelOuter(), border.Left(), border.BevelWidth()}),
+            std::vector<int>({clsBorder3D::None, clsBorder3D::Raised, 0, 1}));
   PictureBox child(&canvas);
   clsBorder3D b;
   b.setClient(&child);

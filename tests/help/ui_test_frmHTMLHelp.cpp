@@ -10,18 +10,31 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <stdexcept>
+
+#include "common/sjis.h"
 #include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "help/clsHTML.h"
 #include "help/frmHTMLHelp.h"
 #include "help/help_settings.h"
-#include "support_help_files.h"
+#include "support/temp_folder.h"
 
 using namespace quorvane;
 using namespace quorvane::help;
-using quorvane::help::testing::writeHelpFile;
 
 namespace {
+
+// Writes a help file (UTF-8 text, stored as code page 932 with CR LF) into the process's
+// own folder and returns its path.
+QString writeHelpFile(const std::string& name, const std::string& utf8Text) {
+  static const testsupport::TempFolder folder("help");
+  std::string crlf;
+  for (char c : utf8Text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const auto bytes = sjis::encode(crlf);
+  if (!bytes.ok()) throw std::runtime_error("not representable in code page 932: " + name);
+  return QString::fromStdString(folder.write(name, *bytes.bytes));
+}
 
 const char* const kMain =
     "<HTML><BODY>\n<A NAME=\"context\"></A><H2>目次</H2>\n<A HREF=\"#second\">二番目</A><BR>\n"
@@ -69,15 +82,19 @@ struct Window {
 
 QString mainFile() {
   writeHelpFile("other.htm", "<BODY>別のファイルです。</BODY>");
-  return QString::fromStdString(writeHelpFile("main.htm", kMain));
+  return writeHelpFile("main.htm", kMain);
 }
+
+// A window showing the main file.
+struct HelpWindow : ::testing::Test {
+  Window w;
+  const QString file = mainFile();
+  void SetUp() override { ASSERT_TRUE(w.load(file)); }
+};
 
 }  // namespace
 
-TEST(frmHTMLHelp, MouseOverAndOnLinks) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
+TEST_F(HelpWindow, MouseOverAndOnLinks) {
   clsHTML& html = *w.form.renderer();
   const LinkRegion link = html.document().links().at(0);
   ASSERT_EQ(link.Target, "#second");
@@ -109,9 +126,7 @@ TEST(frmHTMLHelp, MouseOverAndOnLinks) {
   EXPECT_EQ(down.count(), 1);
 }
 
-TEST(frmHTMLHelp, AnchorJumpsBackNextAndContents) {
-  Window w;
-  ASSERT_TRUE(w.load(mainFile()));
+TEST_F(HelpWindow, AnchorJumpsBackNextAndContents) {
   w.form.mcHTML_LinkClick("#second");
   EXPECT_EQ(w.text(), "二番目の項目です。");
   EXPECT_EQ(w.form.previousLocation(), "#");
@@ -137,10 +152,7 @@ TEST(frmHTMLHelp, AnchorJumpsBackNextAndContents) {
   EXPECT_EQ(w.form.canvas()->width(), width + 40);
 }
 
-TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
+TEST_F(HelpWindow, FileJumpsAndFilesThatCannotBeShown) {
   w.form.resize(680, 560);
   w.form.show();
   w.form.mcHTML_LinkClick("other.htm");
@@ -158,15 +170,12 @@ TEST(frmHTMLHelp, FileJumpsAndFilesThatCannotBeShown) {
   EXPECT_EQ(done.count(), 0);
   // A file without BODY is read but fails its pass: DispDone all the same, and the
   // canvas, lower than the frame, takes the frame's height.
-  w.form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("nobody.htm", "<HTML>x</HTML>")));
+  w.form.mcHTML_LinkClick(writeHelpFile("nobody.htm", "<HTML>x</HTML>"));
   EXPECT_EQ(done.count(), 1);
   EXPECT_EQ(w.form.canvas()->height(), w.form.canvas()->parentWidget()->height());
 }
 
-TEST(frmHTMLHelp, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
+TEST_F(HelpWindow, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
   QSignalSpy done(w.form.renderer(), &clsHTML::DispDone);
   w.form.mcHTML_LinkClick("http://example.org/");
   EXPECT_EQ(w.rec.log,
@@ -184,7 +193,7 @@ TEST(frmHTMLHelp, InternetLinksAskFirstAndAreLaunchedNotLoaded) {
 
 TEST(frmHTMLHelp, MissingOrUnreadableHelpFile) {
   const QString chosen = mainFile();
-  const QString bad = QString::fromStdString(writeHelpFile("bad.htm", "<HTML>no body</HTML>"));
+  const QString bad = writeHelpFile("bad.htm", "<HTML>no body</HTML>");
   const QString ask = "HTML ヘルプファイル名の選択", filter = "HTM Files (*.HTM)|*.HTM|HTML Files (*.HTML)|*.HTML";
   {
     Window w;
@@ -204,18 +213,13 @@ TEST(frmHTMLHelp, MissingOrUnreadableHelpFile) {
   EXPECT_EQ(configuredHelpFile(), chosen);
 }
 
-TEST(frmHTMLHelp, OptionsStayOnTopFontSizeAndVersion) {
-  Window w;
-  const QString file = mainFile();
-  ASSERT_TRUE(w.load(file));
-  w.form.mnuOpDisp_Click(1);
-  EXPECT_TRUE(w.form.isStayOnTop());
-  w.form.mnuOpDisp_Click(2);
-  EXPECT_FALSE(w.form.isStayOnTop());
-  w.form.mnuOpFont_Click(2);
-  EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 1.3);
-  w.form.mnuOpFont_Click(0);
-  EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), 0.8);
+TEST_F(HelpWindow, OptionsStayOnTopFontSizeAndVersion) {
+  for (const auto& [entry, onTop, font, scale] : {std::tuple{1, true, 2, 1.3}, {2, false, 0, 0.8}}) {
+    w.form.mnuOpDisp_Click(entry);
+    EXPECT_EQ(w.form.isStayOnTop(), onTop);
+    w.form.mnuOpFont_Click(font);
+    EXPECT_DOUBLE_EQ(w.form.renderer()->document().displayScale(), scale);
+  }
   w.form.mnuVer_Click();
   EXPECT_EQ(w.rec.log, QStringList({"information", "zqHTMLHelp",
                                     "zqHTMLHelp\nThis Version Of zqHTML.DLL Is embedded In Application\n\n"
@@ -233,7 +237,7 @@ TEST(frmHTMLHelp, LongPageBesideItsOwnerScrollsByBarKeysAndWheel) {
   Recorder rec;
   frmHTMLHelp form(&owner, rec.services());
   form.setWindowFlag(Qt::Window);
-  form.setHTMLHelpFile(QString::fromStdString(writeHelpFile("keys.htm", page)));
+  form.setHTMLHelpFile(writeHelpFile("keys.htm", page));
   ASSERT_TRUE(form.Form_Load());
   form.resize(680, 560);
   form.show();
@@ -306,7 +310,7 @@ TEST(frmHTMLHelp, LongPageBesideItsOwnerScrollsByBarKeysAndWheel) {
   form.mnuOpen_Click();
   ASSERT_EQ(rec.log.size(), 3);
   EXPECT_TRUE(rec.log[2].contains("起動できませんでした")) << rec.log[2].toStdString();
-  form.mcHTML_LinkClick(QString::fromStdString(writeHelpFile("short.htm", "<BODY>短いページ</BODY>")));
+  form.mcHTML_LinkClick(writeHelpFile("short.htm", "<BODY>短いページ</BODY>"));
   EXPECT_EQ(html.PlaneText(), "短いページ");
   EXPECT_FALSE(scroll->isEnabled());
 }
