@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "common/sjis.h"
@@ -351,7 +349,7 @@ TEST(CompareResultFile, OpenFailuresPickTheirMessages) {
   EXPECT_STREQ(resultWriteMessage(missing), "ファイル名が間違っています");
   const std::string readOnly = dir.at("ro.txt");
   writeFile(readOnly, "keep");
-  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  fs::permissions(readOnly, fs::perms::owner_read);
   const auto ro = OutputCompareResult(example(), header(), readOnly);
   EXPECT_EQ(ro.FileError, fileError::kReadOnly);
   EXPECT_STREQ(resultWriteMessage(ro), "指定されたファイルは書き込み保護属性になっています");
