@@ -6,17 +6,14 @@
 #include "common/sjis.h"
 #include "compare/compare_engine.h"
 #include "compare/name_index.h"
-#include "compare/record_writer.h"
 #include "compare/update_class.h"
 #include "support/entry_builder.h"
-#include "support/files.h"
 #include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 using testsupport::makeEntry;
-using testsupport::makeExtraction;
 
 std::string row(const std::string& name, const std::string& fv, const std::string& sv, int size,
                 const std::string& date = "98/05/11", const std::string& time = "12:00:00") {
