@@ -91,9 +91,9 @@ TEST(ParseRecordLine, Rows) {
     const char* line;
     RecordLayout layout;
     RowSplit split;
-    const char *fixed, *string;
+    std::string fixed, string;
     std::int64_t size;
-    const char *date, *time;
+    std::string date, time;
   } cases[] = {
       {"sample1.dll\t4.71.1712.5\t4.00.2424 (Build)\t 2048 \t98/05/11 12:00:00", five, RowSplit::Ok,
        "4.71.1712.5", "4.00.2424 (Build)", 2048, "98/05/11", "12:00:00"},
