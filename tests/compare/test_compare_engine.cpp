@@ -1,18 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "common/basDirUtil.h"
 #include "common/sjis.h"
 #include "compare/compare_engine.h"
-#include "compare/record_writer.h"
+#include "compare/name_index.h"
 #include "compare/update_class.h"
 #include "support/entry_builder.h"
-#include "support/files.h"
 #include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 using testsupport::makeEntry;
-using testsupport::makeExtraction;
 
 std::string row(const std::string& name, const std::string& fv, const std::string& sv, int size,
                 const std::string& date = "98/05/11", const std::string& time = "12:00:00") {
@@ -220,6 +221,43 @@ TEST(UpdateClass, NamesLabelsAndSummary) {
   EXPECT_EQ(updateClassFromName("Down"), std::nullopt);
   EXPECT_EQ(updateClassSummary({2, 0, 1, 0, 0}), "バージョンアップ 2, 同一バージョン (サイズ・日付が相違) 1");
   EXPECT_EQ(updateClassSummary({}), "");
+}
+
+// The lookup rules written out as plain walks over the record.
+std::int32_t referenceFind(const std::vector<FileVersionEntry>& t, const std::string& name) {
+  bool allSingle = true;
+  for (const auto& e : t) allSingle = allSingle && basDirUtil::IsSingleByteText(e.FullPath);
+  std::int32_t found = -1;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (allSingle && t[i].FullPath == name) found = static_cast<std::int32_t>(i);  // last exact
+    if (!allSingle && basDirUtil::IsSameFileName(t[i].FullPath, name)) return static_cast<std::int32_t>(i);
+  }
+  return found;
+}
+
+TEST(NameIndex, AgreesWithTheRulesOnRandomRecords) {
+  const std::vector<std::string> parts = {"a", "A", "b", "B", ".", "日", "ﾌ", "z", "Z", "_"};
+  std::mt19937 rng(12345);
+  auto randomName = [&] {
+    std::string s;
+    const int n = static_cast<int>(rng() % 4);
+    for (int i = 0; i < n; ++i) s += parts[rng() % parts.size()];
+    return s;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::vector<FileVersionEntry> t;
+    const bool allowDouble = round % 2 == 0;
+    for (int i = 0, n = static_cast<int>(rng() % 12); i < n; ++i) {
+      std::string name = randomName();
+      if (!allowDouble && !basDirUtil::IsSingleByteText(name)) continue;
+      t.push_back(makeEntry(name, "", "", 0, "", ""));
+    }
+    NameIndex index(t);
+    for (int probe = 0; probe < 20; ++probe) {
+      const std::string name = randomName();
+      ASSERT_EQ(index.find(name), referenceFind(t, name)) << "round " << round << " name " << name;
+    }
+  }
 }
 
 }  // namespace

@@ -56,15 +56,9 @@ TEST(ReportWriters, ExtractionGoldenFiles) {
   auto jp = makeEntry("日本語.dll", "4.71.1712.-25536", "4, 71, 1712, 5", 1024, "97/12/01", "09:05:30");
   auto bad = makeEntry("bad\xFF.ocx", "", "", 300, "97/12/01", "09:05:30");
   const ExtractionResult result = makeExtraction({a, jp, bad}, {2, 0, 1});
-  FileDetails d;
-  d.FullPath = "C:\\TEST\\a.dll";
-  d.VersionInfo = true;
-  d.FixedProductVersion = "1.0.0.0";
-  d.ProductVersion = "1.0";
-  d.CompanyName = "株式会社クオーヴェイン";
-  d.FileDescription = "説明, \"引用\"\n二行目";
-  d.LanguageName = "日本語";
-  d.Key = "041103A4";
+  const FileDetails d{.FullPath = "C:\\TEST\\a.dll", .VersionInfo = true, .FixedProductVersion = "1.0.0.0",
+                      .ProductVersion = "1.0", .CompanyName = "株式会社クオーヴェイン",
+                      .FileDescription = "説明, \"引用\"\n二行目", .LanguageName = "日本語", .Key = "041103A4"};
   FileDetails japanese;
   japanese.VersionInfo = true;  // and no full path: the entry's own is written
   const std::vector<FileDetails> details = {d, japanese};  // the third has none

@@ -7,7 +7,10 @@
 
 #include "support/pe_image_builder.h"
 #include "support/temp_folder.h"
+#include "support/time_zone.h"
 #include "version/clsFileVersion.h"
+#include "version/file_date_time.h"
+#include "version/language_names.h"
 
 namespace quorvane {
 namespace {
@@ -16,6 +19,9 @@ using testsupport::buildImage;
 using testsupport::ImageFormat;
 using testsupport::simpleVersionInfo;
 using testsupport::VersionInfoPlan;
+
+constexpr std::uint64_t kSecond = 10'000'000, kMs = 10'000;
+constexpr std::uint64_t kY2k = 125'911'584'000'000'000ull;  // 2000-01-01 00:00:00 UTC
 
 class FileVersionTest : public ::testing::Test {
  protected:
@@ -131,6 +137,29 @@ TEST_F(FileVersionTest, EachReadReplacesEverythingOfTheLast) {
   EXPECT_EQ(value, "kept");
 }
 
+TEST_F(FileVersionTest, FixedInfoFieldsReachTheirProperties) {
+  QUORVANE_SKIP_UNLESS_SYSTEM_ZONE_FOLLOWS_TZ();
+  const testsupport::ZoneGuard zone("JST-9");
+  auto plan = simpleVersionInfo({}, "x");
+  plan.fixed = {.fileVersion = {4, 71, 32768, 40000}, .productVersion = {6, 0, 65535, 1}, .flags = 0x2,
+                .os = 0x40004, .type = 1, .subtype = 7, .fileTime = kY2k};
+  ASSERT_TRUE(reader.GetFileVersion(write(plan)));
+  const clsFixedFileInfo& f = reader.FixedFileInfo();
+  // Parts of 32768 and above are negative, as in a signed 16-bit integer.
+  EXPECT_EQ(f.FileVersion(), "4.71.-32768.-25536");
+  EXPECT_EQ(f.ProductVersion(), "6.0.-1.1");
+  using V = clsFixedFileInfo::PropertyValue;
+  const V expected[] = {0xFEEF04BDu, 0x00010000u, std::int16_t{4}, std::int16_t{71}, std::int16_t{-32768},
+                        std::int16_t{-25536}, std::int16_t{6}, std::int16_t{0}, std::int16_t{-1},
+                        std::int16_t{1}, 0x3Fu, 2u, 0x40004u, 1u, 7u, f.FileDate(), std::monostate{}};
+  for (std::int16_t i = 0; i <= 16; ++i) EXPECT_EQ(f.Properties(i), expected[i]) << i;
+  EXPECT_EQ(f.Properties(-1), V{});
+  EXPECT_EQ(formatFileDateTime(f.FileDate()), "2000/01/01 09:00:00");
+  EXPECT_STREQ(clsFixedFileInfo::PropertyName(16), "");
+  EXPECT_STREQ(clsStringFileInfo::ValueName(0), "");
+  EXPECT_EQ(clsStringFileInfo().Item(11), "");
+}
+
 #if !defined(_WIN32)
 // Whatever is named in place of a file, the open neither waits nor reads: a FIFO with no
 // writer would block a plain open for good.
@@ -157,6 +186,40 @@ TEST(FileVersionLabels, IndexesOutsideTheirRangeGiveNothing) {
   EXPECT_EQ(clsFileVersion::DescriptionString(0), clsFileVersion::DescriptionString(10));
   EXPECT_EQ(clsFileVersion::DescriptionString(15) + clsFileVersion::DescriptionString(-1), "");
   EXPECT_EQ(reader.KeyCandidate(0) + reader.KeyCandidate(10) + reader.KeyCandidate(-1), "");
+}
+
+TEST(FileDate, LocalTimeRoundedHalfSecondsToEven) {
+  QUORVANE_SKIP_UNLESS_SYSTEM_ZONE_FOLLOWS_TZ();
+  struct Case {
+    const char* zone;
+    std::uint64_t fileTime;
+    const char* expected;
+  } const cases[] = {
+      {"JST-9", kY2k, "2000/01/01 09:00:00"},
+      {"JST-9", 0, "1601/01/01 09:00:00"},
+      {"UTC0", kY2k + 86'399 * kSecond, "2000/01/01 23:59:59"},
+      {"UTC0", kY2k + 499 * kMs, "2000/01/01 00:00:00"},
+      {"UTC0", kY2k + 500 * kMs, "2000/01/01 00:00:00"},           // 0.5 goes to 0 (even)
+      {"UTC0", kY2k + 501 * kMs, "2000/01/01 00:00:01"},
+      {"UTC0", kY2k + kSecond + 500 * kMs, "2000/01/01 00:00:02"},  // 1.5 goes to 2
+      {"UTC0", kY2k + 2 * kSecond + 500 * kMs, "2000/01/01 00:00:02"},
+      {"UTC0", kY2k + 500 * kMs + 9'999, "2000/01/01 00:00:00"},    // sub-millisecond ticks dropped first
+      {"UTC0", kY2k - kSecond + 600 * kMs, "2000/01/01 00:00:00"},  // rounding carries into the next day
+      {"UTC0", 0x8000000000000000ull, "0000/00/00 00:00:00"},       // not convertible
+      {"UTC0", ~0ull, "0000/00/00 00:00:00"},
+  };
+  for (const Case& c : cases) {
+    const testsupport::ZoneGuard zone(c.zone);
+    EXPECT_EQ(formatFileDateTime(fileTimeToLocal(c.fileTime)), c.expected) << c.fileTime;
+  }
+  EXPECT_TRUE(fileTimeToLocal(~0ull).isZero());
+}
+
+TEST(LanguageNames, KnownNamesAndFallbacks) {
+  EXPECT_EQ(languageName(0x0411), "日本語");
+  EXPECT_EQ(languageName(0x0009), "英語");                          // a primary language alone
+  EXPECT_EQ(languageName(0x2C09), "英語 (言語 ID 2C09)");           // a region not listed
+  EXPECT_EQ(languageName(0x0477), "不明な言語 (言語 ID 0477)");
 }
 
 }  // namespace

@@ -3,9 +3,15 @@
 #include <string>
 
 #include "common/sjis.h"
+#include "common/terminal.h"
+#include "common/utf8.h"
 
-namespace quorvane::sjis {
+namespace quorvane {
 namespace {
+
+using sjis::decode;
+using sjis::decodeLenient;
+using sjis::encode;
 
 constexpr std::size_t kOk = ~std::size_t{0};
 
@@ -26,7 +32,7 @@ TEST(Sjis, EncodeWritesTheBytesOrWhereItFails) {
       {"\xC2\xA5", "", 0}, {"x\xC2\xA5y", "", 1}, {"ab\xE2\x80\xBE", "", 2},
   };
   for (const Case& c : cases) {
-    const EncodeResult r = encode(c.utf8);
+    const sjis::EncodeResult r = encode(c.utf8);
     EXPECT_EQ(r.ok() ? *r.bytes : "", c.cp932) << c.utf8;
     EXPECT_EQ(r.ok() ? kOk : r.failedAt, c.failedAt) << c.utf8;
   }
@@ -55,5 +61,33 @@ TEST(Sjis, DecodeStrictAndLenient) {
   EXPECT_EQ(decodeLenient("plain"), "plain");
 }
 
+TEST(Utf8, MalformedSequencesAdvanceOneByte) {
+  for (const std::string bad : {"\x80", "\xC3", "\xE6\x97", "\xC0\xAF" /* overlong "/" */,
+                                "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* above U+10FFFF */, "\xFF", "\xC3("}) {
+    std::size_t pos = 0;
+    EXPECT_EQ(utf8::next(bad, pos), 0xFFFDu);
+    EXPECT_EQ(pos, 1u);
+    EXPECT_FALSE(utf8::isValid(bad));
+  }
+  EXPECT_TRUE(utf8::isValid(""));
+  EXPECT_TRUE(utf8::isValid("日本 \xEF\xBF\xBD"));  // a real replacement character
+}
+
+// What a terminal on this system shows for the bytes of a record or result file.
+TEST(Terminal, FileBytesBecomeTheTerminalsText) {
+  struct Row {
+    std::string_view file;
+    std::string_view shown;
+  };
+  const Row rows[] = {
+      {"; \x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\r\n", "; バージョン\r\n"},  // Shift_JIS
+      {"\xEF\xBB\xBF\xE2\x91\xA0.dll\r\n", "\xE2\x91\xA0.dll\r\n"},               // UTF-8 with its mark
+      {"abc\tC:\\x\r\n", "abc\tC:\\x\r\n"},                                        // ASCII as it is
+      {"\x83", "\xEF\xBF\xBD"},  // a cut double-byte character is shown, not dropped silently
+      {"", ""},
+  };
+  for (const Row& r : rows) EXPECT_EQ(terminal::fileTextForTerminal(r.file), r.shown) << r.file;
+}
+
 }  // namespace
-}  // namespace quorvane::sjis
+}  // namespace quorvane
