@@ -1,9 +1,7 @@
 #include "extraction/dir_scan.h"
 
 #include <chrono>
-#include <filesystem>
 #include <set>
-#include <system_error>
 
 #include "common/basDirUtil.h"
 #include "common/local_stamp.h"
@@ -12,8 +10,6 @@
 #include "common/utf8.h"
 
 namespace quorvane::basDirUtil {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -55,10 +51,10 @@ struct ScanContext {
   bool stopped = false;
 };
 
+using platform::EntryKind;
+
 // The stamp of a file as the record shows it, from what the system tells about it.
-std::optional<FileStamp> statStamp(const std::string& path) {
-  const auto facts = platform::fileFacts(path);
-  if (!facts) return std::nullopt;
+FileStamp stampOf(const platform::FileFacts* facts) {
   FileStamp stamp;
   stamp.isFolder = facts->isFolder;
   stamp.isSpecial = facts->isSpecial;
@@ -76,6 +72,30 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   }
   stamp.size = static_cast<std::int64_t>(facts->size);
   return stamp;
+}
+
+std::optional<FileStamp> statStamp(const std::string& path) {
+  const auto facts = platform::fileFacts(path);
+  if (!facts) return std::nullopt;
+  return stampOf(&*facts);
+}
+
+// The stamp of a listed entry: from the listing's own facts when it gave them, else from
+// the file system. A device, pipe or socket needs nothing more than its kind, and an entry
+// the listing could not examine is gone.
+std::optional<FileStamp> listedStamp(const std::string& base, const platform::FolderEntry& item) {
+  if (item.facts) return stampOf(&*item.facts);
+  if (item.kind == EntryKind::Unknown) return std::nullopt;
+  if (item.kind == EntryKind::Special) {
+    FileStamp special;
+    special.isSpecial = true;
+    return special;
+  }
+  return statStamp(base + item.name);
+}
+
+SkipReason unlistedReason(platform::ListError error) {
+  return error == platform::ListError::Denied ? SkipReason::AccessDenied : SkipReason::CannotOpen;
 }
 
 bool isVisitedAlready(const std::string& folder, VisitedSet& visited) {
@@ -116,34 +136,24 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
   const std::string base = AddOrRemoveSlash(folder, 1);
   bool found = false;
   std::vector<std::string> subfolders;
-  std::error_code ec;
-  fs::directory_iterator it(fs::u8path(base), ec);
-  // A subfolder that cannot be listed (or whose listing breaks off) is reported like an
-  // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
-  // failures are told by ScanFolder's result instead.
-  const auto reportUnlisted = [&] {
-    if (ec && context.skipped && base.size() > context.topLength)
-      context.skipped->push_back({AddOrRemoveSlash(base, 0), ec == std::errc::permission_denied
-                                                                 ? SkipReason::AccessDenied
-                                                                 : SkipReason::CannotOpen});
-  };
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    if (!context.goOn()) return found;
-    // UTF-8 on every platform (string() would give Windows' ANSI code page).
-    const std::u8string utf8Name = it->path().filename().u8string();
-    const std::string name(utf8Name.begin(), utf8Name.end());
-    if (name == "." || name == "..") continue;
+  const platform::ListError error = platform::listFolder(base, [&](const platform::FolderEntry& item) {
+    if (!context.goOn()) return false;
+    const std::string& name = item.name;
     // The listing usually knows an entry's kind already; a file that no pattern takes is
-    // then passed over without asking the file system about it.
-    std::error_code kindError;
-    const bool knownFile = it->is_regular_file(kindError) && !kindError;
-    if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) continue;
-    const auto stamp = ReadFileStamp(base + name);
-    if (stamp && stamp->isFolder) {
+    // then passed over without asking the file system about it, and a folder is only
+    // examined when it is listed itself.
+    const bool knownFile = item.kind == EntryKind::File;
+    if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) return true;
+    if (item.kind == EntryKind::Folder) {
       subfolders.push_back(name);
-      if (!listsFolders(mode)) continue;
+      if (!listsFolders(mode)) return true;
+    }
+    const auto stamp = listedStamp(base, item);
+    if (stamp && stamp->isFolder) {
+      if (item.kind != EntryKind::Folder) subfolders.push_back(name);
+      if (!listsFolders(mode)) return true;
     } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
-      continue;
+      return true;
     }
     // A file the patterns take but that cannot be listed honestly is reported, not
     // passed over in silence.
@@ -151,12 +161,18 @@ bool scanLevel(const std::string& folder, const std::vector<std::string>& patter
       const SkipReason why = !stamp ? SkipReason::Missing
                              : stamp->isSpecial ? SkipReason::NotAFile : SkipReason::DateNotHeld;
       if (context.skipped) context.skipped->push_back({base + name, why});
-      continue;
+      return true;
     }
     entries.push_back(makeEntry(base, name, *stamp));
     found = true;
-  }
-  reportUnlisted();
+    return true;
+  });
+  if (context.stopped) return found;
+  // A subfolder that cannot be listed (or whose listing breaks off) is reported like an
+  // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
+  // failures are told by ScanFolder's result instead.
+  if (error != platform::ListError::None && context.skipped && base.size() > context.topLength)
+    context.skipped->push_back({AddOrRemoveSlash(base, 0), unlistedReason(error)});
   if (descends(mode)) {
     for (const std::string& sub : subfolders) {
       if (context.stopped) break;
@@ -202,11 +218,11 @@ ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& p
   if (patterns.empty()) return ScanResult::NoPatterns;
   if (folder.empty()) return ScanResult::NoFolder;
   const std::string base = AddOrRemoveSlash(folder, 1);
-  std::error_code ec;
-  if (!fs::is_directory(fs::u8path(base), ec) || ec) return ScanResult::FolderMissing;
-  fs::directory_iterator probe(fs::u8path(base), ec);
-  if (ec == std::errc::permission_denied) return ScanResult::FolderDenied;
-  if (ec) return ScanResult::FolderMissing;
+  const auto facts = platform::fileFacts(base);
+  if (!facts || !facts->isFolder) return ScanResult::FolderMissing;
+  const platform::ListError probe = platform::listFolder(base, [](const platform::FolderEntry&) { return false; });
+  if (probe == platform::ListError::Denied) return ScanResult::FolderDenied;
+  if (probe != platform::ListError::None) return ScanResult::FolderMissing;
   std::vector<FileVersionEntry> fresh;
   bool stopped = false;
   const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped, skipped);
