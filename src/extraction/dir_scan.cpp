@@ -1,6 +1,8 @@
 #include "extraction/dir_scan.h"
 
 #include <chrono>
+#include <deque>
+#include <optional>
 #include <set>
 
 #include "common/basDirUtil.h"
@@ -8,6 +10,8 @@
 #include "common/platform.h"
 #include "common/same_file.h"
 #include "common/utf8.h"
+#include "extraction/read_ahead_pool.h"
+#include "extraction/stat_ahead.h"
 
 namespace quorvane::basDirUtil {
 
@@ -17,6 +21,16 @@ namespace {
 // up the tree (or a second way to one folder) cannot make a descending scan go round
 // forever or list a folder twice.
 using VisitedSet = std::set<FileIdentity>;
+
+// One thing the scan found: a file or folder with its stamp (once examined), or a
+// subfolder that could not be listed.
+struct Found {
+  ListedFile file;
+  std::uint32_t nameStart = 0;         // byte offset of the name in the path
+  std::int32_t namePos = 0;            // 1-based character position of the name
+  bool examinedLater = false;          // a file queued for the workers
+  std::optional<SkipReason> unlisted;  // a subfolder that could not be listed
+};
 
 // What one scan carries from level to level: the folders already entered and the
 // heartbeat with its clock.
@@ -41,6 +55,10 @@ struct ScanContext {
   }
 
   VisitedSet visited;
+  // What the scan found, in listing order, until the stamps of all are in. The workers
+  // write into these, so they go away after the workers.
+  std::deque<Found> found;
+  std::optional<StatAhead> statAhead;
   // Length of the top folder's text with its separator, to tell the top folder from the
   // subfolders below it.
   std::size_t topLength = 0;
@@ -52,6 +70,10 @@ struct ScanContext {
 };
 
 using platform::EntryKind;
+
+// How far the listing may run ahead of the workers that examine its files: enough to
+// keep them busy, little enough that the wait at the end stays short.
+constexpr std::size_t kStatWindow = 256;
 
 // The stamp of a file as the record shows it, from what the system tells about it.
 FileStamp stampOf(const platform::FileFacts* facts) {
@@ -117,70 +139,103 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& pattern
   return false;
 }
 
-FileVersionEntry makeEntry(const std::string& base, const std::string& name, const FileStamp& stamp) {
-  FileVersionEntry e;
-  e.FullPath = base + name;
-  e.NamePos = static_cast<std::int32_t>(utf8::length(base) + 1);
-  e.Attributes = stamp.attributes;
-  if (!stamp.isFolder) {
-    e.Ext = ExtField(name);
-    e.Date = stamp.date;
-    e.Time = stamp.time;
-    e.Size = stamp.size;
+// Turns what the scan found into entries and skipped-file reports, in listing order,
+// once every stamp is in; true when an entry was appended.
+bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
+  if (context.statAhead) context.statAhead->finish();
+  std::size_t listed = 0;
+  for (const Found& f : context.found)
+    if (!f.unlisted) ++listed;
+  entries.reserve(entries.size() + listed);
+  bool appended = false;
+  for (; !context.found.empty(); context.found.pop_front()) {
+    Found& f = context.found.front();
+    std::optional<FileStamp>& stamp = f.file.stamp;
+    // A file the patterns take but that cannot be listed honestly is reported, not
+    // passed over in silence; so is one that turned into a folder since it was listed.
+    std::optional<SkipReason> why = f.unlisted;
+    if (!why && (!stamp || (stamp->isFolder && f.examinedLater))) why = SkipReason::Missing;
+    else if (!why && stamp->isSpecial) why = SkipReason::NotAFile;
+    else if (!why && !stamp->dateFits) why = SkipReason::DateNotHeld;
+    if (why) {
+      if (context.skipped) context.skipped->push_back({std::move(f.file.path), *why});
+      continue;
+    }
+    FileVersionEntry& e = entries.emplace_back();
+    e.NamePos = f.namePos;
+    e.Attributes = stamp->attributes;
+    if (!stamp->isFolder) {
+      e.Ext = ExtField(std::string_view(f.file.path).substr(f.nameStart));
+      e.Date = std::move(stamp->date);
+      e.Time = std::move(stamp->time);
+      e.Size = stamp->size;
+    }
+    e.FullPath = std::move(f.file.path);
+    appended = true;
   }
-  return e;
+  return appended;
 }
 
-bool scanLevel(const std::string& folder, const std::vector<std::string>& patterns,
-               std::vector<FileVersionEntry>& entries, std::int16_t mode, ScanContext& context) {
+void scanLevel(const std::string& folder, const std::vector<std::string>& patterns, std::int16_t mode,
+               ScanContext& context) {
   const std::string base = AddOrRemoveSlash(folder, 1);
-  bool found = false;
+  const auto namePos = static_cast<std::int32_t>(utf8::length(base) + 1);
   std::vector<std::string> subfolders;
+  auto record = [&](const std::string& name) -> Found& {
+    Found& f = context.found.emplace_back();
+    f.file.path.reserve(base.size() + name.size());
+    f.file.path = base;
+    f.file.path += name;
+    f.nameStart = static_cast<std::uint32_t>(base.size());
+    f.namePos = namePos;
+    return f;
+  };
   const platform::ListError error = platform::listFolder(base, [&](const platform::FolderEntry& item) {
     if (!context.goOn()) return false;
     const std::string& name = item.name;
     // The listing usually knows an entry's kind already; a file that no pattern takes is
-    // then passed over without asking the file system about it, and a folder is only
+    // then passed over without asking the file system about it, one that a pattern takes
+    // is examined on the workers while the listing goes on, and a folder is only
     // examined when it is listed itself.
     const bool knownFile = item.kind == EntryKind::File;
     if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) return true;
+    if (knownFile && !item.facts) {
+      Found& f = record(name);
+      f.examinedLater = true;
+      if (!context.statAhead) context.statAhead.emplace(defaultReadThreads(), kStatWindow);
+      context.statAhead->add(f.file);
+      return true;
+    }
     if (item.kind == EntryKind::Folder) {
       subfolders.push_back(name);
       if (!listsFolders(mode)) return true;
     }
-    const auto stamp = listedStamp(base, item);
+    auto stamp = listedStamp(base, item);
     if (stamp && stamp->isFolder) {
       if (item.kind != EntryKind::Folder) subfolders.push_back(name);
       if (!listsFolders(mode)) return true;
     } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
       return true;
     }
-    // A file the patterns take but that cannot be listed honestly is reported, not
-    // passed over in silence.
-    if (!stamp || stamp->isSpecial || !stamp->dateFits) {
-      const SkipReason why = !stamp ? SkipReason::Missing
-                             : stamp->isSpecial ? SkipReason::NotAFile : SkipReason::DateNotHeld;
-      if (context.skipped) context.skipped->push_back({base + name, why});
-      return true;
-    }
-    entries.push_back(makeEntry(base, name, *stamp));
-    found = true;
+    record(name).file.stamp = std::move(stamp);
     return true;
   });
-  if (context.stopped) return found;
+  if (context.stopped) return;
   // A subfolder that cannot be listed (or whose listing breaks off) is reported like an
   // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
   // failures are told by ScanFolder's result instead.
-  if (error != platform::ListError::None && context.skipped && base.size() > context.topLength)
-    context.skipped->push_back({AddOrRemoveSlash(base, 0), unlistedReason(error)});
+  if (error != platform::ListError::None && context.skipped && base.size() > context.topLength) {
+    Found& f = context.found.emplace_back();
+    f.file.path = AddOrRemoveSlash(base, 0);
+    f.unlisted = unlistedReason(error);
+  }
   if (descends(mode)) {
     for (const std::string& sub : subfolders) {
       if (context.stopped) break;
       if (isVisitedAlready(base + sub, context.visited)) continue;
-      if (scanLevel(base + sub, patterns, entries, mode, context)) found = true;
+      scanLevel(base + sub, patterns, mode, context);
     }
   }
-  return found;
 }
 
 std::vector<std::string> lowerCased(const std::vector<std::string>& patterns) {
@@ -207,7 +262,8 @@ bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& pa
   context.skipped = skipped;
   context.topLength = AddOrRemoveSlash(folder, 1).size();
   isVisitedAlready(std::string(folder), context.visited);
-  const bool found = scanLevel(std::string(folder), patterns, entries, mode, context);
+  scanLevel(std::string(folder), patterns, mode, context);
+  const bool found = collect(context, entries);
   if (stopped != nullptr) *stopped = context.stopped;
   return found;
 }
