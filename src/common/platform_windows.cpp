@@ -161,11 +161,9 @@ ListError listFolder(const std::string& folder, const std::function<bool(const F
   const auto pattern = wideText::systemPath(base + "*");
   if (!pattern) return ListError::Missing;
   WIN32_FIND_DATAW data{};
-  const std::unique_ptr<void, FindCloser> search(FindFirstFileExW(pattern->c_str(), FindExInfoBasic, &data,
-                                                                  FindExSearchNameMatch, nullptr,
-                                                                  FIND_FIRST_EX_LARGE_FETCH));
-  if (search.get() == INVALID_HANDLE_VALUE) {
-    search.release();
+  const HANDLE first = FindFirstFileExW(pattern->c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                        FIND_FIRST_EX_LARGE_FETCH);
+  if (first == INVALID_HANDLE_VALUE) {
     switch (GetLastError()) {
       case ERROR_FILE_NOT_FOUND: return ListError::None;  // a drive's root without a single entry
       case ERROR_ACCESS_DENIED: return ListError::Denied;
@@ -178,6 +176,7 @@ ListError listFolder(const std::string& folder, const std::function<bool(const F
       default: return ListError::Failed;
     }
   }
+  const std::unique_ptr<void, FindCloser> search(first);
   FolderEntry entry;
   do {
     const wchar_t* name = data.cFileName;
