@@ -1,7 +1,7 @@
 #include "extraction/dir_scan.h"
 
 #include <chrono>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -22,7 +22,7 @@ namespace {
 // forever or list a folder twice.
 using VisitedSet = std::set<FileIdentity>;
 
-// One thing the scan found: a file or folder with its stamp (once examined), or a
+// One thing the scan found: a file or folder with its facts (once examined), or a
 // subfolder that could not be listed.
 struct Found {
   ListedFile file;
@@ -30,6 +30,40 @@ struct Found {
   std::int32_t namePos = 0;            // 1-based character position of the name
   bool examinedLater = false;          // a file queued for the workers
   std::optional<SkipReason> unlisted;  // a subfolder that could not be listed
+};
+
+// What the scan found, in listing order, in blocks of a fixed size: the workers hold
+// pointers into it while it grows, and each block is given back as soon as it has been
+// turned into entries, so that a large scan does not hold both at their full size.
+class FoundList {
+ public:
+  Found& add() {
+    if (m_blocks.empty() || m_lastCount == kBlock) {
+      m_blocks.push_back(std::make_unique<Found[]>(kBlock));
+      m_lastCount = 0;
+    }
+    ++m_size;
+    return m_blocks.back()[m_lastCount++];
+  }
+  std::size_t size() const { return m_size; }
+
+  // Calls `each` for everything found, in order, and empties the list.
+  template <typename Each>
+  void drain(Each each) {
+    for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+      const std::size_t count = b + 1 == m_blocks.size() ? m_lastCount : kBlock;
+      for (std::size_t i = 0; i < count; ++i) each(m_blocks[b][i]);
+      m_blocks[b].reset();
+    }
+    m_blocks.clear();
+    m_lastCount = m_size = 0;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 2048;
+  std::vector<std::unique_ptr<Found[]>> m_blocks;
+  std::size_t m_lastCount = 0;
+  std::size_t m_size = 0;
 };
 
 // What one scan carries from level to level: the folders already entered and the
@@ -55,9 +89,10 @@ struct ScanContext {
   }
 
   VisitedSet visited;
-  // What the scan found, in listing order, until the stamps of all are in. The workers
+  // What the scan found, in listing order, until all are examined. The workers
   // write into these, so they go away after the workers.
-  std::deque<Found> found;
+  FoundList found;
+  std::size_t unlistedFolders = 0;
   std::optional<StatAhead> statAhead;
   // Length of the top folder's text with its separator, to tell the top folder from the
   // subfolders below it.
@@ -73,7 +108,7 @@ using platform::EntryKind;
 
 // How far the listing may run ahead of the workers that examine its files: enough to
 // keep them busy, little enough that the wait at the end stays short.
-constexpr std::size_t kStatWindow = 256;
+constexpr std::size_t kStatWindow = 512;
 
 // The stamp of a file as the record shows it, from what the system tells about it.
 FileStamp stampOf(const platform::FileFacts* facts) {
@@ -102,18 +137,18 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   return stampOf(&*facts);
 }
 
-// The stamp of a listed entry: from the listing's own facts when it gave them, else from
-// the file system. A device, pipe or socket needs nothing more than its kind, and an entry
-// the listing could not examine is gone.
-std::optional<FileStamp> listedStamp(const std::string& base, const platform::FolderEntry& item) {
-  if (item.facts) return stampOf(&*item.facts);
+// The facts of a listed entry: the listing's own when it gave them, else the file
+// system's. A device, pipe or socket needs nothing more than its kind, and an entry the
+// listing could not examine is gone.
+std::optional<platform::FileFacts> listedFacts(const std::string& base, const platform::FolderEntry& item) {
+  if (item.facts) return item.facts;
   if (item.kind == EntryKind::Unknown) return std::nullopt;
   if (item.kind == EntryKind::Special) {
-    FileStamp special;
+    platform::FileFacts special;
     special.isSpecial = true;
     return special;
   }
-  return statStamp(base + item.name);
+  return platform::fileFacts(base + item.name);
 }
 
 SkipReason unlistedReason(platform::ListError error) {
@@ -140,17 +175,15 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& pattern
 }
 
 // Turns what the scan found into entries and skipped-file reports, in listing order,
-// once every stamp is in; true when an entry was appended.
+// once every file is examined; true when an entry was appended.
 bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
   if (context.statAhead) context.statAhead->finish();
-  std::size_t listed = 0;
-  for (const Found& f : context.found)
-    if (!f.unlisted) ++listed;
-  entries.reserve(entries.size() + listed);
+  entries.reserve(entries.size() + context.found.size() - context.unlistedFolders);
+  context.unlistedFolders = 0;
   bool appended = false;
-  for (; !context.found.empty(); context.found.pop_front()) {
-    Found& f = context.found.front();
-    std::optional<FileStamp>& stamp = f.file.stamp;
+  context.found.drain([&](Found& f) {
+    std::optional<FileStamp> stamp;
+    if (f.file.facts) stamp = stampOf(&*f.file.facts);
     // A file the patterns take but that cannot be listed honestly is reported, not
     // passed over in silence; so is one that turned into a folder since it was listed.
     std::optional<SkipReason> why = f.unlisted;
@@ -159,7 +192,7 @@ bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
     else if (!why && !stamp->dateFits) why = SkipReason::DateNotHeld;
     if (why) {
       if (context.skipped) context.skipped->push_back({std::move(f.file.path), *why});
-      continue;
+      return;
     }
     FileVersionEntry& e = entries.emplace_back();
     e.NamePos = f.namePos;
@@ -172,7 +205,7 @@ bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
     }
     e.FullPath = std::move(f.file.path);
     appended = true;
-  }
+  });
   return appended;
 }
 
@@ -182,7 +215,7 @@ void scanLevel(const std::string& folder, const std::vector<std::string>& patter
   const auto namePos = static_cast<std::int32_t>(utf8::length(base) + 1);
   std::vector<std::string> subfolders;
   auto record = [&](const std::string& name) -> Found& {
-    Found& f = context.found.emplace_back();
+    Found& f = context.found.add();
     f.file.path.reserve(base.size() + name.size());
     f.file.path = base;
     f.file.path += name;
@@ -210,14 +243,14 @@ void scanLevel(const std::string& folder, const std::vector<std::string>& patter
       subfolders.push_back(name);
       if (!listsFolders(mode)) return true;
     }
-    auto stamp = listedStamp(base, item);
-    if (stamp && stamp->isFolder) {
+    auto facts = listedFacts(base, item);
+    if (facts && facts->isFolder) {
       if (item.kind != EntryKind::Folder) subfolders.push_back(name);
       if (!listsFolders(mode)) return true;
     } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
       return true;
     }
-    record(name).file.stamp = std::move(stamp);
+    record(name).file.facts = facts;
     return true;
   });
   if (context.stopped) return;
@@ -225,7 +258,8 @@ void scanLevel(const std::string& folder, const std::vector<std::string>& patter
   // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
   // failures are told by ScanFolder's result instead.
   if (error != platform::ListError::None && context.skipped && base.size() > context.topLength) {
-    Found& f = context.found.emplace_back();
+    Found& f = context.found.add();
+    ++context.unlistedFolders;
     f.file.path = AddOrRemoveSlash(base, 0);
     f.unlisted = unlistedReason(error);
   }

@@ -5,9 +5,10 @@
 namespace quorvane::basDirUtil {
 
 namespace {
-// Files are handed to the workers in small batches, so that the listing takes the lock
-// once per batch rather than once per file.
-constexpr std::size_t kBatch = 16;
+// Files are handed to the workers in batches, so that the listing takes the lock and
+// wakes a worker once per batch rather than once per file: measured, smaller batches
+// cost more processor time in switches than the earlier start saves.
+constexpr std::size_t kBatch = 64;
 }  // namespace
 
 StatAhead::StatAhead(unsigned threads, std::size_t window) : m_window(std::max(window, 2 * kBatch)) {
@@ -68,7 +69,7 @@ void StatAhead::runWorker() {
     // More waiting than one worker takes: another worker may start on it meanwhile.
     if (!m_queue.empty()) m_work.notify_one();
     lock.unlock();
-    for (ListedFile* file : mine) file->stamp = ReadFileStamp(file->path);
+    for (ListedFile* file : mine) file->facts = platform::fileFacts(file->path);
     lock.lock();
     m_outstanding -= n;
     const bool wake = m_listingWaits && (m_outstanding == 0 || m_outstanding <= m_window / 2);

@@ -9,17 +9,18 @@
 #include <thread>
 #include <vector>
 
-#include "extraction/dir_scan.h"
+#include "common/platform.h"
 
 namespace quorvane::basDirUtil {
 
-// One file the listing found, waiting for its stamp.
+// One file the listing found, waiting to be examined. Kept small: a large folder holds
+// one of these per file until the last is examined.
 struct ListedFile {
   std::string path;
-  std::optional<FileStamp> stamp;  // what ReadFileStamp(path) gave; written by a worker
+  std::optional<platform::FileFacts> facts;  // what platform::fileFacts(path) gave
 };
 
-// Examines listed files (ReadFileStamp) on a few threads while the listing goes on, so
+// Examines listed files (platform::fileFacts) on a few threads while the listing goes on, so
 // that the listing's thread only reads folders and the examinations overlap each other;
 // where the listing already gave the facts (Windows) nothing comes here.
 // The listing stays at most `window` files ahead of the workers, which keeps what is left
@@ -27,7 +28,7 @@ struct ListedFile {
 class StatAhead {
  public:
   StatAhead(unsigned threads, std::size_t window);
-  // Stops the workers; files not yet examined keep no stamp.
+  // Stops the workers; files not yet examined keep no facts.
   ~StatAhead();
   StatAhead(const StatAhead&) = delete;
   StatAhead& operator=(const StatAhead&) = delete;
@@ -35,7 +36,7 @@ class StatAhead {
   // Queues a file; it must stay where it is until finish() returned. Waits while the
   // workers are a full window behind.
   void add(ListedFile& file);
-  // Waits until every queued file has its stamp.
+  // Waits until every queued file is examined.
   void finish();
 
  private:

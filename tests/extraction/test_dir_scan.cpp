@@ -185,7 +185,7 @@ TEST_F(ScanTest, DanglingLinksSpecialFilesAndUnholdableDatesAreSkippedAndReporte
 // listing may run ahead of them still come out in the listing's own order, entries and
 // skipped-file reports alike, each with its own stamp.
 TEST_F(ScanTest, ManyFilesKeepTheListingOrder) {
-  constexpr int kFiles = 700;
+  constexpr int kFiles = 1200;
   for (int i = 0; i < kFiles; ++i) {
     const std::string name = "M" + std::to_string(i) + ".DLL";
     if (i % 50 == 7) fs::create_symlink(dir.path() / "nowhere", dir.path() / name);
