@@ -5,10 +5,12 @@
 namespace quorvane::basDirUtil {
 
 namespace {
-// Files are handed to the workers in batches, so that the listing takes the lock and
-// wakes a worker once per batch rather than once per file: measured, smaller batches
-// cost more processor time in switches than the earlier start saves.
+// The listing hands files over in batches, so that it takes the lock and wakes a worker
+// once per batch rather than once per file: measured, smaller batches cost more processor
+// time in switches than the earlier start saves. A worker takes fewer at a time, so that
+// on a slow share the files waited for are spread over all workers.
 constexpr std::size_t kBatch = 64;
+constexpr std::size_t kTake = 16;
 }  // namespace
 
 StatAhead::StatAhead(unsigned threads, std::size_t window) : m_window(std::max(window, 2 * kBatch)) {
@@ -32,11 +34,11 @@ void StatAhead::add(ListedFile& file) {
   if (m_batch.size() < kBatch) return;
   std::unique_lock lock(m_mutex);
   hand(lock);
-  // Waking the listing for every file would cost more than the files; it goes on once
-  // the workers have caught up half a window.
+  // The listing goes on as soon as there is room for one more batch: its heartbeat turns
+  // then come about as often as when it examined the files itself.
   if (m_outstanding < m_window) return;
   m_listingWaits = true;
-  m_progress.wait(lock, [&] { return m_outstanding <= m_window / 2; });
+  m_progress.wait(lock, [&] { return m_outstanding + kBatch <= m_window; });
   m_listingWaits = false;
 }
 
@@ -58,12 +60,12 @@ void StatAhead::hand(std::unique_lock<std::mutex>&) {
 
 void StatAhead::runWorker() {
   std::vector<ListedFile*> mine;
-  mine.reserve(kBatch);
+  mine.reserve(kTake);
   std::unique_lock lock(m_mutex);
   for (;;) {
     m_work.wait(lock, [&] { return m_stop || !m_queue.empty(); });
     if (m_stop) return;
-    const std::size_t n = std::min(kBatch, m_queue.size());
+    const std::size_t n = std::min(kTake, m_queue.size());
     mine.assign(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(n));
     m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(n));
     // More waiting than one worker takes: another worker may start on it meanwhile.
@@ -72,7 +74,7 @@ void StatAhead::runWorker() {
     for (ListedFile* file : mine) file->facts = platform::fileFacts(file->path);
     lock.lock();
     m_outstanding -= n;
-    const bool wake = m_listingWaits && (m_outstanding == 0 || m_outstanding <= m_window / 2);
+    const bool wake = m_listingWaits && (m_outstanding == 0 || m_outstanding + kBatch <= m_window);
     if (wake) m_progress.notify_one();
   }
 }
