@@ -33,8 +33,10 @@ inline std::size_t readFirstBlocks(const std::vector<std::string>& paths) {
 }
 
 // Runs `args` (the program first) with standard error discarded; seconds, or negative
-// when it failed. `peakKiB`, when given, gets the child's peak resident memory.
-inline double timedRun(std::vector<std::string> args, long* peakKiB = nullptr) {
+// when it failed. `peakKiB`, when given, gets the child's peak resident memory, and
+// `cpuSeconds` its processor time (user and system, all threads): on a shared machine the
+// wall time alone says little.
+inline double timedRun(std::vector<std::string> args, long* peakKiB = nullptr, double* cpuSeconds = nullptr) {
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -51,6 +53,9 @@ inline double timedRun(std::vector<std::string> args, long* peakKiB = nullptr) {
   wait4(pid, &status, 0, &usage);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   if (peakKiB) *peakKiB = usage.ru_maxrss;
+  if (cpuSeconds)
+    *cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
 }
 

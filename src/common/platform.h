@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,34 @@ struct FileFacts {
 // Facts of a file or a folder (links followed); nothing when it cannot be examined. Of
 // a device, pipe or socket only that it is one.
 std::optional<FileFacts> fileFacts(const std::string& path);
+
+// What a folder listing tells of one entry without asking anything more: its kind, and
+// where the system gives them with the listing itself (Windows always; elsewhere for a
+// link or an entry of unknown kind, which the listing has to examine anyway) its facts.
+enum class EntryKind : std::uint8_t {
+  File,     // a regular file
+  Folder,
+  Special,  // a device, pipe or socket
+  Unknown,  // cannot be examined: a dangling link, or an entry gone while listed
+};
+struct FolderEntry {
+  std::string name;  // UTF-8, never "." or ".."
+  EntryKind kind = EntryKind::Unknown;
+  std::optional<FileFacts> facts;
+};
+
+// Why a folder could not be listed (in full).
+enum class ListError : std::uint8_t {
+  None,
+  Denied,   // the folder may not be listed
+  Missing,  // there is no such folder
+  Failed,   // any other failure, also one that broke the listing off part-way
+};
+
+// Calls `each` for every entry of `folder` (a trailing separator is allowed), in the
+// order the system gives them, until it returns false. Links are followed, so a link to
+// a file is a File. Works on paths longer than the system's classic limit.
+ListError listFolder(const std::string& folder, const std::function<bool(const FolderEntry&)>& each);
 
 // std::fopen with a UTF-8 name.
 std::FILE* openFile(const std::string& path, const char* mode);

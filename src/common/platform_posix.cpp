@@ -1,6 +1,7 @@
 // The platform layer on POSIX systems (Linux).
 #include "common/platform.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,40 @@ std::uint8_t attributesOf(bool isFolder, bool ownerWritable, const std::string& 
   return a;
 }
 
+FileFacts factsOf(const struct stat& st, const std::string& name) {
+  const bool isFolder = S_ISDIR(st.st_mode);
+  FileFacts facts;
+  facts.isFolder = isFolder;
+  facts.isSpecial = !isFolder && !S_ISREG(st.st_mode);
+  if (facts.isSpecial) return facts;
+  facts.attributes = attributesOf(isFolder, (st.st_mode & S_IWUSR) != 0, name);
+  if (isFolder) return facts;
+  const auto written = localFromSeconds(st.st_mtime, 0);
+  facts.writtenKnown = written.has_value();
+  if (written) facts.written = *written;
+  facts.size = static_cast<std::uint64_t>(st.st_size);
+  return facts;
+}
+
+EntryKind kindOf(const FileFacts& facts) {
+  return facts.isFolder ? EntryKind::Folder : facts.isSpecial ? EntryKind::Special : EntryKind::File;
+}
+
+ListError listErrorOf(int code) {
+  switch (code) {
+    case EACCES:
+    case EPERM: return ListError::Denied;
+    case ENOENT:
+    case ENOTDIR: return ListError::Missing;
+    default: return ListError::Failed;
+  }
+}
+
+// Closes the listing on every way out.
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
 std::string environment(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : std::string();
@@ -59,23 +95,47 @@ LocalTime localNow() { return localFromSeconds(std::time(nullptr), 0).value_or(L
 
 bool localCalendarTime(std::time_t t, std::tm& out) { return localtime_r(&t, &out) != nullptr; }
 
-// One stat call gives kind, size, permissions and time; the scan calls this for every
-// listed file, so it is kept to that single call.
+// One stat call gives kind, size, permissions and time.
 std::optional<FileFacts> fileFacts(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  const bool isFolder = S_ISDIR(st.st_mode);
-  FileFacts facts;
-  facts.isFolder = isFolder;
-  facts.isSpecial = !isFolder && !S_ISREG(st.st_mode);
-  if (facts.isSpecial) return facts;
-  facts.attributes = attributesOf(isFolder, (st.st_mode & S_IWUSR) != 0, basDirUtil::FileNamePart(path));
-  if (isFolder) return facts;
-  const auto written = localFromSeconds(st.st_mtime, 0);
-  facts.writtenKnown = written.has_value();
-  if (written) facts.written = *written;
-  facts.size = static_cast<std::uint64_t>(st.st_size);
-  return facts;
+  return factsOf(st, basDirUtil::FileNamePart(path));
+}
+
+// The kind comes with the listing on the usual file systems, so a file is listed without
+// a call of its own; only a link (to be followed) or an entry of a file system that does
+// not tell the kind is examined, relative to the open folder.
+ListError listFolder(const std::string& folder, const std::function<bool(const FolderEntry&)>& each) {
+  const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+  if (!dir) return listErrorOf(errno);
+  FolderEntry entry;
+  for (;;) {
+    errno = 0;
+    const dirent* d = ::readdir(dir.get());
+    if (d == nullptr) return errno == 0 ? ListError::None : ListError::Failed;
+    const char* name = d->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    entry.name.assign(name);
+    entry.facts.reset();
+    switch (d->d_type) {
+      case DT_REG: entry.kind = EntryKind::File; break;
+      case DT_DIR: entry.kind = EntryKind::Folder; break;
+      case DT_FIFO:
+      case DT_CHR:
+      case DT_BLK:
+      case DT_SOCK: entry.kind = EntryKind::Special; break;
+      default: {
+        struct stat st {};
+        if (::fstatat(::dirfd(dir.get()), name, &st, 0) != 0) {
+          entry.kind = EntryKind::Unknown;
+          break;
+        }
+        entry.facts = factsOf(st, entry.name);
+        entry.kind = kindOf(*entry.facts);
+      }
+    }
+    if (!each(entry)) return ListError::None;
+  }
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <random>
 #include <streambuf>
 
@@ -92,6 +93,31 @@ class ConsoleBuffer : public std::streambuf {
   std::string m_pending;
 };
 
+// What the listing gives of an entry that is not a link: all that fileFacts would ask.
+FileFacts factsOf(const WIN32_FIND_DATAW& data) {
+  FileFacts facts;
+  facts.isSpecial = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0;
+  if (facts.isSpecial) return facts;
+  facts.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  facts.attributes = static_cast<std::uint8_t>(data.dwFileAttributes & 0xFF);
+  if (facts.isFolder) return facts;
+  const auto written = localFromFileTimeStruct(data.ftLastWriteTime);
+  facts.writtenKnown = written.has_value();
+  if (written) facts.written = *written;
+  facts.written.millisecond = 0;  // the record keeps whole seconds, cut as the listing shows them
+  facts.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return facts;
+}
+
+EntryKind kindOf(const FileFacts& facts) {
+  return facts.isFolder ? EntryKind::Folder : facts.isSpecial ? EntryKind::Special : EntryKind::File;
+}
+
+// Closes the search on every way out.
+struct FindCloser {
+  void operator()(HANDLE h) const { FindClose(h); }
+};
+
 HANDLE consoleOf(int stream) {
   const HANDLE h = GetStdHandle(stream == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
   DWORD mode = 0;
@@ -119,18 +145,53 @@ std::optional<FileFacts> fileFacts(const std::string& path) {
   if (name.empty()) return std::nullopt;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  FileFacts facts;
-  facts.isSpecial = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0;
-  if (facts.isSpecial) return facts;
-  facts.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  facts.attributes = static_cast<std::uint8_t>(data.dwFileAttributes & 0xFF);
-  if (facts.isFolder) return facts;
-  const auto written = localFromFileTimeStruct(data.ftLastWriteTime);
-  facts.writtenKnown = written.has_value();
-  if (written) facts.written = *written;
-  facts.written.millisecond = 0;  // the record keeps whole seconds, cut as the listing shows them
-  facts.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return facts;
+  WIN32_FIND_DATAW found{};
+  found.dwFileAttributes = data.dwFileAttributes;
+  found.ftLastWriteTime = data.ftLastWriteTime;
+  found.nFileSizeHigh = data.nFileSizeHigh;
+  found.nFileSizeLow = data.nFileSizeLow;
+  return factsOf(found);
+}
+
+// The find data carries attributes, size and time, so a listed file needs no call of its
+// own; only a link is examined on its own, by its path, as fileFacts does. The short
+// (8.3) names are not asked for, and the system fetches the entries in large blocks.
+ListError listFolder(const std::string& folder, const std::function<bool(const FolderEntry&)>& each) {
+  const std::string base = withSeparator(folder.empty() ? std::string(".") : folder);
+  const auto pattern = wideText::systemPath(base + "*");
+  if (!pattern) return ListError::Missing;
+  WIN32_FIND_DATAW data{};
+  const HANDLE first = FindFirstFileExW(pattern->c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                        FIND_FIRST_EX_LARGE_FETCH);
+  if (first == INVALID_HANDLE_VALUE) {
+    switch (GetLastError()) {
+      case ERROR_FILE_NOT_FOUND: return ListError::None;  // a drive's root without a single entry
+      case ERROR_ACCESS_DENIED: return ListError::Denied;
+      case ERROR_PATH_NOT_FOUND:
+      case ERROR_DIRECTORY:
+      case ERROR_INVALID_NAME:
+      case ERROR_BAD_PATHNAME:
+      case ERROR_BAD_NETPATH:
+      case ERROR_NOT_READY: return ListError::Missing;
+      default: return ListError::Failed;
+    }
+  }
+  const std::unique_ptr<void, FindCloser> search(first);
+  FolderEntry entry;
+  do {
+    const wchar_t* name = data.cFileName;
+    if (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'))) continue;
+    entry.name = wideText::toUtf8(name);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+      entry.facts = fileFacts(base + entry.name);
+      entry.kind = entry.facts ? kindOf(*entry.facts) : EntryKind::Unknown;
+    } else {
+      entry.facts = factsOf(data);
+      entry.kind = kindOf(*entry.facts);
+    }
+    if (!each(entry)) return ListError::None;
+  } while (FindNextFileW(search.get(), &data));
+  return GetLastError() == ERROR_NO_MORE_FILES ? ListError::None : ListError::Failed;
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) {

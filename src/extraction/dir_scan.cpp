@@ -1,19 +1,19 @@
 #include "extraction/dir_scan.h"
 
 #include <chrono>
-#include <filesystem>
+#include <memory>
+#include <optional>
 #include <set>
-#include <system_error>
 
 #include "common/basDirUtil.h"
 #include "common/local_stamp.h"
 #include "common/platform.h"
 #include "common/same_file.h"
 #include "common/utf8.h"
+#include "extraction/read_ahead_pool.h"
+#include "extraction/stat_ahead.h"
 
 namespace quorvane::basDirUtil {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -21,6 +21,50 @@ namespace {
 // up the tree (or a second way to one folder) cannot make a descending scan go round
 // forever or list a folder twice.
 using VisitedSet = std::set<FileIdentity>;
+
+// One thing the scan found: a file or folder with its facts (once examined), or a
+// subfolder that could not be listed.
+struct Found {
+  ListedFile file;
+  std::uint32_t nameStart = 0;         // byte offset of the name in the path
+  std::int32_t namePos = 0;            // 1-based character position of the name
+  bool examinedLater = false;          // a file queued for the workers
+  std::optional<SkipReason> unlisted;  // a subfolder that could not be listed
+};
+
+// What the scan found, in listing order, in blocks of a fixed size: the workers hold
+// pointers into it while it grows, and each block is given back as soon as it has been
+// turned into entries, so that a large scan does not hold both at their full size.
+class FoundList {
+ public:
+  Found& add() {
+    if (m_blocks.empty() || m_lastCount == kBlock) {
+      m_blocks.push_back(std::make_unique<Found[]>(kBlock));
+      m_lastCount = 0;
+    }
+    ++m_size;
+    return m_blocks.back()[m_lastCount++];
+  }
+  std::size_t size() const { return m_size; }
+
+  // Calls `each` for everything found, in order, and empties the list.
+  template <typename Each>
+  void drain(Each each) {
+    for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+      const std::size_t count = b + 1 == m_blocks.size() ? m_lastCount : kBlock;
+      for (std::size_t i = 0; i < count; ++i) each(m_blocks[b][i]);
+      m_blocks[b].reset();
+    }
+    m_blocks.clear();
+    m_lastCount = m_size = 0;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 2048;
+  std::vector<std::unique_ptr<Found[]>> m_blocks;
+  std::size_t m_lastCount = 0;
+  std::size_t m_size = 0;
+};
 
 // What one scan carries from level to level: the folders already entered and the
 // heartbeat with its clock.
@@ -45,6 +89,11 @@ struct ScanContext {
   }
 
   VisitedSet visited;
+  // What the scan found, in listing order, until all are examined. The workers
+  // write into these, so they go away after the workers.
+  FoundList found;
+  std::size_t unlistedFolders = 0;
+  std::optional<StatAhead> statAhead;
   // Length of the top folder's text with its separator, to tell the top folder from the
   // subfolders below it.
   std::size_t topLength = 0;
@@ -55,10 +104,14 @@ struct ScanContext {
   bool stopped = false;
 };
 
+using platform::EntryKind;
+
+// How far the listing may run ahead of the workers that examine its files: enough to
+// keep them busy, little enough that the wait at the end stays short.
+constexpr std::size_t kStatWindow = 512;
+
 // The stamp of a file as the record shows it, from what the system tells about it.
-std::optional<FileStamp> statStamp(const std::string& path) {
-  const auto facts = platform::fileFacts(path);
-  if (!facts) return std::nullopt;
+FileStamp stampOf(const platform::FileFacts* facts) {
   FileStamp stamp;
   stamp.isFolder = facts->isFolder;
   stamp.isSpecial = facts->isSpecial;
@@ -76,6 +129,30 @@ std::optional<FileStamp> statStamp(const std::string& path) {
   }
   stamp.size = static_cast<std::int64_t>(facts->size);
   return stamp;
+}
+
+std::optional<FileStamp> statStamp(const std::string& path) {
+  const auto facts = platform::fileFacts(path);
+  if (!facts) return std::nullopt;
+  return stampOf(&*facts);
+}
+
+// The facts of a listed entry: the listing's own when it gave them, else the file
+// system's. A device, pipe or socket needs nothing more than its kind, and an entry the
+// listing could not examine is gone.
+std::optional<platform::FileFacts> listedFacts(const std::string& base, const platform::FolderEntry& item) {
+  if (item.facts) return item.facts;
+  if (item.kind == EntryKind::Unknown) return std::nullopt;
+  if (item.kind == EntryKind::Special) {
+    platform::FileFacts special;
+    special.isSpecial = true;
+    return special;
+  }
+  return platform::fileFacts(base + item.name);
+}
+
+SkipReason unlistedReason(platform::ListError error) {
+  return error == platform::ListError::Denied ? SkipReason::AccessDenied : SkipReason::CannotOpen;
 }
 
 bool isVisitedAlready(const std::string& folder, VisitedSet& visited) {
@@ -97,74 +174,102 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& pattern
   return false;
 }
 
-FileVersionEntry makeEntry(const std::string& base, const std::string& name, const FileStamp& stamp) {
-  FileVersionEntry e;
-  e.FullPath = base + name;
-  e.NamePos = static_cast<std::int32_t>(utf8::length(base) + 1);
-  e.Attributes = stamp.attributes;
-  if (!stamp.isFolder) {
-    e.Ext = ExtField(name);
-    e.Date = stamp.date;
-    e.Time = stamp.time;
-    e.Size = stamp.size;
-  }
-  return e;
+// Turns what the scan found into entries and skipped-file reports, in listing order,
+// once every file is examined; true when an entry was appended.
+bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
+  if (context.statAhead) context.statAhead->finish();
+  entries.reserve(entries.size() + context.found.size() - context.unlistedFolders);
+  context.unlistedFolders = 0;
+  bool appended = false;
+  context.found.drain([&](Found& f) {
+    std::optional<FileStamp> stamp;
+    if (f.file.facts) stamp = stampOf(&*f.file.facts);
+    // A file the patterns take but that cannot be listed honestly is reported, not
+    // passed over in silence; so is one that turned into a folder since it was listed.
+    std::optional<SkipReason> why = f.unlisted;
+    if (!why && (!stamp || (stamp->isFolder && f.examinedLater))) why = SkipReason::Missing;
+    else if (!why && stamp->isSpecial) why = SkipReason::NotAFile;
+    else if (!why && !stamp->dateFits) why = SkipReason::DateNotHeld;
+    if (why) {
+      if (context.skipped) context.skipped->push_back({std::move(f.file.path), *why});
+      return;
+    }
+    FileVersionEntry& e = entries.emplace_back();
+    e.NamePos = f.namePos;
+    e.Attributes = stamp->attributes;
+    if (!stamp->isFolder) {
+      e.Ext = ExtField(std::string_view(f.file.path).substr(f.nameStart));
+      e.Date = std::move(stamp->date);
+      e.Time = std::move(stamp->time);
+      e.Size = stamp->size;
+    }
+    e.FullPath = std::move(f.file.path);
+    appended = true;
+  });
+  return appended;
 }
 
-bool scanLevel(const std::string& folder, const std::vector<std::string>& patterns,
-               std::vector<FileVersionEntry>& entries, std::int16_t mode, ScanContext& context) {
+void scanLevel(const std::string& folder, const std::vector<std::string>& patterns, std::int16_t mode,
+               ScanContext& context) {
   const std::string base = AddOrRemoveSlash(folder, 1);
-  bool found = false;
+  const auto namePos = static_cast<std::int32_t>(utf8::length(base) + 1);
   std::vector<std::string> subfolders;
-  std::error_code ec;
-  fs::directory_iterator it(fs::u8path(base), ec);
+  auto record = [&](const std::string& name) -> Found& {
+    Found& f = context.found.add();
+    f.file.path.reserve(base.size() + name.size());
+    f.file.path = base;
+    f.file.path += name;
+    f.nameStart = static_cast<std::uint32_t>(base.size());
+    f.namePos = namePos;
+    return f;
+  };
+  const platform::ListError error = platform::listFolder(base, [&](const platform::FolderEntry& item) {
+    if (!context.goOn()) return false;
+    const std::string& name = item.name;
+    // The listing usually knows an entry's kind already; a file that no pattern takes is
+    // then passed over without asking the file system about it, one that a pattern takes
+    // is examined on the workers while the listing goes on, and a folder is only
+    // examined when it is listed itself.
+    const bool knownFile = item.kind == EntryKind::File;
+    if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) return true;
+    if (knownFile && !item.facts) {
+      Found& f = record(name);
+      f.examinedLater = true;
+      if (!context.statAhead) context.statAhead.emplace(defaultReadThreads(), kStatWindow);
+      context.statAhead->add(f.file);
+      return true;
+    }
+    if (item.kind == EntryKind::Folder) {
+      subfolders.push_back(name);
+      if (!listsFolders(mode)) return true;
+    }
+    auto facts = listedFacts(base, item);
+    if (facts && facts->isFolder) {
+      if (item.kind != EntryKind::Folder) subfolders.push_back(name);
+      if (!listsFolders(mode)) return true;
+    } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
+      return true;
+    }
+    record(name).file.facts = facts;
+    return true;
+  });
+  if (context.stopped) return;
   // A subfolder that cannot be listed (or whose listing breaks off) is reported like an
   // unreadable file, and the scan goes on with the rest of the tree. The top folder's own
   // failures are told by ScanFolder's result instead.
-  const auto reportUnlisted = [&] {
-    if (ec && context.skipped && base.size() > context.topLength)
-      context.skipped->push_back({AddOrRemoveSlash(base, 0), ec == std::errc::permission_denied
-                                                                 ? SkipReason::AccessDenied
-                                                                 : SkipReason::CannotOpen});
-  };
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    if (!context.goOn()) return found;
-    // UTF-8 on every platform (string() would give Windows' ANSI code page).
-    const std::u8string utf8Name = it->path().filename().u8string();
-    const std::string name(utf8Name.begin(), utf8Name.end());
-    if (name == "." || name == "..") continue;
-    // The listing usually knows an entry's kind already; a file that no pattern takes is
-    // then passed over without asking the file system about it.
-    std::error_code kindError;
-    const bool knownFile = it->is_regular_file(kindError) && !kindError;
-    if (knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) continue;
-    const auto stamp = ReadFileStamp(base + name);
-    if (stamp && stamp->isFolder) {
-      subfolders.push_back(name);
-      if (!listsFolders(mode)) continue;
-    } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
-      continue;
-    }
-    // A file the patterns take but that cannot be listed honestly is reported, not
-    // passed over in silence.
-    if (!stamp || stamp->isSpecial || !stamp->dateFits) {
-      const SkipReason why = !stamp ? SkipReason::Missing
-                             : stamp->isSpecial ? SkipReason::NotAFile : SkipReason::DateNotHeld;
-      if (context.skipped) context.skipped->push_back({base + name, why});
-      continue;
-    }
-    entries.push_back(makeEntry(base, name, *stamp));
-    found = true;
+  if (error != platform::ListError::None && context.skipped && base.size() > context.topLength) {
+    Found& f = context.found.add();
+    ++context.unlistedFolders;
+    f.file.path = AddOrRemoveSlash(base, 0);
+    f.unlisted = unlistedReason(error);
   }
-  reportUnlisted();
   if (descends(mode)) {
     for (const std::string& sub : subfolders) {
       if (context.stopped) break;
       if (isVisitedAlready(base + sub, context.visited)) continue;
-      if (scanLevel(base + sub, patterns, entries, mode, context)) found = true;
+      scanLevel(base + sub, patterns, mode, context);
     }
   }
-  return found;
 }
 
 std::vector<std::string> lowerCased(const std::vector<std::string>& patterns) {
@@ -191,7 +296,8 @@ bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& pa
   context.skipped = skipped;
   context.topLength = AddOrRemoveSlash(folder, 1).size();
   isVisitedAlready(std::string(folder), context.visited);
-  const bool found = scanLevel(std::string(folder), patterns, entries, mode, context);
+  scanLevel(std::string(folder), patterns, mode, context);
+  const bool found = collect(context, entries);
   if (stopped != nullptr) *stopped = context.stopped;
   return found;
 }
@@ -202,11 +308,11 @@ ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& p
   if (patterns.empty()) return ScanResult::NoPatterns;
   if (folder.empty()) return ScanResult::NoFolder;
   const std::string base = AddOrRemoveSlash(folder, 1);
-  std::error_code ec;
-  if (!fs::is_directory(fs::u8path(base), ec) || ec) return ScanResult::FolderMissing;
-  fs::directory_iterator probe(fs::u8path(base), ec);
-  if (ec == std::errc::permission_denied) return ScanResult::FolderDenied;
-  if (ec) return ScanResult::FolderMissing;
+  const auto facts = platform::fileFacts(base);
+  if (!facts || !facts->isFolder) return ScanResult::FolderMissing;
+  const platform::ListError probe = platform::listFolder(base, [](const platform::FolderEntry&) { return false; });
+  if (probe == platform::ListError::Denied) return ScanResult::FolderDenied;
+  if (probe != platform::ListError::None) return ScanResult::FolderMissing;
   std::vector<FileVersionEntry> fresh;
   bool stopped = false;
   const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped, skipped);

@@ -150,6 +150,39 @@ TEST_F(ScanTest, DanglingLinksSpecialFilesAndUnholdableDatesAreSkippedAndReporte
   EXPECT_EQ(got, expected);
 }
 
+// Files are examined on other threads while the listing goes on: far more files than the
+// listing may run ahead of them still come out in the listing's own order, entries and
+// skipped-file reports alike, each with its own stamp.
+TEST_F(ScanTest, ManyFilesKeepTheListingOrder) {
+  constexpr int kFiles = 1200;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string name = "M" + std::to_string(i) + ".DLL";
+    if (i % 50 == 7) fs::create_symlink(dir.path() / "nowhere", dir.path() / name);
+    else if (i % 90 == 11) ASSERT_EQ(::mkfifo((dir.path() / name).c_str(), 0600), 0);
+    else dir.write(name, std::string(static_cast<std::size_t>(i), 'x'));
+  }
+  std::vector<std::string> listedOrder;
+  std::vector<std::pair<std::string, SkipReason>> skippedOrder, gotSkipped;
+  for (const auto& e : fs::directory_iterator(dir.path())) {
+    const std::string name = e.path().filename().string();
+    if (name.front() != 'M') continue;
+    const int i = std::stoi(name.substr(1));
+    if (i % 50 == 7) skippedOrder.emplace_back(name, SkipReason::Missing);
+    else if (i % 90 == 11) skippedOrder.emplace_back(name, SkipReason::NotAFile);
+    else listedOrder.push_back(name);
+  }
+  std::vector<SkippedFile> skipped;
+  ASSERT_EQ(ScanFolder(dir.str(), {"m*.dll"}, entries, kListFiles, {}, &skipped), ScanResult::Found);
+  std::vector<std::string> got;
+  for (const auto& e : entries) {
+    got.push_back(e.FullPath.substr(static_cast<std::size_t>(e.NamePos) - 1));
+    EXPECT_EQ(e.Size, std::stoi(got.back().substr(1))) << got.back();
+  }
+  for (const auto& s : skipped) gotSkipped.emplace_back(fs::path(s.Path).filename().string(), s.Reason);
+  EXPECT_EQ(got, listedOrder);
+  EXPECT_EQ(gotSkipped, skippedOrder);
+}
+
 TEST_F(ScanTest, AttributesOfHiddenAndReadOnlyEntries) {
   dir.write(".hidden.dll", "h");
   dir.write("ro.dll", "r");

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/platform.h"
+
+namespace quorvane::basDirUtil {
+
+// One file the listing found, waiting to be examined. Kept small: a large folder holds
+// one of these per file until the last is examined.
+struct ListedFile {
+  std::string path;
+  std::optional<platform::FileFacts> facts;  // what platform::fileFacts(path) gave
+};
+
+// Examines listed files (platform::fileFacts) on a few threads while the listing goes on, so
+// that the listing's thread only reads folders and the examinations overlap each other;
+// where the listing already gave the facts (Windows) nothing comes here.
+// The listing stays at most `window` files ahead of the workers, which keeps what is left
+// to wait for at the end, when no heartbeat turns come, to a few files.
+class StatAhead {
+ public:
+  StatAhead(unsigned threads, std::size_t window);
+  // Stops the workers; files not yet examined keep no facts.
+  ~StatAhead();
+  StatAhead(const StatAhead&) = delete;
+  StatAhead& operator=(const StatAhead&) = delete;
+
+  // Queues a file; it must stay where it is until finish() returned. Waits while the
+  // workers are a full window behind.
+  void add(ListedFile& file);
+  // Waits until every queued file is examined.
+  void finish();
+
+ private:
+  void runWorker();
+  void hand(std::unique_lock<std::mutex>& lock);
+
+  const std::size_t m_window;
+  std::vector<ListedFile*> m_batch;   // the listing's own: queued, not yet handed over
+  std::deque<ListedFile*> m_queue;    // handed over, not yet taken by a worker
+  std::size_t m_outstanding = 0;      // handed over and not yet examined
+  bool m_stop = false;
+  bool m_listingWaits = false;
+  std::mutex m_mutex;
+  std::condition_variable m_work;     // workers sleep here for files
+  std::condition_variable m_progress; // the listing sleeps here for the workers
+  std::vector<std::thread> m_threads;
+};
+
+}  // namespace quorvane::basDirUtil
