@@ -1,28 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-#include <cmath>
-#include <limits>
 
-#include "controls/picture_box.h"
 #include "dialogs/clsProgressForm.h"
 #include "dialogs/frmProgress.h"
-#include "dialogs/progress_bar.h"
 #include "dialogs/qt_print.h"
 
 using quorvane::clsProgressForm;
 using quorvane::frmProgress;
-using quorvane::PictureBox;
-namespace progressBar = quorvane::progressBar;
 
 namespace {
-
-constexpr QRgb kNavy = qRgb(0, 0, 128) & 0xFFFFFF;
-constexpr QRgb kWhite = qRgb(255, 255, 255) & 0xFFFFFF;
 
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -1,3 +1,5 @@
+// The file and folder dialogs: the caller's settings, the questions a name raises, and the
+// completed names; Qt's own file list in Japanese.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -5,42 +7,76 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTest>
 
+#include "controls/picture_box.h"
+#include "controls/system_colors.h"
+#include "controls/twips.h"
 #include "dialogs/clsCommonDialog.h"
+#include "dialogs/clsSelDirCmnDialog.h"
 #include "dialogs/dialog_script.h"
-#include "dialogs/file_filter.h"
 #include "dialogs/file_name_rules.h"
 #include "dialogs/qt_print.h"
+#include "dialogs/qt_translations.h"
+#include "support/temp_folder.h"
 
 using quorvane::clsCommonDialog;
-namespace fileFilter = quorvane::fileFilter;
+using quorvane::clsSelDirCmnDialog;
+using quorvane::PictureBox;
 namespace fileNameRules = quorvane::fileNameRules;
 
 namespace {
 
 const QString kNul(QChar(u'\0'));
 
-void touch(const QString& path) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+// True when some pixel of the box differs from its background: text was printed.
+bool hasDrawing(const PictureBox& box) {
+  const QImage img = box.Image();
+  const QRgb background = quorvane::toQRgb(box.BackColor()) & 0xFFFFFF;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if ((img.pixel(x, y) & 0xFFFFFF) != background) return true;
+  return false;
 }
 
-class CommonDialogTest : public ::testing::Test {
+// A shown owner window and a test folder.
+class DialogTest : public ::testing::Test {
+ protected:
+  // The folder, or a name inside it, with the system's separators.
+  QString native(const QString& name = QString()) const {
+    return QDir::toNativeSeparators(name.isEmpty() ? m_dir.path() : m_dir.filePath(name));
+  }
+  QTemporaryDir m_dir;
+  QWidget m_owner;
+};
+
+class CommonDialogTest : public DialogTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    ASSERT_TRUE(QFile(m_dir.filePath("old.txt")).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(m_dir.isValid() && QFile(m_dir.filePath("old.txt")).open(QIODevice::WriteOnly));
     m_owner.resize(200, 100);
     m_owner.show();
     m_dialog.setForm(&m_owner);
     m_dialog.setInitDir(m_dir.path());
   }
-  QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
-
-  QTemporaryDir m_dir;
-  QWidget m_owner;
   clsCommonDialog m_dialog;
+};
+
+class FolderPickerTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid() && QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
+    m_owner.resize(400, 200);
+    m_box = new PictureBox(&m_owner);
+    m_box->setGeometry(10, 150, 380, 20);
+    m_box->hide();
+    m_owner.show();
+    m_picker.setForm(&m_owner);
+    m_picker.setPictureBox(m_box);
+    m_picker.setDialogTitle(QStringLiteral("バージョン情報抽出先フォルダーの選択"));
+    m_picker.setInitDir(native());
+  }
+  PictureBox* m_box = nullptr;
+  clsSelDirCmnDialog m_picker;
 };
 
 }  // namespace
@@ -86,10 +122,10 @@ TEST_F(CommonDialogTest, OpenShowsTheCallersSettingsAndCancelEmptiesTheName) {
   EXPECT_TRUE(script.finished());
   EXPECT_FALSE(m_dialog.CancelError());
   EXPECT_EQ(m_dialog.action(), 1);
-  EXPECT_EQ(m_dialog.FileName(), path("old.txt"));
+  EXPECT_EQ(m_dialog.FileName(), native("old.txt"));
   EXPECT_EQ(m_dialog.FileTitle(), QStringLiteral("old.txt"));
 
-  m_dialog.setFileName(path("proposed.txt"));
+  m_dialog.setFileName(native("proposed.txt"));
   script.then<QFileDialog>([](QFileDialog* d) {
     EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), QStringLiteral("proposed.txt"));
     d->reject();
@@ -133,7 +169,7 @@ TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
     dialog.setForm(&m_owner);
     dialog.setInitDir(m_dir.path());
     dialog.setFlags(c.flags);
-    if (c.tightBuffer) dialog.setMaxFileSize(static_cast<std::int32_t>(path(c.result).size()) + 1);
+    if (c.tightBuffer) dialog.setMaxFileSize(static_cast<std::int32_t>(native(c.result).size()) + 1);
     DialogScript script;
     script.then<QFileDialog>([&](QFileDialog* d) { accept(d, QString::fromUtf8(c.name)); });
     if (c.question) {
@@ -147,15 +183,15 @@ TEST_F(CommonDialogTest, FlagsDecideWhatANameIsAsked) {
     dialog.setAction(c.action);
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(dialog.CancelError(), c.result == nullptr);
-    EXPECT_EQ(dialog.FileName(), c.result ? path(QString::fromUtf8(c.result)) : QString());
+    EXPECT_EQ(dialog.FileName(), c.result ? native(QString::fromUtf8(c.result)) : QString());
   }
-  EXPECT_FALSE(QFile::exists(path("new.txt")));  // the dialog only names a file
+  EXPECT_FALSE(QFile::exists(native("new.txt")));  // the dialog only names a file
 }
 
 TEST(FileNameRules, NamesWithoutAnExtensionAreCompleted) {
-  QTemporaryDir dir;
-  const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
-  for (const char* name : {"upper.TXT", "lower.txt", "both.txt", "both.TXT", "plain", "plain.txt"}) touch(at(name));
+  const quorvane::testsupport::TempFolder dir;
+  const auto at = [&](const char* name) { return QString::fromStdString(dir.at(name)); };
+  for (const char* name : {"upper.TXT", "lower.txt", "both.txt", "both.TXT", "plain", "plain.txt"}) dir.write(name, "");
   struct Row {
     bool save;
     const char* typed;
@@ -182,4 +218,61 @@ TEST(FileNameRules, NamesWithoutAnExtensionAreCompleted) {
   EXPECT_EQ(fileNameRules::filterExtension(filters[0], filters), QStringLiteral("Txt"));
   EXPECT_EQ(fileNameRules::filterExtension(filters[2], filters), QStringLiteral("Txt"));
   EXPECT_EQ(fileNameRules::filterExtension(filters[1], filters.mid(1)), QString());
+}
+
+// The dialog carries the picture box showing the folder; selecting returns the highlighted
+// subfolder, a cancel the last shown folder, and the box goes back to the form either way.
+TEST_F(FolderPickerTest, SelectReturnsTheHighlightedFolderAndCancelTheShownOne) {
+  DialogScript script;
+  script.then<QFileDialog>([&](QFileDialog* d) {
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("バージョン情報抽出先フォルダーの選択"));
+    EXPECT_EQ(d->parentWidget(), &m_owner);
+    ASSERT_NE(acceptButton(d), nullptr);
+    EXPECT_EQ(acceptButton(d)->text(), QStringLiteral("選択(&S)"));
+    EXPECT_FALSE(d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->isVisible());
+    EXPECT_FALSE(d->findChild<QWidget*>(QStringLiteral("fileTypeCombo"))->isVisible());
+    EXPECT_TRUE(d->isAncestorOf(m_box) && m_box->isVisible());
+    EXPECT_EQ(m_box->size(), QSize(380, 20));
+    EXPECT_EQ(m_picker.DirPath(), native());
+    EXPECT_TRUE(hasDrawing(*m_box));
+    d->selectFile(m_dir.filePath(QStringLiteral("sub")));
+    accept(d);
+  });
+  EXPECT_EQ(m_picker.OpenDialog(), 1);
+  EXPECT_FALSE(m_picker.CancelError());
+  EXPECT_EQ(m_picker.DirPath(), native(QStringLiteral("sub")));
+
+  m_picker.setInitDir(native());
+  script.then<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_EQ(m_picker.OpenDialog(), 0);
+  EXPECT_TRUE(m_picker.CancelError());
+  EXPECT_EQ(m_picker.DirPath(), native());
+  EXPECT_EQ(m_box->parentWidget(), &m_owner);
+  EXPECT_FALSE(m_box->isVisible());
+  EXPECT_EQ(m_box->geometry(), QRect(10, 150, 380, 20));
+}
+
+TEST_F(FolderPickerTest, DetachedDialogDisablesTheFormAndOpensAtTheRequestedPlace) {
+  m_picker.setSetDialogPosition(true);
+  m_picker.setDialogLeft(40 * quorvane::TwipsPerPixelX());
+  m_picker.setDialogTop(30 * quorvane::TwipsPerPixelY());
+  DialogScript script;
+  script.then<QFileDialog>([&](QFileDialog* d) {
+    EXPECT_EQ(d->parentWidget(), nullptr);
+    EXPECT_FALSE(m_owner.isEnabled());
+    EXPECT_EQ(d->pos(), QPoint(40, 30));
+    accept(d);
+  });
+  EXPECT_EQ(m_picker.OpenDialog(), 1);
+  EXPECT_TRUE(m_owner.isEnabled());
+}
+
+TEST(QtTranslations, TheFileListSpeaksJapanese) {
+  ASSERT_TRUE(quorvane::installQtTranslations(*QCoreApplication::instance()));
+  QFileSystemModel model;
+  QStringList headers;
+  for (int i = 0; i < 4; ++i) headers << model.headerData(i, Qt::Horizontal).toString();
+  // The wording is Qt's own and may change between its versions; the language may not.
+  EXPECT_EQ(headers.value(0), QStringLiteral("名前"));
+  for (const char* english : {"Name", "Size", "Type", "Date Modified"}) EXPECT_FALSE(headers.contains(QString::fromLatin1(english)));
 }
