@@ -48,7 +48,6 @@ struct Interactions {
   // The progress window reports a cancel from this update on (1-based); 0 never.
   int cancelAtUpdate = 0;
   std::vector<QString> progressCaptions;
-  std::vector<float> progressFractions;
   // When set, runs get the program's own progress window instead of the recording one above.
   bool programsProgressWindow = false;
 };
