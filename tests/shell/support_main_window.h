@@ -18,14 +18,12 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "compare/ComparisonPage.h"
-#include "controls/page_host.h"
 #include "extraction/ExtractionPage.h"
 #include "shell/frmMain.h"
 #include "shell/toolbar_keys.h"
