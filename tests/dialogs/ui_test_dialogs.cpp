@@ -38,17 +38,15 @@ const QString kNul(QChar(u'\0'));
 
 // True when some pixel of the box differs from its background: text was printed.
 bool hasDrawing(const PictureBox& box) {
-  const QImage img = box.Image();
-  const QRgb background = quorvane::toQRgb(box.BackColor()) & 0xFFFFFF;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if ((img.pixel(x, y) & 0xFFFFFF) != background) return true;
-  return false;
+  QImage blank(box.Image().size(), QImage::Format_RGB32);
+  blank.fill(QColor::fromRgb(quorvane::toQRgb(box.BackColor())));
+  return box.Image().convertToFormat(QImage::Format_RGB32) != blank;
 }
 
 // A shown owner window and a test folder.
 class DialogTest : public ::testing::Test {
  protected:
+  DialogTest() { m_owner.resize(400, 200); m_owner.show(); }
   // The folder, or a name inside it, with the system's separators.
   QString native(const QString& name = QString()) const {
     return QDir::toNativeSeparators(name.isEmpty() ? m_dir.path() : m_dir.filePath(name));
@@ -61,8 +59,6 @@ class CommonDialogTest : public DialogTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid() && QFile(m_dir.filePath("old.txt")).open(QIODevice::WriteOnly));
-    m_owner.resize(200, 100);
-    m_owner.show();
     m_dialog.setForm(&m_owner);
     m_dialog.setInitDir(m_dir.path());
   }
@@ -73,11 +69,9 @@ class FolderPickerTest : public DialogTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid() && QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
-    m_owner.resize(400, 200);
     m_box = new PictureBox(&m_owner);
     m_box->setGeometry(10, 150, 380, 20);
     m_box->hide();
-    m_owner.show();
     m_picker.setForm(&m_owner);
     m_picker.setPictureBox(m_box);
     m_picker.setDialogTitle(QStringLiteral("バージョン情報抽出先フォルダーの選択"));
