@@ -38,9 +38,10 @@ QString messageOf(const std::function<void()>& action, QString* title = nullptr)
 
 TEST(VersionInfoForm, LeftClickMailsRightAndMiddleShowTheMenuAFailureIsReported) {
   // A link that opens nothing, recording what it would have opened.
-  frmVersionInfo form(nullptr, {QStringLiteral("Quorvane"), 1, 2, 15,
-                                QStringLiteral("Quorvane ファイルバージョン比較ツール"),
-                                QStringLiteral("Copyright (C) 2026 Someone"), QStringLiteral("連絡先: support@example.org ")});
+  const quorvane::ProgramIdentity id{
+      QStringLiteral("Quorvane"), 1, 2, 15, QStringLiteral("Quorvane ファイルバージョン比較ツール"),
+      QStringLiteral("Copyright (C) 2026 Someone"), QStringLiteral("連絡先: support@example.org ")};
+  frmVersionInfo form(nullptr, id);
   std::vector<QString> opened;
   form.setUrlOpener([&](const QUrl& url) {
     opened.push_back(url.toString());
