@@ -1,3 +1,4 @@
+// The about box and the system information tool it starts.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -5,70 +6,64 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-
 #include <vector>
 
 #include "about/frmVersionInfo.h"
-#include "about/program_identity.h"
-#include "controls/system_colors.h"
+#include "about/sys_info.h"
 #include "dialogs/dialog_script.h"
 #include "dialogs/qt_print.h"
-#include "program_info.h"
+#include "support/temp_folder.h"
 
 using quorvane::frmVersionInfo;
-using quorvane::ProgramIdentity;
-namespace programText = quorvane::programText;
+namespace sysInfo = quorvane::sysInfo;
 
 namespace {
 
-ProgramIdentity sampleIdentity() {
-  return {QStringLiteral("Quorvane"), 1, 2, 15, QStringLiteral("Quorvane ファイルバージョン比較ツール"),
-          QStringLiteral("Copyright (C) 2026 Someone"), QStringLiteral("連絡先: support@example.org ")};
+// The text of the message box that `action` shows (accepted at once).
+QString messageOf(const std::function<void()>& action, QString* title = nullptr) {
+  QString text;
+  DialogScript script;
+  script.then<QMessageBox>([&](QMessageBox* box) {
+    text = box->text();
+    if (title) *title = box->windowTitle();
+    box->accept();
+  });
+  action();
+  return text;
 }
-
-// An about box whose link opens nothing, recording what it would have opened.
-struct AboutFixture {
-  explicit AboutFixture(const ProgramIdentity& id = sampleIdentity()) : form(nullptr, id) {
-    form.setUrlOpener([this](const QUrl& url) {
-      opened.push_back(url.toString());
-      return true;
-    });
-  }
-  frmVersionInfo form;
-  std::vector<QString> opened;
-};
 
 }  // namespace
 
 TEST(VersionInfoForm, LeftClickMailsRightAndMiddleShowTheMenuAFailureIsReported) {
-  AboutFixture about;
-  about.form.show();
+  // A link that opens nothing, recording what it would have opened.
+  const quorvane::ProgramIdentity id{
+      QStringLiteral("Quorvane"), 1, 2, 15, QStringLiteral("Quorvane ファイルバージョン比較ツール"),
+      QStringLiteral("Copyright (C) 2026 Someone"), QStringLiteral("連絡先: support@example.org ")};
+  frmVersionInfo form(nullptr, id);
+  std::vector<QString> opened;
+  form.setUrlOpener([&](const QUrl& url) {
+    opened.push_back(url.toString());
+    return true;
+  });
+  form.show();
   for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-    QTest::mouseClick(about.form.Label1[1], button);
-    EXPECT_TRUE(about.opened.empty());
-    EXPECT_TRUE(about.form.mnuPopup->isVisible());
-    about.form.mnuPopup->hide();
+    QTest::mouseClick(form.Label1[1], button);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(form.mnuPopup->isVisible());
+    form.mnuPopup->hide();
   }
-  QTest::mouseClick(about.form.Label1[1], Qt::LeftButton);
-  EXPECT_FALSE(about.form.mnuPopup->isVisible());
-  about.form.mnupOpen->trigger();
-  EXPECT_EQ(about.opened, std::vector<QString>(2, QStringLiteral("mailto:support@example.org")));
+  QTest::mouseClick(form.Label1[1], Qt::LeftButton);
+  EXPECT_FALSE(form.mnuPopup->isVisible());
+  form.mnupOpen->trigger();
+  EXPECT_EQ(opened, std::vector<QString>(2, QStringLiteral("mailto:support@example.org")));
   QApplication::clipboard()->setText(QStringLiteral("old"));
-  about.form.mnupCopy->trigger();
+  form.mnupCopy->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("support@example.org"));
   // A failing mail program is reported.
-  about.form.setUrlOpener([](const QUrl&) { return false; });
-  QString shown;
-  DialogScript script;
-  script.then<QMessageBox>([&](QMessageBox* box) {
-    shown = box->text();
-    box->accept();
-  });
-  about.form.SendMail();
-  EXPECT_TRUE(shown.contains(QStringLiteral("support@example.org")));
+  form.setUrlOpener([](const QUrl&) { return false; });
+  EXPECT_TRUE(messageOf([&] { form.SendMail(); }).contains(QStringLiteral("support@example.org")));
 }
 
 TEST(VersionInfoForm, OkClosesTheModalWindowOverItsOwner) {
@@ -83,4 +78,20 @@ TEST(VersionInfoForm, OkClosesTheModalWindowOverItsOwner) {
   });
   EXPECT_EQ(frmVersionInfo::showModal(&owner), QDialog::Accepted);
   EXPECT_TRUE(script.finished());
+}
+
+TEST(SysInfo, NoProgramShowsTheMessageWithTheApplicationTitle) {
+  const quorvane::testsupport::TempFolder empty("sysinfo");
+  QString title;
+  const QString text = messageOf(
+      [&] {
+        EXPECT_FALSE(sysInfo::StartSysInfo(nullptr, {{QStringLiteral("no-such-tool"), {}}},
+                                           {QString::fromStdString(empty.str())}));
+      },
+      &title);
+  EXPECT_EQ(text, QStringLiteral("システム情報を表示できません"));
+  EXPECT_EQ(title, QStringLiteral("Quorvane"));
+  // The built-in list names desktop tools to look up in the PATH, never a path of their own.
+  ASSERT_FALSE(sysInfo::knownPrograms().empty());
+  for (const auto& p : sysInfo::knownPrograms()) EXPECT_FALSE(p.program.contains(u'/'));
 }

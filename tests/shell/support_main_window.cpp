@@ -11,11 +11,9 @@ namespace {
 class FakeProgress : public ProgressReporter {
  public:
   explicit FakeProgress(std::shared_ptr<Interactions> seen) : m_seen(std::move(seen)) {}
-  bool update(float fraction, const QString& caption, bool) override {
+  bool update(float, const QString& caption, bool) override {
     m_seen->progressCaptions.push_back(caption);
-    m_seen->progressFractions.push_back(fraction);
-    ++m_updates;
-    if (m_seen->cancelAtUpdate > 0 && m_updates >= m_seen->cancelAtUpdate) m_canceled = true;
+    if (++m_updates >= m_seen->cancelAtUpdate && m_seen->cancelAtUpdate > 0) m_canceled = true;
     return true;
   }
   bool canceled() override { return m_canceled; }
@@ -26,11 +24,12 @@ class FakeProgress : public ProgressReporter {
   bool m_canceled = false;
 };
 
-// The next prepared answer of a fake dialog; none left means the person cancelled.
-std::optional<QString> takeAnswer(std::deque<std::optional<QString>>& answers) {
-  std::optional<QString> answer;
+// The next prepared answer of a fake dialog; none left means the person cancelled (No).
+template <class T>
+T takeAnswer(std::deque<T>& answers) {
+  T answer{};
   if (!answers.empty()) {
-    answer.swap(answers.front());
+    std::swap(answer, answers.front());
     answers.pop_front();
   }
   return answer;
@@ -47,9 +46,7 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
   };
   interaction.question = [seenPtr](const QString& text) {
     seenPtr->questions.push_back(text);
-    const bool yes = !seenPtr->questionAnswers.empty() && seenPtr->questionAnswers.front();
-    if (!seenPtr->questionAnswers.empty()) seenPtr->questionAnswers.pop_front();
-    return yes;
+    return takeAnswer(seenPtr->questionAnswers);
   };
   interaction.chooseFolder = [seenPtr](const FolderRequest& request) -> std::optional<QString> {
     seenPtr->folderRequests.push_back(request);
@@ -60,8 +57,7 @@ MainWindowFixture::MainWindowFixture() : form(std::make_unique<frmMain>()) {
     return takeAnswer(seenPtr->fileAnswers);
   };
   interaction.progress = [seenPtr]() -> std::unique_ptr<ProgressReporter> {
-    if (seenPtr->programsProgressWindow) return nullptr;
-    return std::make_unique<FakeProgress>(seenPtr);
+    return seenPtr->programsProgressWindow ? nullptr : std::make_unique<FakeProgress>(seenPtr);
   };
   interaction.beep = [seenPtr] { ++seenPtr->beeps; };
   form->setInteraction(std::move(interaction));

@@ -18,14 +18,12 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "compare/ComparisonPage.h"
-#include "controls/page_host.h"
 #include "extraction/ExtractionPage.h"
 #include "shell/frmMain.h"
 #include "shell/toolbar_keys.h"
@@ -48,7 +46,6 @@ struct Interactions {
   // The progress window reports a cancel from this update on (1-based); 0 never.
   int cancelAtUpdate = 0;
   std::vector<QString> progressCaptions;
-  std::vector<float> progressFractions;
   // When set, runs get the program's own progress window instead of the recording one above.
   bool programsProgressWindow = false;
 };
