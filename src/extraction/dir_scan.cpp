@@ -111,30 +111,30 @@ using platform::EntryKind;
 constexpr std::size_t kStatWindow = 512;
 
 // The stamp of a file as the record shows it, from what the system tells about it.
-FileStamp stampOf(const platform::FileFacts* facts) {
+FileStamp stampOf(const platform::FileFacts& facts) {
   FileStamp stamp;
-  stamp.isFolder = facts->isFolder;
-  stamp.isSpecial = facts->isSpecial;
+  stamp.isFolder = facts.isFolder;
+  stamp.isSpecial = facts.isSpecial;
   if (stamp.isSpecial) return stamp;
-  stamp.attributes = facts->attributes;
+  stamp.attributes = facts.attributes;
   if (stamp.isFolder) return stamp;
   // Years outside 1900 to 9999 have no honest two-digit form, so such a date is marked
   // rather than written.
-  const platform::LocalTime& t = facts->written;
-  stamp.dateFits = facts->writtenKnown && t.year >= 1900 && t.year <= 9999;
+  const platform::LocalTime& t = facts.written;
+  stamp.dateFits = facts.writtenKnown && t.year >= 1900 && t.year <= 9999;
   if (stamp.dateFits) {
     const LocalStamp local = localStampOf(t);
     stamp.date = local.date;
     stamp.time = local.time;
   }
-  stamp.size = static_cast<std::int64_t>(facts->size);
+  stamp.size = static_cast<std::int64_t>(facts.size);
   return stamp;
 }
 
 std::optional<FileStamp> statStamp(const std::string& path) {
   const auto facts = platform::fileFacts(path);
   if (!facts) return std::nullopt;
-  return stampOf(&*facts);
+  return stampOf(*facts);
 }
 
 // The facts of a listed entry: the listing's own when it gave them, else the file
@@ -183,7 +183,7 @@ bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
   bool appended = false;
   context.found.drain([&](Found& f) {
     std::optional<FileStamp> stamp;
-    if (f.file.facts) stamp = stampOf(&*f.file.facts);
+    if (f.file.facts) stamp = stampOf(*f.file.facts);
     // A file the patterns take but that cannot be listed honestly is reported, not
     // passed over in silence; so is one that turned into a folder since it was listed.
     std::optional<SkipReason> why = f.unlisted;
