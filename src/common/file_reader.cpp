@@ -20,7 +20,7 @@ const char* describeOpenError(FileOpenError error) {
 
 FileReader::~FileReader() { close(); }
 
-bool FileReader::open(const std::string& path) {
+bool FileReader::open(const std::string& path, platform::FileFacts* facts) {
   close();
   FileOpenError why = FileOpenError::Other;
   const int fd = openForReading(path, why);
@@ -29,7 +29,7 @@ bool FileReader::open(const std::string& path) {
     return false;
   }
   std::uint64_t size = 0;
-  if (!isRegularFile(fd, size)) {
+  if (!isRegularFile(fd, size, path, facts)) {
     closeFile(fd);
     m_openError = FileOpenError::NotAFile;
     return false;

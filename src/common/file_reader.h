@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/platform.h"
+
 namespace quorvane {
 
 // Why a file could not be opened for reading.
@@ -30,7 +32,9 @@ class FileReader {
   FileReader(const FileReader&) = delete;
   FileReader& operator=(const FileReader&) = delete;
 
-  bool open(const std::string& path);
+  // With `facts`, an opened file's facts (as platform::fileFacts would give them) come
+  // from the same examination that tells it is a regular file; untouched on failure.
+  bool open(const std::string& path, platform::FileFacts* facts = nullptr);
   void close();
   bool isOpen() const { return m_fd >= 0; }
   // Why the last open failed (None after a successful one).

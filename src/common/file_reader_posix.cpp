@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "common/file_reader_platform.h"
+#include "common/platform_posix_stat.h"
 
 namespace quorvane::fileReaderPlatform {
 
@@ -33,10 +34,11 @@ int openForReading(const std::string& path, FileOpenError& why) {
   return fd;
 }
 
-bool isRegularFile(int fd, std::uint64_t& size) {
+bool isRegularFile(int fd, std::uint64_t& size, const std::string& path, platform::FileFacts* facts) {
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
   size = static_cast<std::uint64_t>(st.st_size);
+  if (facts) *facts = platform::factsOfStat(st, path);
   return true;
 }
 

@@ -27,11 +27,24 @@ int openForReading(const std::string& path, FileOpenError& why) {
 }
 
 // A disk file and nothing else: a console, a printer port or a pipe is not read.
-bool isRegularFile(int fd, std::uint64_t& size) {
-  if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) return false;
-  struct _stat64 st {};
-  if (_fstat64(fd, &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return false;
-  size = static_cast<std::uint64_t>(st.st_size);
+bool isRegularFile(int fd, std::uint64_t& size, const std::string&, platform::FileFacts* facts) {
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  if (GetFileType(handle) != FILE_TYPE_DISK) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return false;
+  size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  if (facts) {
+    *facts = platform::FileFacts{};
+    facts->attributes = static_cast<std::uint8_t>(info.dwFileAttributes & 0xFF);
+    facts->size = size;
+    const std::uint64_t written =
+        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
+    const auto local = platform::localFromFileTime(written);
+    facts->writtenKnown = local.has_value();
+    if (local) facts->written = *local;
+    facts->written.millisecond = 0;
+  }
   return true;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/basDirUtil.h"
+#include "common/platform_posix_stat.h"
 
 namespace quorvane::platform {
 
@@ -95,11 +96,15 @@ LocalTime localNow() { return localFromSeconds(std::time(nullptr), 0).value_or(L
 
 bool localCalendarTime(std::time_t t, std::tm& out) { return localtime_r(&t, &out) != nullptr; }
 
+FileFacts factsOfStat(const struct stat& st, const std::string& path) {
+  return factsOf(st, basDirUtil::FileNamePart(path));
+}
+
 // One stat call gives kind, size, permissions and time.
 std::optional<FileFacts> fileFacts(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return factsOf(st, basDirUtil::FileNamePart(path));
+  return factsOfStat(st, path);
 }
 
 // The kind comes with the listing on the usual file systems, so a file is listed without

@@ -65,9 +65,9 @@ bool clsFileVersion::fail() {
   return false;
 }
 
-bool clsFileVersion::GetFileVersion(const std::string& path) {
+bool clsFileVersion::GetFileVersion(const std::string& path, platform::FileFacts* facts) {
   m_fileName = path;
-  m_lastFault = m_reader.read(path, m_versionBlock);
+  m_lastFault = m_reader.read(path, m_versionBlock, nullptr, facts);
   if (!m_lastFault.ok()) return fail();
   const VersionBlock block(Bytes(m_versionBlock.data(), m_versionBlock.size()));
   const auto fixed = block.fixedFileInfo();

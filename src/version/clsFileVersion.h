@@ -32,8 +32,10 @@ class clsFileVersion {
   // standard values, 11 to 14 language and the extra names; empty for any other index.
   static std::string DescriptionString(std::int32_t index);
 
-  // Reads the file's version information; true when there was some.
-  bool GetFileVersion(const std::string& path);
+  // Reads the file's version information; true when there was some. `facts`, when
+  // given, receives what platform::fileFacts would tell of the file, whenever it could be
+  // opened (LastOpenError() None), from the look that opened it.
+  bool GetFileVersion(const std::string& path, platform::FileFacts* facts = nullptr);
 
   // The string value `key` from the current string table. False, with `value` untouched,
   // when `key` is empty or the last file had no version information; false with `value`

@@ -23,9 +23,9 @@ VersionFault readVersionBlock(ByteSource& source, std::vector<std::uint8_t>& scr
 }
 
 VersionFault VersionFileReader::read(const std::string& path, std::vector<std::uint8_t>& block,
-                                     VersionResource* where) {
+                                     VersionResource* where, platform::FileFacts* facts) {
   block.clear();
-  if (!m_file.open(path)) return {VersionError::CannotOpen, 0, describeOpenError(m_file.openError())};
+  if (!m_file.open(path, facts)) return {VersionError::CannotOpen, 0, describeOpenError(m_file.openError())};
   m_source.reset();
   const VersionFault fault = readVersionBlock(m_source, m_scratch, block, where);
   m_file.close();

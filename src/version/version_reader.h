@@ -20,8 +20,9 @@ VersionFault readVersionBlock(ByteSource& source, std::vector<std::uint8_t>& scr
 // that reading a whole folder does not allocate per file.
 class VersionFileReader {
  public:
+  // `facts`, when given, receives the opened file's facts (see FileReader::open).
   VersionFault read(const std::string& path, std::vector<std::uint8_t>& block,
-                    VersionResource* where = nullptr);
+                    VersionResource* where = nullptr, platform::FileFacts* facts = nullptr);
   // Why the last file could not be opened (None when it could).
   FileOpenError openError() const { return m_file.openError(); }
 
