@@ -60,7 +60,10 @@ class PageCachedSource final : public ByteSource {
     std::vector<std::uint8_t> bytes;
   };
   static constexpr std::size_t kPage = 4096;
-  static constexpr std::size_t kWindowBytes = 2 * kPage;
+  // One page: most structures of a file lie on its first page and on the first page of
+  // its resource section, and every byte read is a byte the system copies. A structure
+  // across a page boundary is read on its own.
+  static constexpr std::size_t kWindowBytes = kPage;
 
   ByteSource& m_inner;
   Window m_windows[2];
