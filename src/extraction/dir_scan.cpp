@@ -99,6 +99,7 @@ struct ScanContext {
   std::size_t topLength = 0;
   const ScanHeartbeat& heartbeat;
   std::vector<SkippedFile>* skipped = nullptr;
+  ReadWhileListing* reading = nullptr;
   std::chrono::steady_clock::time_point lastTurn = std::chrono::steady_clock::now();
   int sinceLook = 0;
   bool stopped = false;
@@ -174,11 +175,22 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& pattern
   return false;
 }
 
+// Hands a listed file to the workers: to be examined, or to be read as well when the run
+// reads while listing.
+void examineLater(ScanContext& context, ListedFile& file) {
+  if (!context.statAhead) {
+    if (context.reading) context.statAhead.emplace(context.reading->workers, kStatWindow, context.reading->read);
+    else context.statAhead.emplace(defaultReadThreads(), kStatWindow);
+  }
+  context.statAhead->add(file);
+}
+
 // Turns what the scan found into entries and skipped-file reports, in listing order,
 // once every file is examined; true when an entry was appended.
 bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
   if (context.statAhead) context.statAhead->finish();
   entries.reserve(entries.size() + context.found.size() - context.unlistedFolders);
+  if (context.reading) context.reading->results.reserve(entries.capacity());
   context.unlistedFolders = 0;
   bool appended = false;
   context.found.drain([&](Found& f) {
@@ -204,6 +216,9 @@ bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
       e.Size = stamp->size;
     }
     e.FullPath = std::move(f.file.path);
+    e.FixedVersion = std::move(f.file.fixedVersion);
+    e.StringVersion = std::move(f.file.stringVersion);
+    if (context.reading) context.reading->results.push_back(f.file.early);
     appended = true;
   });
   return appended;
@@ -235,8 +250,7 @@ void scanLevel(const std::string& folder, const std::vector<std::string>& patter
     if (knownFile && !item.facts) {
       Found& f = record(name);
       f.examinedLater = true;
-      if (!context.statAhead) context.statAhead.emplace(defaultReadThreads(), kStatWindow);
-      context.statAhead->add(f.file);
+      examineLater(context, f.file);
       return true;
     }
     if (item.kind == EntryKind::Folder) {
@@ -250,7 +264,10 @@ void scanLevel(const std::string& folder, const std::vector<std::string>& patter
     } else if (!knownFile && (!listsFiles(mode) || !matchesAny(name, patterns))) {
       return true;
     }
-    record(name).file.facts = facts;
+    Found& f = record(name);
+    f.file.facts = facts;
+    // The listing gave this file's facts, but a run that reads while listing reads it there.
+    if (context.reading && facts && !facts->isFolder && !facts->isSpecial) examineLater(context, f.file);
     return true;
   });
   if (context.stopped) return;
@@ -291,9 +308,10 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path) { return statSta
 
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
                      std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
-                     bool* stopped, std::vector<SkippedFile>* skipped) {
+                     bool* stopped, std::vector<SkippedFile>* skipped, ReadWhileListing* reading) {
   ScanContext context(heartbeat);
   context.skipped = skipped;
+  context.reading = reading;
   context.topLength = AddOrRemoveSlash(folder, 1).size();
   isVisitedAlready(std::string(folder), context.visited);
   scanLevel(std::string(folder), patterns, mode, context);
@@ -304,7 +322,8 @@ bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& pa
 
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
                       std::vector<FileVersionEntry>& entries, std::int16_t mode, const ScanHeartbeat& heartbeat,
-                      std::vector<SkippedFile>* skipped) {
+                      std::vector<SkippedFile>* skipped, ReadWhileListing* reading) {
+  if (reading) reading->results.clear();
   if (patterns.empty()) return ScanResult::NoPatterns;
   if (folder.empty()) return ScanResult::NoFolder;
   const std::string base = AddOrRemoveSlash(folder, 1);
@@ -315,9 +334,12 @@ ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& p
   if (probe != platform::ListError::None) return ScanResult::FolderMissing;
   std::vector<FileVersionEntry> fresh;
   bool stopped = false;
-  const bool found = ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped, skipped);
-  if (stopped) return ScanResult::Stopped;
-  if (!found) return ScanResult::NothingMatched;
+  const bool found =
+      ScanFolderLevel(folder, lowerCased(patterns), fresh, mode, heartbeat, &stopped, skipped, reading);
+  if (stopped || !found) {
+    if (reading) reading->results.clear();
+    return stopped ? ScanResult::Stopped : ScanResult::NothingMatched;
+  }
   entries = std::move(fresh);
   return ScanResult::Found;
 }

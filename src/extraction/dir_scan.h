@@ -10,6 +10,7 @@
 
 #include "extraction/FileVersionEntry.h"
 #include "extraction/skipped_file.h"
+#include "extraction/stat_ahead.h"
 
 // The folder scan: lists a folder's entries that match name patterns, optionally with its
 // subfolders, as FileVersionEntry records without version information.
@@ -55,6 +56,20 @@ inline constexpr std::uint8_t kAttrHidden = 2;
 inline constexpr std::uint8_t kAttrDirectory = 16;
 inline constexpr std::uint8_t kAttrArchive = 32;
 
+// Lets a run read each file where the scan examines it: on the scan's workers while the
+// listing goes on, so that a file is looked up and opened once and the reading overlaps
+// the listing. `read` is called once for every file the patterns take, on worker
+// `worker` (below `workers`, so that each worker can keep a reader of its own). It fills
+// the file's version texts and `early`, and, where the listing has not given them
+// already, the file's facts as platform::fileFacts would.
+struct ReadWhileListing {
+  unsigned workers = 1;
+  std::function<void(unsigned worker, ListedFile& file)> read;
+  // Given by the scan when it found something: what was read of each entry, in the
+  // entries' order. The texts themselves are in the entries.
+  std::vector<EarlyRead> results;
+};
+
 // Lists `folder` (with or without a trailing separator) by `patterns` (wildcards, matched
 // without regard to the case of single-byte letters; an empty list means no kind was
 // chosen). Only on Found is `entries` replaced; otherwise it is left as it was.
@@ -68,7 +83,8 @@ inline constexpr std::uint8_t kAttrArchive = 32;
 // An empty heartbeat, the default, never interrupts the scan.
 ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& patterns,
                       std::vector<FileVersionEntry>& entries, std::int16_t mode,
-                      const ScanHeartbeat& heartbeat = {}, std::vector<SkippedFile>* skipped = nullptr);
+                      const ScanHeartbeat& heartbeat = {}, std::vector<SkippedFile>* skipped = nullptr,
+                      ReadWhileListing* reading = nullptr);
 
 // Lists one folder (and by mode its subfolders), appending to `entries`. The patterns
 // must already be lower-cased. True when anything was appended. When the heartbeat stops
@@ -76,7 +92,7 @@ ScanResult ScanFolder(std::string_view folder, const std::vector<std::string>& p
 bool ScanFolderLevel(std::string_view folder, const std::vector<std::string>& patterns,
                      std::vector<FileVersionEntry>& entries, std::int16_t mode,
                      const ScanHeartbeat& heartbeat = {}, bool* stopped = nullptr,
-                     std::vector<SkippedFile>* skipped = nullptr);
+                     std::vector<SkippedFile>* skipped = nullptr, ReadWhileListing* reading = nullptr);
 
 // Size, last-write date and time ("YY/MM/DD", "HH:MM:SS", local time) and attributes of
 // one file or folder; nothing when it does not exist or cannot be examined. A pipe,

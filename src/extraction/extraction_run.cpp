@@ -1,6 +1,7 @@
 #include "extraction/extraction_run.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "common/basDirUtil.h"
@@ -71,21 +72,55 @@ SkipReason whyUnopenable(const std::string& path) {
   return probe.open(path) ? SkipReason::ReadFailed : skipReasonOf(probe.openError());
 }
 
-// The two version texts of the file an entry describes; both empty without version
-// information. A file that cannot be opened or read is not one without version
-// information: its reason is returned and the caller leaves it out.
-std::optional<SkipReason> readVersions(clsFileVersion& reader, FileVersionEntry& entry) {
-  entry.FixedVersion.clear();
-  entry.StringVersion.clear();
-  if (!reader.GetFileVersion(entry.FullPath)) {
+// The two version texts of a file; both empty without version information. A file that
+// cannot be opened or read is not one without version information: its reason is
+// returned and the caller leaves it out. `facts` as clsFileVersion::GetFileVersion.
+std::optional<SkipReason> readVersions(clsFileVersion& reader, const std::string& path, std::string& fixed,
+                                       std::string& text, platform::FileFacts* facts = nullptr) {
+  fixed.clear();
+  text.clear();
+  if (!reader.GetFileVersion(path, facts)) {
     const VersionError error = reader.LastFault().error;
     if (error == VersionError::CannotOpen) return skipReasonOf(reader.LastOpenError());
     if (error == VersionError::ReadFailed) return SkipReason::ReadFailed;
     return std::nullopt;
   }
-  entry.FixedVersion = reader.FixedFileInfo().FileVersion();
-  entry.StringVersion = reader.StringFileInfo().FileVersion();
+  fixed = reader.FixedFileInfo().FileVersion();
+  text = reader.StringFileInfo().FileVersion();
   return std::nullopt;
+}
+
+std::optional<SkipReason> readVersions(clsFileVersion& reader, FileVersionEntry& entry) {
+  return readVersions(reader, entry.FullPath, entry.FixedVersion, entry.StringVersion);
+}
+
+// Reads a listed file on a scan worker. The open that reads it also tells the scan what
+// it needs to know of the file, unless the listing told that already; a file that could
+// not be opened is examined by its name, so that the scan still tells a vanished file or
+// a swapped-in pipe from one the user may not read.
+void readListedFile(clsFileVersion& reader, basDirUtil::ListedFile& file) {
+  platform::FileFacts opened;
+  const bool needsFacts = !file.facts.has_value();
+  file.early.fault = readVersions(reader, file.path, file.fixedVersion, file.stringVersion,
+                                  needsFacts ? &opened : nullptr);
+  file.early.done = true;
+  if (!needsFacts) return;
+  if (reader.LastOpenError() == FileOpenError::None) file.facts = opened;
+  else file.facts = platform::fileFacts(file.path);
+}
+
+// Threads that read the files of a run.
+unsigned readThreadsOf(const ExtractionRequest& request) {
+  return request.ReadThreads != 0 ? request.ReadThreads : defaultReadThreads();
+}
+
+// A run that nobody follows file by file (no progress, no cancel, no listing turns, no
+// reader handed out) and that expands nothing reads its files while the folder is still
+// listed. Everything a run reports stays as it was; only a window or a terminal that
+// shows the files one by one needs the listing to end before the first file is read.
+bool readsWhileListing(const ExtractionRequest& request, const ExtractionCallbacks& cb) {
+  return readThreadsOf(request) > 1 && !request.ExpandCompressed && !cb.progress && !cb.cancelled &&
+         !cb.listing && !cb.fileRead;
 }
 
 // The entry's file name as a record row would carry it. Asked for every file on the
@@ -135,8 +170,10 @@ void cancelBeforeFiles(ExtractionResult& result) {
 }
 
 // Goes through the files: expansion, progress, cancel query, version texts, count.
+// `early`, when given, holds what the scan read of each entry.
 RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& result, clsFileVersion& reader,
-                        const ExtractionCallbacks& cb, ExtractionRunReport& report) {
+                        const ExtractionCallbacks& cb, ExtractionRunReport& report,
+                        const std::vector<basDirUtil::EarlyRead>* early) {
   const std::string targetFolder = basDirUtil::AddOrRemoveSlash(request.ExpansionFolder, 1);
   const std::size_t total = result.Entries.size();
   const std::string totalText = "/" + std::to_string(total);
@@ -152,10 +189,11 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
   // below looks at them only once the pool handed that index over. An expanded file is
   // read right after its expansion, in the loop, as the expansion writes files and must
   // not run ahead of a cancel.
-  const unsigned threads = request.ReadThreads != 0 ? request.ReadThreads : defaultReadThreads();
+  const unsigned threads = readThreadsOf(request);
+  if (early && early->size() != total) early = nullptr;
   std::vector<std::optional<SkipReason>> readFaults;
   std::optional<ReadAheadPool> pool;
-  if (!request.ExpandCompressed && threads > 1 && total > 1) {
+  if (!early && !request.ExpandCompressed && threads > 1 && total > 1) {
     readFaults.resize(total);
     pool.emplace(total, threads, reader, static_cast<bool>(cb.fileRead), [&](clsFileVersion& own, std::size_t i) {
       FileVersionEntry& e = result.Entries[i];
@@ -167,7 +205,7 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
   // A stopped run leaves the files from `i` on as the loop never read them, as if the
   // pool had not read ahead: their version texts are those of the scan (none).
   auto stopAt = [&](std::size_t i, RunOutcome outcome) {
-    if (pool) {
+    if (pool || early) {
       pool.reset();
       for (std::size_t k = i; k < total; ++k) {
         result.Entries[k].FixedVersion.clear();
@@ -182,6 +220,9 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     if (!hasRecordableName(entry)) {
       skip(i, SkipReason::NameNotText);
       readable = false;
+      // As if it had never been read, like a file the loop passes over.
+      entry.FixedVersion.clear();
+      entry.StringVersion.clear();
     } else if (request.ExpandCompressed) {
       switch (expandEntry(entry, targetFolder)) {
         case Expansion::Done: break;
@@ -207,7 +248,9 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
     if (readable) {
       clsFileVersion* holder = &reader;
       std::optional<SkipReason> why;
-      if (pool) {
+      if (early && (*early)[i].done) {
+        why = (*early)[i].fault;
+      } else if (pool) {
         holder = pool->take(i);
         why = readFaults[i];
       } else {
@@ -244,7 +287,19 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
   heartbeat.stillWorking = cb.listing;
   heartbeat.interval = cb.listingInterval;
   const std::int16_t mode = request.Recurse ? basDirUtil::kListFilesDeep : basDirUtil::kListFiles;
-  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, mode, heartbeat, &report.Skipped);
+  // Each scan worker reads with a reader of its own; the caller's serves the first.
+  std::optional<basDirUtil::ReadWhileListing> reading;
+  std::vector<std::unique_ptr<clsFileVersion>> ownReaders;
+  if (readsWhileListing(request, cb)) {
+    reading.emplace();
+    reading->workers = readThreadsOf(request);
+    for (unsigned w = 1; w < reading->workers; ++w) ownReaders.push_back(std::make_unique<clsFileVersion>());
+    reading->read = [&](unsigned worker, basDirUtil::ListedFile& file) {
+      readListedFile(worker == 0 ? reader : *ownReaders[worker - 1], file);
+    };
+  }
+  report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, mode, heartbeat, &report.Skipped,
+                                       reading ? &*reading : nullptr);
   showStatus(cb, "");
   if (report.Scan == ScanResult::Stopped) {
     cancelBeforeFiles(result);
@@ -260,7 +315,7 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
 
   if (request.Recurse) nameBelowFolder(entries, request.Folder);
   startResult(result, std::move(entries));
-  report.Outcome = processFiles(request, result, reader, cb, report);
+  report.Outcome = processFiles(request, result, reader, cb, report, reading ? &reading->results : nullptr);
   if (report.Outcome == RunOutcome::Abandoned) return report;
   if (report.Outcome == RunOutcome::Cancelled) {
     showStatus(cb, extractionText::kCancelled);

@@ -13,11 +13,12 @@ constexpr std::size_t kBatch = 64;
 constexpr std::size_t kTake = 16;
 }  // namespace
 
-StatAhead::StatAhead(unsigned threads, std::size_t window) : m_window(std::max(window, 2 * kBatch)) {
+StatAhead::StatAhead(unsigned threads, std::size_t window, Examine examine)
+    : m_window(std::max(window, 2 * kBatch)), m_examine(std::move(examine)) {
   m_batch.reserve(kBatch);
   const unsigned workers = std::max(threads, 1u);
   m_threads.reserve(workers);
-  for (unsigned w = 0; w < workers; ++w) m_threads.emplace_back([this] { runWorker(); });
+  for (unsigned w = 0; w < workers; ++w) m_threads.emplace_back([this, w] { runWorker(w); });
 }
 
 StatAhead::~StatAhead() {
@@ -58,7 +59,7 @@ void StatAhead::hand(std::unique_lock<std::mutex>&) {
   m_work.notify_one();
 }
 
-void StatAhead::runWorker() {
+void StatAhead::runWorker(unsigned worker) {
   std::vector<ListedFile*> mine;
   mine.reserve(kTake);
   std::unique_lock lock(m_mutex);
@@ -71,7 +72,10 @@ void StatAhead::runWorker() {
     // More waiting than one worker takes: another worker may start on it meanwhile.
     if (!m_queue.empty()) m_work.notify_one();
     lock.unlock();
-    for (ListedFile* file : mine) file->facts = platform::fileFacts(file->path);
+    for (ListedFile* file : mine) {
+      if (m_examine) m_examine(worker, *file);
+      else file->facts = platform::fileFacts(file->path);
+    }
     lock.lock();
     m_outstanding -= n;
     const bool wake = m_listingWaits && (m_outstanding == 0 || m_outstanding + kBatch <= m_window);

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -10,14 +11,24 @@
 #include <vector>
 
 #include "common/platform.h"
+#include "extraction/skipped_file.h"
 
 namespace quorvane::basDirUtil {
+
+// What a run read of a listed file while the listing went on (see ReadWhileListing).
+struct EarlyRead {
+  bool done = false;                // read (or tried): the run does not read it again
+  std::optional<SkipReason> fault;  // why it could not be read
+};
 
 // One file the listing found, waiting to be examined. Kept small: a large folder holds
 // one of these per file until the last is examined.
 struct ListedFile {
   std::string path;
   std::optional<platform::FileFacts> facts;  // what platform::fileFacts(path) gave
+  std::string fixedVersion;                  // read early, else empty
+  std::string stringVersion;
+  EarlyRead early;
 };
 
 // Examines listed files (platform::fileFacts) on a few threads while the listing goes on, so
@@ -27,7 +38,12 @@ struct ListedFile {
 // to wait for at the end, when no heartbeat turns come, to a few files.
 class StatAhead {
  public:
-  StatAhead(unsigned threads, std::size_t window);
+  // Examines one file on worker `worker` (below the thread count), in place of
+  // platform::fileFacts: it gives the file its facts and may read it meanwhile.
+  using Examine = std::function<void(unsigned worker, ListedFile& file)>;
+
+  // Without `examine`, a file's facts are platform::fileFacts(path).
+  StatAhead(unsigned threads, std::size_t window, Examine examine = {});
   // Stops the workers; files not yet examined keep no facts.
   ~StatAhead();
   StatAhead(const StatAhead&) = delete;
@@ -40,10 +56,11 @@ class StatAhead {
   void finish();
 
  private:
-  void runWorker();
+  void runWorker(unsigned worker);
   void hand(std::unique_lock<std::mutex>& lock);
 
   const std::size_t m_window;
+  const Examine m_examine;
   std::vector<ListedFile*> m_batch;   // the listing's own: queued, not yet handed over
   std::deque<ListedFile*> m_queue;    // handed over, not yet taken by a worker
   std::size_t m_outstanding = 0;      // handed over and not yet examined
