@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <thread>
@@ -100,8 +101,10 @@ struct RunTrace {
 };
 
 // A generated folder: libraries of many versions in two levels, files without version
-// information and a name no record can carry (left out). A pool of any size shows what
-// one thread shows, all on the caller's thread, whether the run completes or is cancelled.
+// information, a link to a library, and a name no record can carry, a pipe and a dangling
+// link (left out). A pool of any size shows what one thread shows, all on the caller's
+// thread, whether the run completes or is cancelled; a run without callbacks, whose files
+// are read while the folder is listed, gives the same result and the same skips.
 TEST(ParallelRun, PoolShowsWhatOneThreadShows) {
   TempFolder dir{"parallel"};
   fs::create_directories(dir.path() / "sub");
@@ -111,16 +114,34 @@ TEST(ParallelRun, PoolShowsWhatOneThreadShows) {
     if (n % 5 == 0) dir.write("PLAIN" + std::to_string(n) + ".TXT", std::string(n, 'x'));
   }
   writeDll(dir, "TAB\tNAME.DLL", {9, 9, 9, 9}, "9");
+  fs::create_symlink(dir.path() / "LIB1.DLL", dir.path() / "sub" / "LINKED.DLL");
+  fs::create_symlink(dir.path() / "nowhere.dll", dir.path() / "GONE.DLL");
+  ASSERT_EQ(::mkfifo((dir.path() / "sub" / "PIPE.DLL").c_str(), 0600), 0);
   for (const auto& [cancelAt, outcome] : {std::pair(0, RunOutcome::Completed), std::pair(17, RunOutcome::Cancelled)}) {
     SCOPED_TRACE(cancelAt);
     RunTrace single(dir.str(), 1, cancelAt);
     ASSERT_EQ(single.report.Outcome, outcome);
     EXPECT_TRUE(single.allOnCallerThread);
     // The run went through the files it should have: all of them, or up to the cancel.
-    EXPECT_EQ(single.recorder.counts.size(), cancelAt == 0 ? 49u : 17u);
+    EXPECT_EQ(single.recorder.counts.size(), cancelAt == 0 ? 50u : 17u);
     if (cancelAt == 0) {
-      EXPECT_EQ(single.fileReads.size(), 48u);
-      EXPECT_EQ(single.report.Skipped.size(), 1u);
+      EXPECT_EQ(single.fileReads.size(), 49u);
+      EXPECT_EQ(single.report.Skipped.size(), 3u);
+      for (const unsigned threads : {2u, 4u}) {
+        ExtractionRequest request = requestFor(dir.str(), "*.*");
+        request.Recurse = true;
+        request.ReadThreads = threads;
+        ExtractionResult quiet;
+        const ExtractionRunReport report = ExtractVersionInfo(request, quiet, ExtractionCallbacks{});
+        quiet.RunTime = single.result.RunTime;
+        quiet.RunDate = single.result.RunDate;
+        testsupport::expectSameResult(quiet, single.result);
+        ASSERT_EQ(report.Skipped.size(), single.report.Skipped.size());
+        for (std::size_t k = 0; k < report.Skipped.size(); ++k) {
+          EXPECT_EQ(report.Skipped[k].Path, single.report.Skipped[k].Path);
+          EXPECT_EQ(report.Skipped[k].Reason, single.report.Skipped[k].Reason);
+        }
+      }
     }
     for (const unsigned threads : {2u, 4u, 8u}) {
       SCOPED_TRACE(threads);
