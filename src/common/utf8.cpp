@@ -6,6 +6,10 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// File names, paths and versions are mostly ASCII: a byte below 0x80 is a character of its
+// own, stepped over without a call to decode it.
+bool isAscii(std::string_view text, std::size_t pos) { return static_cast<unsigned char>(text[pos]) < 0x80; }
 }  // namespace
 
 char32_t next(std::string_view text, std::size_t& pos) {
@@ -81,13 +85,19 @@ std::string fromCodePoints(const std::vector<char32_t>& cps) {
 
 std::size_t length(std::string_view text) {
   std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size(); ++count) next(text, pos);
+  for (std::size_t pos = 0; pos < text.size(); ++count) {
+    if (isAscii(text, pos)) ++pos;
+    else next(text, pos);
+  }
   return count;
 }
 
 std::size_t byteOffset(std::string_view text, std::size_t charIndex) {
   std::size_t pos = 0;
-  for (std::size_t i = 0; i < charIndex && pos < text.size(); ++i) next(text, pos);
+  for (std::size_t i = 0; i < charIndex && pos < text.size(); ++i) {
+    if (isAscii(text, pos)) ++pos;
+    else next(text, pos);
+  }
   return pos;
 }
 
@@ -102,6 +112,10 @@ std::string mid(std::string_view text, std::size_t start, std::size_t count) {
 
 bool isValid(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
+    if (isAscii(text, pos)) {
+      ++pos;
+      continue;
+    }
     const std::size_t before = pos;
     const char32_t cp = next(text, pos);
     // A real U+FFFD is three bytes long; a one-byte step means the input was malformed.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <tuple>
 
+#include "common/ascii_case.h"
 #include "common/basDirUtil.h"
 #include "common/sjis.h"
 #include "common/utf8.h"
@@ -57,18 +58,27 @@ bool strictLess(const StrictKey& a, const StrictKey& b) {
 template <class NameOf>
 std::vector<std::size_t> orderByLowered(const std::vector<std::string>& lowered, NameOf nameOf) {
   std::vector<std::size_t> order(lowered.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
   const auto tie = [&](std::size_t a, std::size_t b) {
     const int c = std::string_view(nameOf(a)).compare(nameOf(b));
     return c != 0 ? c < 0 : a < b;
   };
   if (std::all_of(lowered.begin(), lowered.end(), [](const std::string& s) { return utf8::isValid(s); })) {
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-      const int c = lowered[a].compare(lowered[b]);  // as unsigned bytes
-      return c != 0 ? c < 0 : tie(a, b);
+    // The texts sorted side by side with their indices: a compare reaches the bytes
+    // without first going through the string objects.
+    struct Keyed {
+      std::string_view text;
+      std::size_t index;
+    };
+    std::vector<Keyed> keyed(lowered.size());
+    for (std::size_t i = 0; i < lowered.size(); ++i) keyed[i] = {lowered[i], i};
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+      const int c = a.text.compare(b.text);  // as unsigned bytes
+      return c != 0 ? c < 0 : tie(a.index, b.index);
     });
+    for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].index;
     return order;
   }
+  std::iota(order.begin(), order.end(), std::size_t{0});
   std::vector<std::vector<char32_t>> keys(lowered.size());
   for (std::size_t i = 0; i < lowered.size(); ++i) keys[i] = utf8::toCodePoints(lowered[i]);
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -82,8 +92,11 @@ std::vector<std::size_t> orderByLowered(const std::vector<std::string>& lowered,
 
 std::string EntryName(const FileVersionEntry& entry, bool lowerCased) {
   std::string name = utf8::mid(entry.FullPath, static_cast<std::size_t>(std::max<std::int32_t>(entry.NamePos, 1)));
-  if constexpr (basDirUtil::kSeparator != '\\') std::replace(name.begin(), name.end(), basDirUtil::kSeparator, '\\');
-  return lowerCased ? basDirUtil::ConvertSingleByteCase(name, 2) : name;
+  for (char& c : name) {
+    if (c == basDirUtil::kSeparator) c = '\\';
+    else if (lowerCased) c = asciiLower(c);
+  }
+  return name;
 }
 
 void UpadateList(ExtractionResult& result, bool strict) {
