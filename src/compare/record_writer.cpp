@@ -16,7 +16,10 @@ namespace quorvane {
 
 namespace {
 
-constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
+// Rows are gathered into blocks of this size before they are handed on: large enough that a
+// file gets few writes, small enough that the block stays in the cache and is reused
+// rather than grown through fresh memory.
+constexpr std::size_t kFlushBytes = std::size_t{64} << 10;
 
 // A comment line ends at a line break, so one inside a value would start a line of its own.
 std::string oneLine(std::string_view text) {
@@ -150,7 +153,9 @@ RecordWriteResult WriteVersionRecord(const ExtractionResult& result, std::string
   const std::vector<std::string> header = headerLines(result, computerName);
   RecordWriteResult out = checkTexts(result, header);
   if (!out.ok()) return out;
-  std::string buffer = out.Encoding == FileTextEncoding::Utf8WithBom ? std::string(kUtf8Bom) : std::string();
+  std::string buffer;
+  buffer.reserve(kFlushBytes + 1024);
+  if (out.Encoding == FileTextEncoding::Utf8WithBom) buffer = kUtf8Bom;
   std::string line;
   std::string spare;
   auto put = [&](const std::string& text) {
