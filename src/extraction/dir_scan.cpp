@@ -60,7 +60,7 @@ class FoundList {
   }
 
  private:
-  static constexpr std::size_t kBlock = 2048;
+  static constexpr std::size_t kBlock = 256;
   std::vector<std::unique_ptr<Found[]>> m_blocks;
   std::size_t m_lastCount = 0;
   std::size_t m_size = 0;
