@@ -287,16 +287,18 @@ ExtractionRunReport ExtractVersionInfo(const ExtractionRequest& request, Extract
   heartbeat.stillWorking = cb.listing;
   heartbeat.interval = cb.listingInterval;
   const std::int16_t mode = request.Recurse ? basDirUtil::kListFilesDeep : basDirUtil::kListFiles;
-  // Each scan worker reads with a reader of its own; the caller's serves the first.
+  // Each scan worker reads with a reader of its own, which nobody else looks at: it is
+  // asked for the two versions only.
   std::optional<basDirUtil::ReadWhileListing> reading;
   std::vector<std::unique_ptr<clsFileVersion>> ownReaders;
   if (readsWhileListing(request, cb)) {
     reading.emplace();
     reading->workers = readThreadsOf(request);
-    for (unsigned w = 1; w < reading->workers; ++w) ownReaders.push_back(std::make_unique<clsFileVersion>());
-    reading->read = [&](unsigned worker, basDirUtil::ListedFile& file) {
-      readListedFile(worker == 0 ? reader : *ownReaders[worker - 1], file);
-    };
+    for (unsigned w = 0; w < reading->workers; ++w) {
+      ownReaders.push_back(std::make_unique<clsFileVersion>());
+      ownReaders.back()->SetVersionsOnly(true);
+    }
+    reading->read = [&](unsigned worker, basDirUtil::ListedFile& file) { readListedFile(*ownReaders[worker], file); };
   }
   report.Scan = basDirUtil::ScanFolder(request.Folder, request.Patterns, entries, mode, heartbeat, &report.Skipped,
                                        reading ? &*reading : nullptr);

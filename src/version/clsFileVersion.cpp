@@ -122,10 +122,11 @@ bool clsFileVersion::lookUp(const VersionBlock& block, const std::string& key, c
 }
 
 void clsFileVersion::readStrings(const VersionBlock& block) {
+  constexpr std::int32_t kFileVersionItem = 4;
   StringFileInfo();
   for (std::int32_t i = 1; i <= clsStringFileInfo::kCount; ++i) {
     std::string& value = m_strings->item(i);
-    if (m_currentKey.empty()) value.clear();
+    if (m_currentKey.empty() || (m_versionsOnly && i != kFileVersionItem)) value.clear();
     else lookUp(block, m_currentKey, clsStringFileInfo::ValueName(i), value);
   }
 }

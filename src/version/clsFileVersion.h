@@ -37,6 +37,11 @@ class clsFileVersion {
   // opened (LastOpenError() None), from the look that opened it.
   bool GetFileVersion(const std::string& path, platform::FileFacts* facts = nullptr);
 
+  // For a reader asked only for the file's two versions (the fixed one and the string
+  // FileVersion): the other string values are then not looked up and stay empty, which
+  // spares most of the work on a file with version information.
+  void SetVersionsOnly(bool versionsOnly) { m_versionsOnly = versionsOnly; }
+
   // The string value `key` from the current string table. False, with `value` untouched,
   // when `key` is empty or the last file had no version information; false with `value`
   // emptied when the table has no such value.
@@ -72,6 +77,7 @@ class clsFileVersion {
   std::string m_fileName;
   std::string m_languageName;
   bool m_verInfoAvailable = false;
+  bool m_versionsOnly = false;
   std::vector<std::uint8_t> m_versionBlock;
   std::string m_currentKey;
   std::array<std::string, kKeyCandidates> m_keyCandidates;

@@ -54,6 +54,19 @@ TEST_F(FileVersionTest, ReadsEveryFormat) {
     EXPECT_EQ(value, "build by 山田");
     EXPECT_FALSE(reader.GetStringVersionInfo("SpecialBuild", value));
     EXPECT_EQ(value, "");
+    // A reader asked for the versions only gives them and no other value; the open that
+    // read the file tells what the file system tells of it.
+    clsFileVersion versionsOnly;
+    versionsOnly.SetVersionsOnly(true);
+    platform::FileFacts facts;
+    ASSERT_TRUE(versionsOnly.GetFileVersion(path, &facts));
+    EXPECT_EQ(std::tuple(versionsOnly.FixedFileInfo().FileVersion(), versionsOnly.StringFileInfo().FileVersion(),
+                         versionsOnly.StringFileInfo().CompanyName()),
+              std::tuple("4.71.1712.5", "4.71.1712.5", ""));
+    const auto named = platform::fileFacts(path);
+    ASSERT_TRUE(named.has_value());
+    EXPECT_EQ(std::tuple(facts.size, facts.attributes, facts.written.year, facts.written.second),
+              std::tuple(named->size, named->attributes, named->written.year, named->written.second));
   }
 }
 
