@@ -60,7 +60,7 @@ class FoundList {
   }
 
  private:
-  static constexpr std::size_t kBlock = 256;
+  static constexpr std::size_t kBlock = 2048;
   std::vector<std::unique_ptr<Found[]>> m_blocks;
   std::size_t m_lastCount = 0;
   std::size_t m_size = 0;
