@@ -108,8 +108,11 @@ struct ScanContext {
 using platform::EntryKind;
 
 // How far the listing may run ahead of the workers that examine its files: enough to
-// keep them busy, little enough that the wait at the end stays short.
+// keep them busy, little enough that the wait at the end, when no heartbeat turns come,
+// stays short. A run that reads while listing has no heartbeat and lets the listing run
+// to its end, so that the entries can be laid out while the last files are read.
 constexpr std::size_t kStatWindow = 512;
+constexpr std::size_t kReadingWindow = std::size_t{1} << 30;
 
 // The stamp of a file as the record shows it, from what the system tells about it.
 FileStamp stampOf(const platform::FileFacts& facts) {
@@ -179,7 +182,7 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& pattern
 // reads while listing.
 void examineLater(ScanContext& context, ListedFile& file) {
   if (!context.statAhead) {
-    if (context.reading) context.statAhead.emplace(context.reading->workers, kStatWindow, context.reading->read);
+    if (context.reading) context.statAhead.emplace(context.reading->workers, kReadingWindow, context.reading->read);
     else context.statAhead.emplace(defaultReadThreads(), kStatWindow);
   }
   context.statAhead->add(file);
@@ -188,11 +191,14 @@ void examineLater(ScanContext& context, ListedFile& file) {
 // Turns what the scan found into entries and skipped-file reports, in listing order,
 // once every file is examined; true when an entry was appended.
 bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
+  // The entries are laid out before the wait for the last files: a large run's entries
+  // are fresh memory, and its pages are cheaper to take while the workers still read.
+  const std::size_t first = entries.size();
+  entries.resize(first + context.found.size() - context.unlistedFolders);
+  if (context.reading) context.reading->results.reserve(entries.size() - first);
   if (context.statAhead) context.statAhead->finish();
-  entries.reserve(entries.size() + context.found.size() - context.unlistedFolders);
-  if (context.reading) context.reading->results.reserve(entries.capacity());
   context.unlistedFolders = 0;
-  bool appended = false;
+  std::size_t next = first;
   context.found.drain([&](Found& f) {
     std::optional<FileStamp> stamp;
     if (f.file.facts) stamp = stampOf(*f.file.facts);
@@ -206,7 +212,7 @@ bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
       if (context.skipped) context.skipped->push_back({std::move(f.file.path), *why});
       return;
     }
-    FileVersionEntry& e = entries.emplace_back();
+    FileVersionEntry& e = entries[next++];
     e.NamePos = f.namePos;
     e.Attributes = stamp->attributes;
     if (!stamp->isFolder) {
@@ -219,9 +225,9 @@ bool collect(ScanContext& context, std::vector<FileVersionEntry>& entries) {
     e.FixedVersion = std::move(f.file.fixedVersion);
     e.StringVersion = std::move(f.file.stringVersion);
     if (context.reading) context.reading->results.push_back(f.file.early);
-    appended = true;
   });
-  return appended;
+  entries.resize(next);
+  return next > first;
 }
 
 void scanLevel(const std::string& folder, const std::vector<std::string>& patterns, std::int16_t mode,
