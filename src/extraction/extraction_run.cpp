@@ -178,6 +178,7 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
   const std::size_t total = result.Entries.size();
   const std::string totalText = "/" + std::to_string(total);
   std::string count;
+  const bool showsCount = cb.progress || cb.status;  // the "i/total" text is made only for someone to see
   std::vector<bool> skipped(total, false);
   std::size_t skippedSoFar = 0;  // entries before i that the result will not keep
   auto skip = [&](std::size_t i, SkipReason why) {
@@ -236,8 +237,10 @@ RunOutcome processFiles(const ExtractionRequest& request, ExtractionResult& resu
           break;
       }
     }
-    count = std::to_string(i + 1);
-    count += totalText;
+    if (showsCount) {
+      count = std::to_string(i + 1);
+      count += totalText;
+    }
     const bool last = i + 1 == total;
     const float fraction = static_cast<float>(i + 1) / static_cast<float>(total);
     if (cb.progress && !cb.progress(fraction, last ? extractionText::kFinished : extractionText::kExtracting, count))
