@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "common/file_reader_platform.h"
+#include "common/platform_windows_facts.h"
 #include "common/wide_text.h"
 
 namespace quorvane::fileReaderPlatform {
@@ -35,15 +36,12 @@ bool isRegularFile(int fd, std::uint64_t& size, const std::string&, platform::Fi
     return false;
   size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   if (facts) {
-    *facts = platform::FileFacts{};
-    facts->attributes = static_cast<std::uint8_t>(info.dwFileAttributes & 0xFF);
-    facts->size = size;
-    const std::uint64_t written =
-        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
-    const auto local = platform::localFromFileTime(written);
-    facts->writtenKnown = local.has_value();
-    if (local) facts->written = *local;
-    facts->written.millisecond = 0;
+    WIN32_FIND_DATAW data{};
+    data.dwFileAttributes = info.dwFileAttributes;
+    data.ftLastWriteTime = info.ftLastWriteTime;
+    data.nFileSizeHigh = info.nFileSizeHigh;
+    data.nFileSizeLow = info.nFileSizeLow;
+    *facts = platform::factsOfFindData(data);
   }
   return true;
 }

@@ -14,6 +14,7 @@
 #include <streambuf>
 
 #include "common/basDirUtil.h"
+#include "common/platform_windows_facts.h"
 #include "common/wide_text.h"
 
 namespace quorvane::platform {
@@ -125,6 +126,8 @@ HANDLE consoleOf(int stream) {
 }
 
 }  // namespace
+
+FileFacts factsOfFindData(const WIN32_FIND_DATAW& data) { return factsOf(data); }
 
 std::optional<LocalTime> localFromFileTime(std::uint64_t fileTime) {
   if (fileTime >= 0x8000000000000000ull) return std::nullopt;
