@@ -64,7 +64,7 @@ inline constexpr std::uint8_t kAttrArchive = 32;
 // already, the file's facts as platform::fileFacts would.
 struct ReadWhileListing {
   unsigned workers = 1;
-  std::function<void(unsigned worker, ListedFile& file)> read;
+  StatAhead::Examine read;
   // Given by the scan when it found something: what was read of each entry, in the
   // entries' order. The texts themselves are in the entries.
   std::vector<EarlyRead> results;
